@@ -1,0 +1,7 @@
+#include "app/game_record.h"
+
+namespace vx {
+
+GameRecord g;
+
+}  // namespace vx

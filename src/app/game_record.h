@@ -1,0 +1,93 @@
+// The one global game record: alive for the whole run, it holds the shell and
+// screen-manager state, the settings and string table, the player, the campaign
+// and the level in play. Subsystems with devices (graphics, input, sound) keep
+// their own state beside it.
+#pragma once
+
+#include <cstdint>
+
+#include "game/game_types.h"
+
+namespace vx {
+
+class Screen;
+
+struct Rect32 {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct Settings {
+  int32_t soundEnable = 0;    // "Sound enable"
+  int32_t reverseStereo = 0;  // "Reverse stereo"
+  int32_t scrollSpeed = 1;    // "Scroll speed": 1 fast, 0 slow
+  int32_t vanishing = 0;      // "Vanishing"
+};
+
+// Language texts, 64 bytes each (63 characters and a terminator).
+struct StringTable {
+  char PressKey[64], Loading[64], Donthave1[64], Donthave2[64], Descript[64],
+      ActiveTime[64], SellPrice[64], BuyPrice[64], Exchange[64], Instant[64], EmptySlot[64],
+      Pause[64], ExitToMenu[64], Failed[64], Complete[64], Version[64], Page[64], Level[64],
+      Closelevel[64];
+  char Node[4][64];  // "Node1".."Node4", one after the other
+  char Credits[64], Points[64];
+};
+
+// The eleven screens; filled in before AppMain runs.
+struct ScreenSet {
+  Screen* menu = nullptr;
+  Screen* options = nullptr;
+  Screen* node = nullptr;
+  Screen* game = nullptr;
+  Screen* boss = nullptr;
+  Screen* shop = nullptr;
+  Screen* save = nullptr;
+  Screen* load = nullptr;
+  Screen* hiscore = nullptr;
+  Screen* help = nullptr;
+  Screen* happy = nullptr;
+};
+
+// Handles of the nine effects, in load order.
+struct SoundHandles {
+  int32_t hitBlock = 0, hitSolid = 0, spring = 0, fire = 0, activate = 0, lifeLoss = 0,
+          killEnemy = 0, explosion = 0, barrier = 0;
+  int32_t click = 0;  // never loaded: plays handle 0
+};
+
+struct GameRecord {
+  // Shell.
+  int32_t screenWidth = 640;
+  int32_t screenHeight = 480;
+  int32_t bFullScreen = 1;
+  int32_t fAppActive = 0;
+  int32_t bQuit = 0;
+  int32_t bGraphicsReady = 0;
+  int32_t bActivated = 0;
+  int32_t bReleased = 0;
+  uint32_t lastFrameTime = 0;
+  uint32_t frameCounter = 0;
+  Rect32 windowRect;
+  Rect32 clientRect;
+
+  // Screen manager.
+  Screen* currentScreen = nullptr;
+  Screen* screenStack[16] = {};
+  int32_t screenStackDepth = 0;
+  ScreenSet screens;
+
+  Settings settings;
+  StringTable strings = {};
+  SoundHandles sounds;
+
+  // Player, campaign and level.
+  PlayerRecord player;
+  MapNode campaign[kLevelCount];
+  ItemInfo items[kItemCount];
+  LevelState level;
+  int32_t hiscoreNewScore = 0;  // set before the high-score screen is entered
+};
+
+extern GameRecord g;
+
+}  // namespace vx

@@ -1,0 +1,199 @@
+// Plain records of the player, the campaign and the level in play. They live in
+// the global game record (app/game_record.h); the rules are free functions in
+// src/game/ and src/campaign/.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace vx {
+
+enum ItemId : uint16_t {
+  ITEM_NONE = 0,
+  ITEM_CREDIT1 = 1,
+  ITEM_CREDIT2 = 2,
+  ITEM_BALL = 3,
+  ITEM_WIDE_BUSTER = 4,
+  ITEM_INCREASE_SPEED = 5,
+  ITEM_DECREASE_SPEED = 6,
+  ITEM_ADD_BALL = 7,
+  ITEM_CANNON = 8,
+  ITEM_FREE_FLY = 9,
+  ITEM_PIERCING = 10,
+  ITEM_CREDITS_ATTRACTOR = 11,
+  ITEM_SCREAMER = 12,
+  ITEM_SNIPER = 13,
+  ITEM_TIMEZIP = 14,
+  ITEM_BALL_ATTRACTOR = 15,
+  ITEM_RUBBER = 16,
+  ITEM_SHADOW = 17,
+  ITEM_BOMB = 18,
+  ITEM_TIMEBOMB = 19,
+  ITEM_INVISIBLE = 20,
+  ITEM_DETONATOR = 21,
+  ITEM_SHIELD = 22,
+};
+constexpr int kItemCount = 23;  // ids 0..22
+constexpr int kInventorySlots = 10;
+
+struct ItemSlot {
+  uint16_t id = 0;
+  uint16_t count = 0;
+  uint16_t active = 0;
+  uint16_t remaining = 0;
+  uint16_t total = 0;
+  uint16_t elapsed = 0;
+};
+
+struct ItemInfo {
+  uint16_t id = 0;
+  uint16_t activeTime = 0;
+  uint16_t price = 0;
+  uint16_t sellPrice = 0;
+  uint16_t available = 0;
+  char name[32] = {};
+  char description[128] = {};
+};
+
+struct PlayerRecord {
+  int32_t lives = 8;
+  int32_t credits = 150;
+  int32_t score = 0;
+  ItemSlot inventory[kInventorySlots];
+  int32_t currentLevel = 1;  // 1..100
+};
+
+// Campaign table entry, one per level.
+struct MapNode {
+  uint32_t open = 0;
+  uint32_t appearing = 0;
+  uint32_t revealed = 0;
+  uint32_t completed = 0;
+  uint32_t requirementsMet = 0;
+  int32_t x = 0;
+  int32_t y = 0;
+  char name[32] = {};
+  uint8_t requirementCount = 0;
+  uint8_t requirements[32] = {};
+};
+constexpr int kLevelCount = 100;
+
+struct LevelHeader {
+  char name[32] = {};
+  char text[256] = {};
+  char requires[256] = {};
+  int32_t height = 500;
+  int32_t scrollSpeed = 1;
+  int32_t backTilesSet = 1;
+  int32_t maxBlockTypes = 1;
+};
+
+struct BlockType {
+  uint32_t hitCounter = 0;
+  uint32_t score = 0;
+  uint16_t image[5] = {};
+};
+
+struct BlockCell {
+  uint16_t type = 0;     // 0 = empty
+  uint16_t hits = 0;     // hits still needed; 0 with a type = indestructible
+  uint16_t content = 0;  // what the block releases (item id)
+};
+
+struct Ball {
+  uint16_t active = 0;
+  float x = 0, y = 0;
+  float prevX = 0, prevY = 0;
+  float angle = 0;
+  float speed = 0;
+  int32_t lastCol = 0, lastRow = 0;
+};
+
+struct Paddle {
+  int32_t x = 320, y = 380;
+  int32_t w = 100, h = 10;
+  int32_t prevX = 320, prevY = 380;
+  float dx = 0, dy = 0;
+  int32_t freeze = 0;
+  int32_t mayFly = 0;
+};
+
+struct FallingItem {
+  uint16_t kind = 0;  // item id; 0 = free
+  int32_t timer = 0;
+  int32_t x = 0, y = 0;
+  int32_t vx = 0, vy = 0;
+};
+
+struct Enemy {
+  int32_t kind = 0;  // 0 = free; 1..3
+  float x = 0, y = 0;
+  float angle = 0;
+  int32_t countdown = 0;
+  int32_t state = 0;  // 0 normal, 1 dying, 2 fleeing
+};
+
+struct Bullet {
+  int32_t active = 0;
+  int32_t x = 0, y = 0;
+};
+
+struct Particle {
+  int32_t kind = 0;  // 0 = free
+  float x = 0, y = 0;
+  float vx = 0, vy = 0;
+  uint16_t life = 0;
+  uint16_t drift = 0;
+  uint16_t frame = 0;
+};
+
+struct BackObject {
+  bool active = false;
+  bool smashes = false;
+  int32_t object = 0;
+  float x = 0, y = 0;
+  float vx = 0, vy = 0;
+};
+
+constexpr int kMaxBalls = 8;
+constexpr int kMaxFallingItems = 50;
+constexpr int kMaxEnemies = 8;
+constexpr int kMaxBullets = 40;
+constexpr int kMaxParticles = 250;
+constexpr int kMaxBackObjects = 8;
+constexpr int kGridColumns = 20;
+
+// Everything that lives for one level (and the effects that run across levels).
+struct LevelState {
+  LevelHeader header;
+  BlockType types[8];
+  std::vector<BlockCell> grid;        // header.height rows x 20 columns
+  std::vector<uint8_t> backTiles;     // backRows x 10
+  int32_t backRows = 0;
+  int32_t scroll = 0;                 // field y shown at the top of the window
+  int32_t tileSet = 0;                // background tile set chosen at load
+  Paddle paddle;
+  int32_t ballWaiting = 0;
+  float aimAngle = 45;
+  Ball balls[kMaxBalls];
+  FallingItem items[kMaxFallingItems];
+  Enemy enemies[kMaxEnemies];
+  Bullet bullets[kMaxBullets];
+  Particle particles[kMaxParticles];
+  BackObject backObjects[kMaxBackObjects];
+  uint32_t lastBackObjectSpawn = 0;
+  ItemSlot wordEffects[kInventorySlots];
+  int32_t enemySpawnInterval = 500;
+  // Game screen state.
+  int32_t levelEnded = 0;
+  int32_t levelFailed = 0;
+  int32_t endAcknowledged = 0;
+  int32_t savedMusicVolume = 0;
+  int32_t quitRequest = 0;
+  int32_t paused = 0;
+  int32_t editMode = 0;
+  int32_t anyBallInPlay = 0;
+  int32_t cheatUsed = 0;
+};
+
+}  // namespace vx

@@ -1,0 +1,76 @@
+// The display: a 640 x 480 16-bit back buffer of our own, off-screen surfaces,
+// our own blits, and presentation through the platform's Display once a frame.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace vx {
+
+struct RECT {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// A 16-bit image whose rows lie pitch pixels apart.
+struct Surface {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t pitch = 0;  // in pixels, >= width
+  std::vector<uint16_t> pixels;
+  uint16_t colorKey = 0;
+  bool hasKey = false;
+  int32_t lockCount = 0;
+};
+
+enum SurfaceMemory { kSurfacePlain = 0, kSurfaceSystem = 1 };
+
+extern int32_t PixelIs555;
+extern uint8_t RedShift;
+extern uint8_t GreenShift;
+extern uint16_t StandardColors[26];
+
+class Graphics {
+ public:
+  static int Init(int width, int height, int fullScreen);
+  static void Release();
+  static void Flip(int waitRetrace);
+  static bool IsOpen();
+
+  static Surface* CreateSurface(int width, int height, int memoryKind);
+  static void ReleaseSurface(Surface*& surface);
+  // Loads an image file into a new surface; 1 when made.
+  static int LoadSurface(const char* fileName, Surface** out, int inSystemMemory);
+  static int LockSurface(Surface* surface, int32_t* pitchInPixels, uint16_t** pixels);
+  static void UnlockSurface(Surface* surface);
+  static void SetColorKey(Surface* surface, uint16_t pixel);
+
+  static Surface* BackBuffer();
+
+  // Copies rect of src to (x, y) of dst (the back buffer when dst is null); the
+  // caller clips. keyed skips pixels equal to src's colour key. 0 on success,
+  // else an error code.
+  static int Blit(Surface* dst, int x, int y, const Surface* src, const RECT& rect, bool keyed);
+  // Stretches rect of src into dstRect (nearest neighbour).
+  static int StretchBlit(Surface* dst, const RECT& dstRect, const Surface* src, const RECT& rect,
+                         bool keyed);
+  // Fills a rectangle of dst (the back buffer when null); refuses a rectangle
+  // that reaches outside.
+  static int Fill(Surface* dst, const RECT& rect, uint16_t pixel);
+
+  static void DrawLine(int x1, int y1, int x2, int y2, uint16_t pixel);
+  static void Screenshot();
+
+  static uint16_t Pack5(int r5, int g5, int b5);
+  static uint16_t MakePixel(int r, int g, int b);
+  static uint16_t MakePixelRGB(uint32_t rgb);
+  // Rebuilds the colour tables, the shifts and StandardColors for a layout.
+  static void SetPixelLayout(uint32_t greenMask);
+};
+
+// Fills (x, y, x + width, y + height) of the back buffer; logs "D3DStrip error %s".
+int D3DStrip(int x, int y, int width, int height, uint16_t pixel);
+void ClipToScreen(int* x, int* y, RECT* rect);
+const char* DXErrorName(int code);
+void BuildStandardColors();
+
+}  // namespace vx

@@ -1,0 +1,37 @@
+// Keyboard and mouse, sampled once at the start of every frame.
+#pragma once
+
+#include <cstdint>
+
+namespace vx {
+
+struct MouseEvent {
+  uint32_t type = 0;  // 0 none; 1 left press, 2 release, 3 double; 11, 12, 13 right
+  int16_t dx = 0, dy = 0, dz = 0;
+};
+
+// Scan codes the game reads (set 1, extended keys at 0x80 + code).
+enum KeyCode : int {
+  KEY_ESCAPE = 1, KEY_1 = 2, KEY_0 = 11, KEY_BACKSPACE = 14, KEY_TAB = 15, KEY_Y = 21,
+  KEY_ENTER = 28, KEY_LCONTROL = 29, KEY_D = 32, KEY_LSHIFT = 42, KEY_N = 49, KEY_RSHIFT = 54,
+  KEY_SPACE = 57, KEY_F1 = 59, KEY_F2 = 60, KEY_F3 = 61, KEY_F5 = 63, KEY_F8 = 66,
+  KEY_F10 = 68, KEY_RCONTROL = 157, KEY_PRINTSCREEN = 183, KEY_PAUSE = 197, KEY_UP = 200,
+  KEY_PAGEUP = 201, KEY_LEFT = 203, KEY_RIGHT = 205, KEY_DOWN = 208, KEY_PAGEDOWN = 209,
+};
+
+class Input {
+ public:
+  static int Init(int exclusiveMouse);
+  static void Shutdown();
+  static void Poll();
+  static void Activate(int active);
+  static int KeyHeld(int code);
+  static int KeyPressed(int code);
+  static int AnyKeyPressed();
+  static void ReadMouse(int32_t* dx, int32_t* dy, int32_t* dz);
+  static void PopMouseEvent(MouseEvent* event);
+  static int32_t leftHeld;
+  static int32_t rightHeld;
+};
+
+}  // namespace vx

@@ -1,0 +1,7 @@
+#include "platform/platform.h"
+
+namespace vx {
+
+Platform* gPlatform = nullptr;
+
+}  // namespace vx

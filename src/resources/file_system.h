@@ -1,0 +1,29 @@
+// The file layer: loose files first, then packed archives and their directories,
+// in the order they were registered. It only reads.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace vx {
+
+// A whole file in memory: size bytes followed by two zero bytes.
+using FileBuffer = std::unique_ptr<uint8_t[]>;
+
+// Mode bits: 1 = open ARCHIVE as a pack archive; 2 = if that fails, register the
+// prefix as a directory source instead. Returns non-zero on success.
+intptr_t RegisterArchive(const char* archive, const char* prefix, int mode);
+// Forgets every source (tests and shutdown).
+void UnregisterAllArchives();
+// Finds PATH (backslashes, any case) as a loose file, then in the sources.
+FileBuffer ReadWholeFile(const char* path);
+// Size of the file read last (without the two terminating zero bytes).
+uint32_t LastFileSize();
+// Copies at most capacity bytes; mode 0 tries a loose copy first. 1 when found.
+int ReadFileInto(const char* path, void* buffer, uint32_t capacity, int mode);
+
+// Maps a game path ("Nodes\Node.tga") onto the host file system, matching each
+// component without regard to case. Returns false when no such file exists.
+bool ResolveHostPath(const char* path, char* out, size_t outSize);
+
+}  // namespace vx

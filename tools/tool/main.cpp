@@ -1,0 +1,36 @@
+// velotrix-tool: the developer's command-line tool.
+#include <cstdio>
+#include <cstring>
+
+#include "command.h"
+
+namespace vx::tool {
+
+namespace {
+Command* gCommands = nullptr;
+}
+
+Command::Command(const char* n, const char* u, CommandFn f) : name(n), usage(u), fn(f), next(gCommands) {
+  gCommands = this;
+}
+
+}  // namespace vx::tool
+
+int main(int argc, char** argv) {
+  using vx::tool::Command;
+  if (argc >= 2) {
+    const char* wanted = argv[1];
+    // Commands with a dash in their name are spelt with an underscore in code.
+    for (Command* c = vx::tool::gCommands; c; c = c->next) {
+      char name[64];
+      std::snprintf(name, sizeof name, "%s", c->name);
+      for (char* p = name; *p; ++p)
+        if (*p == '_') *p = '-';
+      if (std::strcmp(name, wanted) == 0) return c->fn(argc - 1, argv + 1);
+    }
+    std::fprintf(stderr, "velotrix-tool: unknown command '%s'\n", wanted);
+  }
+  std::fprintf(stderr, "usage: velotrix-tool COMMAND ...\n");
+  for (Command* c = vx::tool::gCommands; c; c = c->next) std::fprintf(stderr, "  %s\n", c->usage);
+  return 2;
+}
