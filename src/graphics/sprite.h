@@ -90,8 +90,10 @@ class CSprite {
   void SetKeyColor(uint16_t pixel) { keyColor_ = pixel; }
   void SetKeyOn(int on) { keyOn_ = on; }
   int FrameCount() const { return static_cast<int>(frames_.size()); }
+  uint32_t Align() const { return align_; }
   Surface* GetSurface() const { return surface_; }
 
+  // flags ALIGN_DEFAULT (-1) means the sprite's own anchor. 1 when copied.
   int Render(const RECT& rect, int x, int y, uint32_t flags);
   int RenderFrame(const char* name, int x, int y, uint32_t flags);
   int RenderIndex(int index, int x, int y, uint32_t flags);
@@ -99,8 +101,9 @@ class CSprite {
   int RenderEx(const RECT& rect, int x, int y, uint32_t flags, float scale);
   int RenderExFrame(const char* name, int x, int y, uint32_t flags, float scale);
   int RenderExIndex(int index, int x, int y, uint32_t flags, float scale);
-  // Draws rect scaled by k and rotated by angle (radians) about its centre at
-  // (x, y), nearest neighbour with the colour key, multiplied by tint (0xRRGGBB).
+  // Draws rect scaled by k and rotated by angle (radians, clockwise on screen)
+  // about its centre at (x, y), nearest neighbour with the colour key, each
+  // pixel multiplied by tint (0xRRGGBB; 0xFFFFFF leaves it).
   int RenderRotated(const RECT& rect, int x, int y, float k, float angle, uint32_t tint);
 
  private:

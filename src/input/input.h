@@ -10,6 +10,11 @@ struct MouseEvent {
   int16_t dx = 0, dy = 0, dz = 0;
 };
 
+enum MouseEventType : uint32_t {
+  MOUSE_NONE = 0, MOUSE_LEFT_DOWN = 1, MOUSE_LEFT_UP = 2, MOUSE_LEFT_DOUBLE = 3,
+  MOUSE_RIGHT_DOWN = 11, MOUSE_RIGHT_UP = 12, MOUSE_RIGHT_DOUBLE = 13,
+};
+
 // Scan codes the game reads (set 1, extended keys at 0x80 + code).
 enum KeyCode : int {
   KEY_ESCAPE = 1, KEY_1 = 2, KEY_0 = 11, KEY_BACKSPACE = 14, KEY_TAB = 15, KEY_Y = 21,
@@ -18,6 +23,27 @@ enum KeyCode : int {
   KEY_F10 = 68, KEY_RCONTROL = 157, KEY_PRINTSCREEN = 183, KEY_PAUSE = 197, KEY_UP = 200,
   KEY_PAGEUP = 201, KEY_LEFT = 203, KEY_RIGHT = 205, KEY_DOWN = 208, KEY_PAGEDOWN = 209,
 };
+
+constexpr int kMouseQueueSize = 20;       // holds at most 19 events
+constexpr uint32_t kLeftDoubleMs = 300;
+constexpr uint32_t kRightDoubleMs = 150;
+
+struct InputState {
+  uint8_t keys[256] = {};
+  uint8_t previousKeys[256] = {};
+  uint8_t pressed[256] = {};
+  int32_t dx = 0, dy = 0, dz = 0;
+  int32_t lastX = 0, lastY = 0, lastZ = 0;
+  uint8_t lastButtons[4] = {};
+  uint32_t lastLeftPress = 0;
+  uint32_t lastRightPress = 0;
+  MouseEvent queue[kMouseQueueSize];
+  int32_t writeIndex = 0;
+  int32_t readIndex = 0;
+  bool open = false;
+};
+
+extern InputState gInput;
 
 class Input {
  public:
@@ -28,6 +54,7 @@ class Input {
   static int KeyHeld(int code);
   static int KeyPressed(int code);
   static int AnyKeyPressed();
+  // Returns the accumulated motion and clears it; dz may be null.
   static void ReadMouse(int32_t* dx, int32_t* dy, int32_t* dz);
   static void PopMouseEvent(MouseEvent* event);
   static int32_t leftHeld;

@@ -1,0 +1,116 @@
+// Rectangle copies, stretched copies and fills over plain 16-bit surfaces.
+#include <cstring>
+
+#include "app/game_record.h"
+#include "app/log.h"
+#include "graphics/graphics.h"
+
+namespace vx {
+
+namespace {
+
+bool Inside(const Surface& s, const RECT& r) {
+  return r.left >= 0 && r.top >= 0 && r.right <= s.width && r.bottom <= s.height &&
+         r.left < r.right && r.top < r.bottom;
+}
+
+}  // namespace
+
+int Graphics::Blit(Surface* dst, int x, int y, const Surface* src, const RECT& rect, bool keyed) {
+  if (!dst) dst = BackBuffer();
+  if (!dst || !src) return DDERR_INVALIDOBJECT;
+  if (dst->lockCount > 0 || src->lockCount > 0) return DDERR_SURFACEBUSY;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (!Inside(*src, rect) || !Inside(*dst, RECT{x, y, x + w, y + h})) return DDERR_INVALIDRECT;
+  const bool useKey = keyed && src->hasKey;
+  const uint16_t key = src->colorKey;
+  for (int row = 0; row < h; ++row) {
+    const uint16_t* s = src->Row(rect.top + row) + rect.left;
+    uint16_t* d = dst->Row(y + row) + x;
+    if (!useKey) {
+      std::memcpy(d, s, static_cast<size_t>(w) * 2);
+      continue;
+    }
+    for (int i = 0; i < w; ++i) {
+      const uint16_t p = s[i];
+      if (p != key) d[i] = p;
+    }
+  }
+  return 0;
+}
+
+int Graphics::StretchBlit(Surface* dst, const RECT& dstRect, const Surface* src, const RECT& rect,
+                          bool keyed) {
+  if (!dst) dst = BackBuffer();
+  if (!dst || !src) return DDERR_INVALIDOBJECT;
+  if (dst->lockCount > 0 || src->lockCount > 0) return DDERR_SURFACEBUSY;
+  if (!Inside(*src, rect) || !Inside(*dst, dstRect)) return DDERR_INVALIDRECT;
+  const int sw = rect.right - rect.left, sh = rect.bottom - rect.top;
+  const int dw = dstRect.right - dstRect.left, dh = dstRect.bottom - dstRect.top;
+  const bool useKey = keyed && src->hasKey;
+  const uint16_t key = src->colorKey;
+  // Source columns as 16.16 fixed-point steps; sampling at the centre of each
+  // destination pixel keeps both halves of a halved image symmetric.
+  const uint32_t stepX = static_cast<uint32_t>((static_cast<uint64_t>(sw) << 16) / dw);
+  const uint32_t stepY = static_cast<uint32_t>((static_cast<uint64_t>(sh) << 16) / dh);
+  uint32_t fy = stepY / 2;
+  for (int row = 0; row < dh; ++row, fy += stepY) {
+    const int sy = static_cast<int>(fy >> 16);
+    const uint16_t* s = src->Row(rect.top + (sy < sh ? sy : sh - 1)) + rect.left;
+    uint16_t* d = dst->Row(dstRect.top + row) + dstRect.left;
+    uint32_t fx = stepX / 2;
+    for (int i = 0; i < dw; ++i, fx += stepX) {
+      const int sx = static_cast<int>(fx >> 16);
+      const uint16_t p = s[sx < sw ? sx : sw - 1];
+      if (!useKey || p != key) d[i] = p;
+    }
+  }
+  return 0;
+}
+
+int Graphics::Fill(Surface* dst, const RECT& rect, uint16_t pixel) {
+  if (!dst) dst = BackBuffer();
+  if (!dst) return DDERR_INVALIDOBJECT;
+  if (dst->lockCount > 0) return DDERR_SURFACEBUSY;
+  if (!Inside(*dst, rect)) return DDERR_INVALIDRECT;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    uint16_t* d = dst->Row(y) + rect.left;
+    for (int x = 0; x < rect.right - rect.left; ++x) d[x] = pixel;
+  }
+  return 0;
+}
+
+int D3DStrip(int x, int y, int width, int height, uint16_t pixel) {
+  // An empty strip (a bar at zero) draws nothing and is no error.
+  if (width == 0 || height == 0) return 1;
+  const int result = Graphics::Fill(nullptr, RECT{x, y, x + width, y + height}, pixel);
+  if (result != 0) {
+    Log("D3DStrip error %s", DXErrorName(result));
+    return 0;
+  }
+  return 1;
+}
+
+void ClipToScreen(int* x, int* y, RECT* rect) {
+  const int W = g.screenWidth, H = g.screenHeight;
+  if (*x > W) {
+    *x = W;
+    *rect = RECT{};
+  }
+  if (*y > H) {
+    *y = H;
+    *rect = RECT{};
+  }
+  if (*x < 0) {
+    rect->left -= *x;
+    *x = 0;
+  }
+  if (*x + (rect->right - rect->left) > W) rect->right -= *x + (rect->right - rect->left) - W;
+  if (*y < 0) {
+    rect->top -= *y;
+    *y = 0;
+  }
+  if (*y + (rect->bottom - rect->top) > H) rect->bottom -= *y + (rect->bottom - rect->top) - H;
+}
+
+}  // namespace vx

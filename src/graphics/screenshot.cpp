@@ -1,0 +1,7 @@
+#include "graphics/graphics.h"
+
+namespace vx {
+
+void Graphics::Screenshot() {}
+
+}  // namespace vx
