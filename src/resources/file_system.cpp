@@ -1,0 +1,136 @@
+#include "resources/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "resources/pack_archive.h"
+
+namespace vx {
+
+namespace {
+
+constexpr int kModeArchive = 1;
+constexpr int kModeFallBackToFolder = 2;
+constexpr size_t kMaxBuiltPath = 255;
+
+struct FileSource {
+  intptr_t sequence;
+  std::string prefix;
+  std::unique_ptr<PackArchive> archive;  // null for a folder of loose files
+  int mode;
+};
+
+struct FileSources {
+  std::vector<FileSource> sources;
+  intptr_t nextSequence = 1;
+  uint32_t lastSize = 0;
+};
+
+FileSources& Sources() {
+  static FileSources sources;
+  return sources;
+}
+
+FileBuffer ReadLooseFile(const char* path) {
+  char hostPath[4096];
+  if (!ResolveHostPath(path, hostPath, sizeof hostPath)) return nullptr;
+  int fd = open(hostPath, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || uint64_t(st.st_size) > UINT32_MAX - 2) {
+    close(fd);
+    return nullptr;
+  }
+  const size_t size = static_cast<size_t>(st.st_size);
+  FileBuffer data(new (std::nothrow) uint8_t[size + 2]);
+  size_t got = 0;
+  while (data && got < size) {
+    ssize_t n = read(fd, data.get() + got, size - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  close(fd);
+  if (!data || got < size) return nullptr;
+  data[size] = 0;
+  data[size + 1] = 0;
+  Sources().lastSize = static_cast<uint32_t>(size);
+  return data;
+}
+
+FileBuffer FindFile(const char* path, int mode) {
+  if (!path) return nullptr;
+  if (mode == 0) {
+    if (FileBuffer data = ReadLooseFile(path)) return data;
+  }
+  FileSources& all = Sources();
+  for (const FileSource& source : all.sources) {
+    std::string built = source.prefix + path;
+    // A cut name could match some other file; a name this long exists nowhere.
+    if (built.size() > kMaxBuiltPath) continue;
+    if (source.archive) {
+      const PackEntry* entry = source.archive->Find(built.c_str());
+      if (!entry) continue;
+      if (FileBuffer data = source.archive->ReadEntry(*entry)) {
+        all.lastSize = entry->unpackedSize;
+        return data;
+      }
+    } else {
+      if (FileBuffer data = ReadLooseFile(built.c_str())) return data;
+      if (FileBuffer data = ReadLooseFile(path)) return data;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+intptr_t RegisterArchive(const char* archive, const char* prefix, int mode) {
+  if (!archive) return 0;
+  std::unique_ptr<PackArchive> pack;
+  if (mode & kModeArchive) {
+    pack = std::make_unique<PackArchive>();
+    if (!pack->Open(archive)) {
+      pack.reset();
+      if (!(mode & kModeFallBackToFolder)) return 0;
+    }
+  }
+  FileSources& all = Sources();
+  FileSource source;
+  source.sequence = all.nextSequence++;
+  source.prefix = prefix ? prefix : "";
+  source.archive = std::move(pack);
+  source.mode = mode;
+  all.sources.push_back(std::move(source));
+  const FileSource& added = all.sources.back();
+  return added.archive ? reinterpret_cast<intptr_t>(added.archive.get()) : added.sequence;
+}
+
+void UnregisterAllArchives() {
+  FileSources& all = Sources();
+  all.sources.clear();
+  all.nextSequence = 1;
+  all.lastSize = 0;
+}
+
+FileBuffer ReadWholeFile(const char* path) { return FindFile(path, 0); }
+
+uint32_t LastFileSize() { return Sources().lastSize; }
+
+int ReadFileInto(const char* path, void* buffer, uint32_t capacity, int mode) {
+  FileBuffer data = FindFile(path, mode);
+  if (!data) return 0;
+  uint32_t size = Sources().lastSize;
+  if (buffer) std::memcpy(buffer, data.get(), size < capacity ? size : capacity);
+  return 1;
+}
+
+}  // namespace vx

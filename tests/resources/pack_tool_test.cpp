@@ -1,0 +1,90 @@
+// velotrix-tool pack, list and extract, run as the real program.
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "resources/file_system.h"
+#include "resources/pack_archive.h"
+#include "resources/pack_writer.h"
+#include "resources/temp_dir.h"
+
+namespace vx::test {
+namespace {
+
+class PackToolTest : public TempDirTest {
+ protected:
+  static int Tool(const std::string& args, std::string* out = nullptr) {
+    std::string command = std::string(VX_TOOL) + " " + args + " >tool.out 2>tool.err";
+    int status = std::system(command.c_str());
+    if (out) *out = ReadHostFile("tool.out");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  void MakeTree() {
+    WriteHostFile("tree/DATA/Ball.tga", "ball");
+    WriteHostFile("tree/DATA/Nodes/Node.tga", std::string(5000, '\x7f') + std::string("\0\1\2", 3));
+    WriteHostFile("tree/DATA/Nodes/Empty.txt", "");
+    WriteHostFile("tree/LANG/Strings.txt", "[All strings]\nPause = Pause\n");
+  }
+};
+
+TEST_F(PackToolTest, PackThenExtractGivesBackTheSameBytes) {
+  MakeTree();
+  ASSERT_EQ(Tool("pack out.dat tree"), 0);
+  ASSERT_EQ(Tool("extract out.dat copy"), 0);
+  for (const char* rel : {"DATA/Ball.tga", "DATA/Nodes/Node.tga", "DATA/Nodes/Empty.txt", "LANG/Strings.txt"})
+    EXPECT_EQ(ReadHostFile(std::string("copy/") + rel), ReadHostFile(std::string("tree/") + rel)) << rel;
+
+  // Same tree, same bytes; and the game's reader finds the entries.
+  ASSERT_EQ(Tool("pack again.dat tree"), 0);
+  EXPECT_EQ(ReadHostFile("again.dat"), ReadHostFile("out.dat"));
+  ASSERT_NE(RegisterArchive("out.dat", "DATA\\", 1), 0);
+  FileBuffer node = ReadWholeFile("nodes\\node.tga");
+  ASSERT_TRUE(node);
+  EXPECT_EQ(LastFileSize(), 5003u);
+
+  std::string listing;
+  ASSERT_EQ(Tool("list out.dat", &listing), 0);
+  EXPECT_EQ(listing.substr(0, listing.find('\n') + 1), "DATA\\Ball.tga 4 12\n");
+  EXPECT_NE(listing.find("DATA\\Nodes\\Empty.txt 0 8\n"), std::string::npos);
+  EXPECT_NE(listing.find("LANG\\Strings.txt 28 "), std::string::npos);
+}
+
+TEST_F(PackToolTest, UnusedHeaderAndRecordBytesAreZero) {
+  MakeTree();
+  ASSERT_EQ(Tool("pack out.dat tree"), 0);
+  const std::string bytes = ReadHostFile("out.dat");
+  ASSERT_GE(bytes.size(), 256u + 22u);
+  for (size_t i = 0; i < 256; ++i) {
+    if (i >= 34 && i < 42) continue;
+    ASSERT_EQ(bytes[i], 0) << "header byte " << i;
+  }
+  for (size_t i : {260, 261, 262, 263, 276, 277}) EXPECT_EQ(bytes[i], 0) << "record byte " << i;
+}
+
+TEST_F(PackToolTest, NonArchivesAndHostileNamesAreRefused) {
+  WriteHostFile("notes.txt", std::string(400, 'n'));
+  EXPECT_EQ(Tool("list notes.txt"), 1);
+  EXPECT_NE(ReadHostFile("tool.err").find("not a pack archive"), std::string::npos);
+  EXPECT_EQ(Tool("list missing.dat"), 1);
+  EXPECT_EQ(Tool("extract notes.txt out"), 1);
+  EXPECT_EQ(Tool("pack out.dat missing-folder"), 1);
+
+  std::string error;
+  ASSERT_TRUE(WritePackArchive("evil.dat",
+                               {{"..\\escape.txt", Bytes("x")},
+                                {"DATA\\..\\..\\escape2.txt", Bytes("x")},
+                                {"\\abs.txt", Bytes("x")},
+                                {"/abs2.txt", Bytes("x")},
+                                {"C:\\drive.txt", Bytes("x")},
+                                {"DATA\\fine.txt", Bytes("fine")}},
+                               &error));
+  mkdir("jail", 0755);
+  EXPECT_EQ(Tool("extract evil.dat jail/out"), 1);
+  EXPECT_EQ(ReadHostFile("jail/out/DATA/fine.txt"), "fine");
+  EXPECT_EQ(ReadHostFile("jail/escape.txt"), "");
+  EXPECT_EQ(ReadHostFile("escape2.txt"), "");
+  EXPECT_EQ(ReadHostFile("/abs2.txt"), "");
+}
+
+}  // namespace
+}  // namespace vx::test

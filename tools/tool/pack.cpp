@@ -1,0 +1,91 @@
+// velotrix-tool pack ARCHIVE DIR: every file below DIR becomes one entry named by
+// its path relative to DIR with backslashes (DIR holds DATA/... or LANG/...).
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "command.h"
+#include "resources/pack_writer.h"
+
+namespace vx::tool {
+
+namespace {
+
+bool ReadHostFile(const std::string& path, std::vector<uint8_t>* data) {
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  data->clear();
+  uint8_t chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data->insert(data->end(), chunk, chunk + n);
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  return ok;
+}
+
+// Collects the relative paths of all regular files below ROOT/REL ('/'-separated).
+bool CollectFiles(const std::string& root, const std::string& rel, std::vector<std::string>* out) {
+  std::string folder = rel.empty() ? root : root + "/" + rel;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) {
+    std::fprintf(stderr, "velotrix-tool pack: cannot read folder '%s'\n", folder.c_str());
+    return false;
+  }
+  std::vector<std::string> names;
+  while (dirent* e = readdir(dir)) {
+    std::string name = e->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(dir);
+  bool ok = true;
+  for (const std::string& name : names) {
+    std::string child = rel.empty() ? name : rel + "/" + name;
+    struct stat st {};
+    if (stat((root + "/" + child).c_str(), &st) != 0) continue;
+    if (S_ISDIR(st.st_mode))
+      ok = CollectFiles(root, child, out) && ok;
+    else if (S_ISREG(st.st_mode))
+      out->push_back(child);
+  }
+  return ok;
+}
+
+int CmdPack(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: velotrix-tool pack ARCHIVE DIR\n");
+    return 2;
+  }
+  const std::string root = argv[2];
+  std::vector<std::string> files;
+  if (!CollectFiles(root, "", &files)) return 1;
+  // Sorted by entry name so that the same tree always gives the same bytes.
+  std::sort(files.begin(), files.end());
+
+  std::vector<vx::PackSource> entries;
+  for (const std::string& rel : files) {
+    vx::PackSource entry;
+    entry.name = rel;
+    std::replace(entry.name.begin(), entry.name.end(), '/', '\\');
+    if (!ReadHostFile(root + "/" + rel, &entry.data)) {
+      std::fprintf(stderr, "velotrix-tool pack: cannot read '%s/%s'\n", root.c_str(), rel.c_str());
+      return 1;
+    }
+    entries.push_back(std::move(entry));
+  }
+  std::string error;
+  if (!vx::WritePackArchive(argv[1], entries, &error)) {
+    std::fprintf(stderr, "velotrix-tool pack: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+VX_TOOL_COMMAND(pack, "pack ARCHIVE DIR      pack every file below DIR into ARCHIVE", CmdPack);
+
+}  // namespace vx::tool
