@@ -24,12 +24,19 @@ class Screen {
   uint32_t lastCharTime = 0;
 };
 
+constexpr int kScreenStackSize = 16;
+
+// Returns 0 (and logs) when the stack is full.
 int SwitchTo(Screen* target, int argument);
 void SwitchIfNotCurrent(Screen* target, int argument);
+// Returns 0 (and logs) when there is no screen to go back to.
 int Return(Screen* leaving, int argument);
 void ReturnToRoot();
 int RunScreenFrame();
 void NotifyActivation(int active);
 void DispatchChar(uint32_t code, uint32_t keyData);
+
+// Told about every completed switch (the screen now current); for tools and tests.
+extern void (*gScreenSwitchObserver)(Screen* current);
 
 }  // namespace vx

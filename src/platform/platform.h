@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace vx {
 
@@ -44,6 +45,9 @@ class Window {
   virtual void HideCursor() = 0;
   virtual void KeepAwake() = 0;
   virtual void MessageBox(const char* title, const char* text) = 0;
+  // Places the window (x, y) with outer size w x h; a back end that scales the
+  // picture may keep its own size.
+  virtual void PlaceWindow(int x, int y, int w, int h) = 0;
   virtual PlatformRect WindowRect() = 0;
   virtual PlatformRect ClientRect() = 0;
 };
@@ -56,6 +60,9 @@ class Clock {
   // Asks for 1 ms timer resolution; a no-op where the platform has none.
   virtual void SetHighResolution(bool on) = 0;
   virtual void SleepMs(uint32_t ms) = 0;
+  // Calendar time in seconds (the random seed); the headless clock gives a fixed
+  // time so that runs repeat.
+  virtual uint32_t CalendarSeconds() = 0;
 };
 
 // Single-instance lock, held for the life of the process.
@@ -125,12 +132,12 @@ struct Platform {
   Window* window = nullptr;
   Clock* clock = nullptr;
   InstanceLock* lock = nullptr;
-  PeriodicTimer* (*newTimer)() = nullptr;  // each caller owns its timer
+  std::function<PeriodicTimer*()> newTimer;  // each caller owns (deletes) its timer
   Display* display = nullptr;
   InputDevices* input = nullptr;
   AudioOutput* audio = nullptr;
   // Installed DirectX-compatible version: 0x700 when display and input exist.
-  int (*directXVersion)() = nullptr;
+  std::function<int()> directXVersion;
 };
 
 // The platform the program runs on; set before AppMain.

@@ -1,0 +1,18 @@
+// SaveScreen: saving the campaign into one of ten slots.
+#pragma once
+
+#include "app/screen.h"
+
+namespace vx {
+
+class SaveScreen : public Screen {
+ public:
+  void OnChar(uint8_t ch) override;
+  const char* GetName() override { return "SaveScreen"; }
+  int InitSurfaces() override;
+  int ReleaseSurfaces() override;
+  int OnDisplay(Screen* previous, int argument) override;
+  int OnFrame() override;
+};
+
+}  // namespace vx
