@@ -47,7 +47,7 @@ class Window {
   virtual void MessageBox(const char* title, const char* text) = 0;
   // Places the window (x, y) with outer size w x h; a back end that scales the
   // picture may keep its own size.
-  virtual void PlaceWindow(int x, int y, int w, int h) = 0;
+  virtual void PlaceWindow(int x, int y, int w, int h) {}
   virtual PlatformRect WindowRect() = 0;
   virtual PlatformRect ClientRect() = 0;
 };
@@ -62,7 +62,7 @@ class Clock {
   virtual void SleepMs(uint32_t ms) = 0;
   // Calendar time in seconds (the random seed); the headless clock gives a fixed
   // time so that runs repeat.
-  virtual uint32_t CalendarSeconds() = 0;
+  virtual uint32_t CalendarSeconds();
 };
 
 // Single-instance lock, held for the life of the process.
