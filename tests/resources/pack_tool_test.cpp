@@ -1,6 +1,7 @@
 // velotrix-tool pack, list and extract, run as the real program.
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "resources/file_system.h"
@@ -47,6 +48,22 @@ TEST_F(PackToolTest, PackThenExtractGivesBackTheSameBytes) {
   EXPECT_EQ(listing.substr(0, listing.find('\n') + 1), "DATA\\Ball.tga 4 12\n");
   EXPECT_NE(listing.find("DATA\\Nodes\\Empty.txt 0 8\n"), std::string::npos);
   EXPECT_NE(listing.find("LANG\\Strings.txt 28 "), std::string::npos);
+}
+
+TEST_F(PackToolTest, OneTreeFeedsBothArchives) {
+  MakeTree();
+  ASSERT_EQ(Tool("pack data.dat tree DATA"), 0);
+  ASSERT_EQ(Tool("pack lang.dat tree LANG NoSuchFolder"), 0);
+  ASSERT_EQ(Tool("pack none.dat tree NoSuchFolder"), 0);
+  std::string listing;
+  ASSERT_EQ(Tool("list lang.dat", &listing), 0);
+  EXPECT_EQ(listing.substr(0, listing.find(' ')), "LANG\\Strings.txt");
+  EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 1);
+  ASSERT_EQ(Tool("list data.dat", &listing), 0);
+  EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 3);
+  EXPECT_EQ(listing.find("LANG"), std::string::npos);
+  ASSERT_EQ(Tool("list none.dat", &listing), 0);
+  EXPECT_EQ(listing, "");
 }
 
 TEST_F(PackToolTest, UnusedHeaderAndRecordBytesAreZero) {

@@ -1,5 +1,8 @@
-// velotrix-tool pack ARCHIVE DIR: every file below DIR becomes one entry named by
-// its path relative to DIR with backslashes (DIR holds DATA/... or LANG/...).
+// velotrix-tool pack ARCHIVE DIR [SUBDIR...]: every file below DIR becomes one
+// entry named by its path relative to DIR with backslashes (DIR holds DATA/...
+// or LANG/...). With SUBDIRs only the files below those are packed (a missing
+// one adds nothing), still named relative to DIR, so one generated tree can
+// feed both archives.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -55,15 +58,23 @@ bool CollectFiles(const std::string& root, const std::string& rel, std::vector<s
 }
 
 int CmdPack(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: velotrix-tool pack ARCHIVE DIR\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: velotrix-tool pack ARCHIVE DIR [SUBDIR...]\n");
     return 2;
   }
   const std::string root = argv[2];
   std::vector<std::string> files;
-  if (!CollectFiles(root, "", &files)) return 1;
+  if (argc == 3) {
+    if (!CollectFiles(root, "", &files)) return 1;
+  }
+  for (int i = 3; i < argc; ++i) {
+    struct stat st {};
+    if (stat((root + "/" + argv[i]).c_str(), &st) != 0) continue;
+    if (!S_ISDIR(st.st_mode) || !CollectFiles(root, argv[i], &files)) return 1;
+  }
   // Sorted by entry name so that the same tree always gives the same bytes.
   std::sort(files.begin(), files.end());
+  files.erase(std::unique(files.begin(), files.end()), files.end());
 
   std::vector<vx::PackSource> entries;
   for (const std::string& rel : files) {
@@ -86,6 +97,6 @@ int CmdPack(int argc, char** argv) {
 
 }  // namespace
 
-VX_TOOL_COMMAND(pack, "pack ARCHIVE DIR      pack every file below DIR into ARCHIVE", CmdPack);
+VX_TOOL_COMMAND(pack, "pack ARCHIVE DIR [SUBDIR...]  pack every file below DIR (or its SUBDIRs) into ARCHIVE", CmdPack);
 
 }  // namespace vx::tool
