@@ -5,6 +5,8 @@
 
 #include "app/log.h"
 #include "graphics/graphics.h"
+#include "graphics/image_decoders.h"
+#include "resources/file_system.h"
 
 namespace vx {
 
@@ -78,13 +80,28 @@ int Bitmap::Convert(const Bitmap& src) {
 
 int Bitmap::Load(const char* fileName) {
   Clear();
-  Log("Bitmap::Load( %s ) is absent\n", fileName);
-  return 0;
+  FileBuffer file = ReadWholeFile(fileName);
+  if (!file) {
+    Log("Bitmap::Load( %s ) is absent\n", fileName);
+    return 0;
+  }
+  return Decode(file.get(), LastFileSize(), fileName);
 }
 
 int Bitmap::Decode(const uint8_t* data, uint32_t size, const char* name) {
   Clear();
+  if (!data || size == 0) return image::Refuse(*this, name, "empty file");
+  if (data[0] == 10) return image::DecodePcx(*this, data, size, name);
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M') return image::DecodeBmp(*this, data, size, name);
+  return image::DecodeTga(*this, data, size, name);
+}
+
+namespace image {
+int Refuse(Bitmap& bm, const char* name, const char* why) {
+  Log("Bitmap::Load( %s ) failed: %s\n", name, why);
+  bm.Clear();
   return 0;
 }
+}  // namespace image
 
 }  // namespace vx
