@@ -1,41 +1,227 @@
+// CSprite: an image with named frames, drawn with anchors, keyed on its colour.
 #include "graphics/sprite.h"
 
+#include <strings.h>
+
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/game_record.h"
+#include "app/log.h"
+#include "resources/text_file.h"
 
 namespace vx {
 
+namespace {
+
+// Up to count integers separated by blanks or commas; missing ones stay 0.
+void ParseNumbers(const char* text, int* out, int count) {
+  for (int i = 0; i < count; ++i) out[i] = 0;
+  const char* p = text;
+  for (int i = 0; i < count && *p; ++i) {
+    while (*p == ' ' || *p == ',' || *p == '\t') ++p;
+    if (!*p) break;
+    char* end = nullptr;
+    long v = std::strtol(p, &end, 10);
+    if (end == p) break;
+    out[i] = static_cast<int>(v);
+    p = end;
+  }
+}
+
+}  // namespace
+
 CSprite::CSprite() { ResetFrames(); }
-CSprite::~CSprite() { Release(); }
+
+CSprite::~CSprite() { Graphics::ReleaseSurface(surface_); }
+
 void CSprite::ResetFrames() {
   frames_.clear();
   SpriteFrame null;
   std::snprintf(null.name, sizeof null.name, "%s", "Null frame");
   frames_.push_back(null);
 }
-int CSprite::LoadImage(const char*) { return 0; }
-int CSprite::Load(const char*, const char*) { return 0; }
-int CSprite::LoadSurfaceOnly(const char*) { return 0; }
-void CSprite::Release() { Graphics::ReleaseSurface(surface_); loaded_ = 0; }
-int CSprite::AddFrame(const char*, const RECT&, int, int) { return 0; }
-int CSprite::FindFrame(const char*, SpriteFrame*) const { return 0; }
-int CSprite::GetFrame(int, SpriteFrame*) const { return 0; }
-int CSprite::FrameIndex(const char*) const { return 0; }
-int CSprite::Render(const RECT&, int, int, uint32_t) { return 0; }
-int CSprite::RenderFrame(const char*, int, int, uint32_t) { return 0; }
-int CSprite::RenderIndex(int, int, int, uint32_t) { return 0; }
-int CSprite::RenderAnim(const AnimationSet&, int, int, uint32_t) { return 0; }
-int CSprite::RenderEx(const RECT&, int, int, uint32_t, float) { return 0; }
-int CSprite::RenderExFrame(const char*, int, int, uint32_t, float) { return 0; }
-int CSprite::RenderExIndex(int, int, int, uint32_t, float) { return 0; }
-int CSprite::RenderRotated(const RECT&, int, int, float, float, uint32_t) { return 0; }
-void CSprite::Anchor(int*, int*, int, int, uint32_t) const {}
 
-int AnimationSet::Load(const char*) { return 0; }
-int AnimationSet::Parse(const char*, uint32_t) { return 0; }
-int AnimationSet::Play(const char*, int) { return 0; }
-int AnimationSet::IsFinished() const { return 0; }
-int AnimationSet::OffsetX() const { return 0; }
-int AnimationSet::OffsetY() const { return 0; }
-int AnimationSet::FindSequence(const char*) const { return -1; }
+int CSprite::LoadImage(const char* imageFile) {
+  Graphics::ReleaseSurface(surface_);
+  loaded_ = 0;
+  ResetFrames();
+  return LoadSurfaceOnly(imageFile);
+}
+
+int CSprite::LoadSurfaceOnly(const char* imageFile) {
+  Graphics::ReleaseSurface(surface_);
+  loaded_ = Graphics::LoadSurface(imageFile, &surface_, 0);
+  return loaded_;
+}
+
+int CSprite::Load(const char* imageFile, const char* frmFile) {
+  LoadImage(imageFile);
+  TextFile frm;
+  if (!frm.Open(frmFile)) return 0;
+  int sections = 0;
+  for (int n = 1;; ++n) {
+    char section[32];
+    std::snprintf(section, sizeof section, "Sprite %d", n);
+    if (!frm.SelectSection(section)) break;
+    ++sections;
+    char rectText[64], offsetText[64], name[32];
+    frm.GetString(nullptr, "rectsx", "", rectText, sizeof rectText);
+    if (!rectText[0]) continue;
+    frm.GetString(nullptr, "offsxy", "", offsetText, sizeof offsetText);
+    frm.GetString(nullptr, "name", "", name, sizeof name);
+    if (!name[0]) continue;
+    int r[4], o[2];
+    ParseNumbers(rectText, r, 4);
+    ParseNumbers(offsetText, o, 2);
+    AddFrame(name, RECT{r[0], r[1], r[0] + r[2], r[1] + r[3]}, o[0], o[1]);
+  }
+  return sections;
+}
+
+void CSprite::Release() {
+  Graphics::ReleaseSurface(surface_);
+  loaded_ = 0;
+  ResetFrames();
+}
+
+int CSprite::AddFrame(const char* name, const RECT& rect, int offsetX, int offsetY) {
+  SpriteFrame f;
+  std::snprintf(f.name, sizeof f.name, "%s", name ? name : "");
+  f.rect = rect;
+  f.offsetX = offsetX;
+  f.offsetY = offsetY;
+  frames_.push_back(f);
+  return static_cast<int>(frames_.size()) - 1;
+}
+
+int CSprite::FrameIndex(const char* name) const {
+  if (!name) return 0;
+  for (size_t i = 1; i < frames_.size(); ++i)
+    if (strcasecmp(frames_[i].name, name) == 0) return static_cast<int>(i);
+  return 0;
+}
+
+int CSprite::FindFrame(const char* name, SpriteFrame* out) const {
+  const int i = FrameIndex(name);
+  if (i == 0) return 0;
+  if (out) *out = frames_[i];
+  return 1;
+}
+
+int CSprite::GetFrame(int index, SpriteFrame* out) const {
+  if (index < 0 || index >= static_cast<int>(frames_.size())) return 0;
+  if (out) *out = frames_[index];
+  return 1;
+}
+
+void CSprite::Anchor(int* x, int* y, int w, int h, uint32_t flags) const {
+  if (flags == ALIGN_DEFAULT) flags = align_;
+  if (!(flags & ALIGN_TOP)) *y -= (flags & ALIGN_BOTTOM) ? h : h / 2;
+  if (!(flags & ALIGN_LEFT)) *x -= (flags & ALIGN_RIGHT) ? w : w / 2;
+}
+
+int CSprite::Render(const RECT& rect, int x, int y, uint32_t flags) {
+  if (!surface_) return 0;
+  Anchor(&x, &y, rect.right - rect.left, rect.bottom - rect.top, flags);
+  RECT r = rect;
+  ClipToScreen(&x, &y, &r);
+  if (keyOn_) Graphics::SetColorKey(surface_, keyColor_);
+  return Graphics::Blit(nullptr, x, y, surface_, r, keyOn_ != 0) == 0;
+}
+
+int CSprite::RenderIndex(int index, int x, int y, uint32_t flags) {
+  SpriteFrame f;
+  if (index <= 0 || !GetFrame(index, &f)) return 0;
+  return Render(f.rect, x + f.offsetX, y + f.offsetY, flags);
+}
+
+int CSprite::RenderFrame(const char* name, int x, int y, uint32_t flags) {
+  return RenderIndex(FrameIndex(name), x, y, flags);
+}
+
+int CSprite::RenderAnim(const AnimationSet& anim, int x, int y, uint32_t flags) {
+  return Render(anim.CurrentRect(), x + anim.OffsetX(), y + anim.OffsetY(), flags);
+}
+
+int CSprite::RenderEx(const RECT& rect, int x, int y, uint32_t flags, float scale) {
+  if (!surface_) return 0;
+  if (scale == 0.0f || std::isnan(scale)) scale = 1.0f;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  auto destination = [&](int px, int py) {
+    return RECT{px, py, static_cast<int>(px + w * scale), static_cast<int>(py + h * scale)};
+  };
+  RECT dst = destination(x, y);
+  Anchor(&x, &y, dst.right - dst.left, dst.bottom - dst.top, flags);
+  dst = destination(x, y);
+  // The destination is cut to the screen and the source kept whole, so a
+  // sprite partly off screen is squeezed into the visible part.
+  ClipToScreen(&x, &y, &dst);
+  if (dst.right <= dst.left || dst.bottom <= dst.top) return 0;
+  if (keyOn_) Graphics::SetColorKey(surface_, keyColor_);
+  const int result = Graphics::StretchBlit(nullptr, dst, surface_, rect, keyOn_ != 0);
+  if (result != 0) {
+    Log("CSprite->RenderEx blit error %s\n", DXErrorName(result));
+    return 0;
+  }
+  return 1;
+}
+
+int CSprite::RenderExIndex(int index, int x, int y, uint32_t flags, float scale) {
+  SpriteFrame f;
+  if (index <= 0 || !GetFrame(index, &f)) return 0;
+  return RenderEx(f.rect, x + f.offsetX, y + f.offsetY, flags, scale);
+}
+
+int CSprite::RenderExFrame(const char* name, int x, int y, uint32_t flags, float scale) {
+  return RenderExIndex(FrameIndex(name), x, y, flags, scale);
+}
+
+int CSprite::RenderRotated(const RECT& rect, int x, int y, float k, float angle, uint32_t tint) {
+  Surface* back = Graphics::BackBuffer();
+  if (!surface_ || !back || back->lockCount > 0 || surface_->lockCount > 0) return 0;
+  if (!(k > 0.0f)) return 0;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0 || rect.left < 0 || rect.top < 0 || rect.right > surface_->width ||
+      rect.bottom > surface_->height)
+    return 0;
+  const float c = std::cos(angle), s = std::sin(angle);
+  // Half extents of the rotated, scaled rectangle give the box to walk.
+  const float hw = w * k / 2, hh = h * k / 2;
+  const float ex = std::fabs(c) * hw + std::fabs(s) * hh;
+  const float ey = std::fabs(s) * hw + std::fabs(c) * hh;
+  const int x0 = std::max(0, static_cast<int>(std::floor(x - ex)));
+  const int x1 = std::min(back->width, static_cast<int>(std::ceil(x + ex)) + 1);
+  const int y0 = std::max(0, static_cast<int>(std::floor(y - ey)));
+  const int y1 = std::min(back->height, static_cast<int>(std::ceil(y + ey)) + 1);
+  const int tr = (tint >> 16) & 255, tg = (tint >> 8) & 255, tb = tint & 255;
+  const bool plain = (tint & 0xFFFFFF) == 0xFFFFFF;
+  const float inv = 1.0f / k;
+  for (int py = y0; py < y1; ++py) {
+    uint16_t* row = back->Row(py);
+    const float dy = py + 0.5f - y;
+    for (int px = x0; px < x1; ++px) {
+      const float dx = px + 0.5f - x;
+      // Back into the source: rotate by -angle, unscale.
+      const float u = (c * dx + s * dy) * inv + w / 2.0f;
+      const float v = (-s * dx + c * dy) * inv + h / 2.0f;
+      if (u < 0 || v < 0 || u >= w || v >= h) continue;
+      const uint16_t p = surface_->Row(rect.top + static_cast<int>(v))[rect.left + static_cast<int>(u)];
+      if (keyOn_ && p == keyColor_) continue;
+      if (plain) {
+        row[px] = p;
+        continue;
+      }
+      // Green sits at bit 5 in both layouts, six bits wide in 565.
+      const int r = (p >> RedShift) & 31, gg = (p >> 5) & (PixelIs555 ? 31 : 63), b = p & 31;
+      row[px] = static_cast<uint16_t>((r * tr / 255) << RedShift | (gg * tg / 255) << 5 |
+                                      (b * tb / 255));
+    }
+  }
+  return 1;
+}
 
 }  // namespace vx
