@@ -18,7 +18,7 @@ struct Rect32 {
 
 struct Settings {
   int32_t soundEnable = 0;    // "Sound enable"
-  int32_t reverseStereo = 0;  // "Reverse stereo"
+  int32_t reverseStereo = 0;  // "Reverse stereo" as read; the sound engine holds the live flag
   int32_t scrollSpeed = 1;    // "Scroll speed": 1 fast, 0 slow
   int32_t vanishing = 0;      // "Vanishing"
 };

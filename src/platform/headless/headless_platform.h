@@ -29,7 +29,9 @@ class HeadlessClock : public Clock {
   void SleepMs(uint32_t ms) override;
   uint32_t CalendarSeconds() override { return calendarBase + now / 1000; }
 
-  uint32_t now = 0;
+  // Starts well past zero, as a machine's uptime does, so that "long ago"
+  // (time 0) is never mistaken for a moment ago.
+  uint32_t now = 100000;
   uint32_t calendarBase = 1700000000;  // a fixed "current time"
   bool highResolution = false;
 

@@ -1,0 +1,177 @@
+#include "app/app_main.h"
+
+#include "app/game_record.h"
+#include "app/log.h"
+#include "app/random.h"
+#include "app/screen.h"
+#include "app/settings.h"
+#include "app/sound_setup.h"
+#include "app/strings.h"
+#include "graphics/graphics.h"
+#include "graphics/shared_art.h"
+#include "input/input.h"
+#include "resources/file_system.h"
+#include "sound/sound.h"
+
+namespace vx {
+
+namespace {
+const char kInstanceLockName[] = "Velotrix.exe running";
+const char kGameTitle[] = "Velotrix";
+// The frame loop always waits for the retrace when presenting.
+const int kWaitRetrace = 1;
+
+Window* GameWindow() { return gPlatform->window; }
+
+void ReadWindowRects() {
+  PlatformRect w = GameWindow()->WindowRect();
+  PlatformRect c = GameWindow()->ClientRect();
+  g.windowRect = {w.left, w.top, w.right, w.bottom};
+  g.clientRect = {c.left, c.top, c.right, c.bottom};
+}
+
+void OnActivateApp(int active) {
+  g.fAppActive = active;
+  if (g.bQuit || !g.bGraphicsReady) return;
+  Input::Activate(active);
+  if (active) {
+    if (g.bActivated) return;
+    Log("fAppActive = %d\n", g.fAppActive);
+    Log("bFullScreen = %d\n", g.bFullScreen);
+    Log("Activate...\n\n");
+    Graphics::Init(g.screenWidth, g.screenHeight, g.bFullScreen);
+    ReloadSharedArt();
+    NotifyActivation(1);
+    g.bActivated = 1;
+    g.bReleased = 0;
+  } else {
+    if (g.bReleased) return;
+    Log("fAppActive = %d\n", g.fAppActive);
+    Log("Release...\n\n");
+    Log("bFullScreen = %d\n", g.bFullScreen);
+    if (g.bFullScreen) {
+      Log("FullScreen -> Restore display mode\n");
+      if (Graphics::IsOpen() && gPlatform->display) gPlatform->display->RestoreDesktopMode();
+    }
+    ReleaseSharedArt();
+    Graphics::Release();
+    NotifyActivation(0);
+    g.bActivated = 0;
+    g.bReleased = 1;
+  }
+}
+}  // namespace
+
+void WindowProc(const PlatformEvent& ev) {
+  switch (ev.type) {
+    case PlatformEvent::kActivateApp:
+      OnActivateApp(ev.active ? 1 : 0);
+      break;
+    case PlatformEvent::kClose:
+      g.bQuit = 1;
+      GameWindow()->PostQuit(0);
+      break;
+    case PlatformEvent::kMove:
+      if (!g.bFullScreen) ReadWindowRects();
+      break;
+    case PlatformEvent::kChar:
+      DispatchChar(ev.code, ev.keyData);
+      break;
+    case PlatformEvent::kFullscreen:
+      // The back end switched already (Alt+Enter); remember it for the settings.
+      g.bFullScreen = ev.active ? 1 : 0;
+      if (!g.bFullScreen) ReadWindowRects();
+      break;
+    default:
+      break;
+  }
+}
+
+void QuitApplication() {
+  PlatformEvent ev;
+  ev.type = PlatformEvent::kClose;
+  WindowProc(ev);
+}
+
+void RunFrame() {
+  uint32_t now = gPlatform->clock->Milliseconds();
+  // Unsigned difference: the wrap of the clock is harmless.
+  if (now - g.lastFrameTime < kFrameIntervalMs) return;
+  g.lastFrameTime = now;
+  ++g.frameCounter;
+  Input::Poll();
+  RunScreenFrame();
+  if (Graphics::IsOpen()) Graphics::Flip(kWaitRetrace);
+  if (Input::KeyPressed(KEY_PRINTSCREEN)) Graphics::Screenshot();
+}
+
+int InitDisplayAndInput(int fullScreen) {
+  int version = gPlatform->directXVersion ? gPlatform->directXVersion() : 0;
+  if (version < 0x700) {
+    GameWindow()->MessageBox("Warning", "You must have DirectX 7.0 or higher");
+    return 0;
+  }
+  gPlatform->clock->SetHighResolution(true);
+  if (!Graphics::Init(g.screenWidth, g.screenHeight, fullScreen)) return 0;
+  if (!Input::Init(1)) return -1;
+  BuildStandardColors();
+  g.bGraphicsReady = 1;
+  return 1;
+}
+
+int EnterFirstScreen() {
+  g.frameCounter = 0;
+  LoadSharedArt();
+  if (!g.screens.menu) {
+    Log("No main menu screen\n");
+    return 0;
+  }
+  SwitchIfNotCurrent(g.screens.menu, 0);
+  return 1;
+}
+
+int AppMain(void* instance, int showCommand) {
+  if (!gPlatform || !gPlatform->lock || !gPlatform->window || !gPlatform->clock) return -1;
+  // One copy at a time; the second leaves without a trace.
+  if (!gPlatform->lock->Acquire(kInstanceLockName)) return 0;
+  StartLog();
+  g.screenWidth = 640;
+  g.screenHeight = 480;
+  // Loose files stand in for an archive that cannot be opened.
+  RegisterArchive("Velotrix.dat", "DATA\\", 3);
+  RegisterArchive("Velotrix.lng", "LANG\\", 3);
+  LoadSettings();
+  SeedRandom(gPlatform->clock->CalendarSeconds());
+  LoadStrings();
+  if (!GameWindow()->Create(kGameTitle, g.screenWidth, g.screenHeight, g.bFullScreen != 0)) {
+    Log("Error: can't create the game window\n");
+    return -1;
+  }
+  ReadWindowRects();
+  GameWindow()->PlaceWindow(0, 0, 800, 600);
+  gPlatform->clock->SetHighResolution(true);
+  GameWindow()->KeepAwake();
+  GameWindow()->HideCursor();
+  if (InitDisplayAndInput(g.bFullScreen) == 0) return -1;
+  if (!InitSound()) return -1;
+  EnterFirstScreen();
+  while (!g.bQuit) {
+    PlatformEvent ev;
+    if (GameWindow()->PollEvent(ev)) {
+      // A quit request fetched here ends the program at once, unsaved.
+      if (ev.type == PlatformEvent::kQuit) return static_cast<int>(ev.code);
+      WindowProc(ev);
+    } else if (g.fAppActive) {
+      RunFrame();
+    } else {
+      GameWindow()->WaitEvent();
+    }
+  }
+  Graphics::Release();
+  SaveSettings();
+  // The music timer must not outlive the objects it mixes from.
+  CloseSoundDevice();
+  return 0;
+}
+
+}  // namespace vx

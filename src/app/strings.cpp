@@ -1,0 +1,39 @@
+#include "app/strings.h"
+
+#include "app/game_record.h"
+#include "resources/text_file.h"
+
+namespace vx {
+
+namespace {
+struct StringKey {
+  const char* key;
+  char* buffer;
+  const char* def;
+};
+}  // namespace
+
+void LoadStrings() {
+  StringTable& s = g.strings;
+  const StringKey keys[] = {
+      {"PressKey", s.PressKey, nullptr},   {"Loading", s.Loading, nullptr},
+      {"Donthave1", s.Donthave1, nullptr}, {"Donthave2", s.Donthave2, nullptr},
+      {"Descript", s.Descript, nullptr},   {"ActiveTime", s.ActiveTime, nullptr},
+      {"SellPrice", s.SellPrice, nullptr}, {"BuyPrice", s.BuyPrice, nullptr},
+      {"Exchange", s.Exchange, nullptr},   {"Instant", s.Instant, nullptr},
+      {"EmptySlot", s.EmptySlot, nullptr}, {"Pause", s.Pause, nullptr},
+      {"ExitToMenu", s.ExitToMenu, nullptr}, {"Failed", s.Failed, nullptr},
+      {"Complete", s.Complete, nullptr},   {"Version", s.Version, nullptr},
+      {"Page", s.Page, nullptr},           {"Level", s.Level, nullptr},
+      {"Closelevel", s.Closelevel, nullptr}, {"Node1", s.Node[0], nullptr},
+      {"Node2", s.Node[1], nullptr},       {"Node3", s.Node[2], nullptr},
+      {"Node4", s.Node[3], nullptr},       {"Credits", s.Credits, "cr"},
+      {"Points", s.Points, "sp"},
+  };
+  TextFile file("Strings.txt");
+  if (!file.IsOpen()) return;
+  file.SelectSection("All strings");
+  for (const StringKey& k : keys) file.GetString(nullptr, k.key, k.def, k.buffer, 64);
+}
+
+}  // namespace vx

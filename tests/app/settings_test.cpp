@@ -1,0 +1,117 @@
+// Settings file, string table and the log.
+#include "app/settings.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+
+#include "app/strings.h"
+#include "shell_fixture.h"
+
+namespace vx {
+namespace {
+
+using test::ReadText;
+using test::WriteText;
+
+class Settings : public test::ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    StartLog();
+  }
+};
+
+const char kDefaultsFile[] =
+    "[Settings]\n"
+    "Fullscreen = 1\n"
+    "Sound enable = 1\n"
+    "Sound volume = 70\n"
+    "Music volume = 50\n"
+    "Reverse stereo = 1\n"
+    "Scroll speed = 1\n"
+    "Vanishing = 0\n";
+
+TEST_F(Settings, FileWithoutKeysGivesTheDefaultsAndTheEightLineFile) {
+  WriteText("Velotrix.ini", "[Settings]\r\nUnrelated = 5\r\n");
+  EXPECT_EQ(LoadSettings(), 1);
+  SaveSettings();
+  EXPECT_EQ(ReadText("Velotrix.ini"), kDefaultsFile);
+  EXPECT_NE(Log().find("Save config\n"), std::string::npos);
+}
+
+TEST_F(Settings, NoFileKeepsTheInitialValues) {
+  EXPECT_EQ(LoadSettings(), 0);
+  EXPECT_EQ(g.bFullScreen, 1);
+  EXPECT_EQ(g.settings.soundEnable, 0);
+  EXPECT_EQ(g.settings.scrollSpeed, 1);
+  EXPECT_EQ(g.settings.vanishing, 0);
+  EXPECT_EQ(GetSampleVolume(), 100);
+  EXPECT_EQ(GetMusicVolume(), 100);
+  EXPECT_EQ(GetReverseStereo(), 0);
+}
+
+TEST_F(Settings, RoundTripAndVolumeClamping) {
+  WriteText("Velotrix.ini",
+            "[Settings]\nFullscreen = 0\nSound enable = 0\nSound volume = 250\nMusic volume=0\n"
+            "Reverse stereo = 0\nScroll speed   =    0\nVanishing = 1\n");
+  ASSERT_EQ(LoadSettings(), 1);
+  EXPECT_EQ(GetSampleVolume(), 100);
+  EXPECT_EQ(GetMusicVolume(), 0);
+  SaveSettings();
+  EXPECT_EQ(ReadText("Velotrix.ini"),
+            "[Settings]\nFullscreen = 0\nSound enable = 0\nSound volume = 100\nMusic volume = 0\n"
+            "Reverse stereo = 0\nScroll speed = 0\nVanishing = 1\n");
+
+  // A negative volume must not wrap round to a loud byte.
+  WriteText("Velotrix.ini", "[Settings]\nSound volume = -5\nMusic volume = 101\n");
+  ASSERT_EQ(LoadSettings(), 1);
+  EXPECT_EQ(GetSampleVolume(), 0);
+  EXPECT_EQ(GetMusicVolume(), 100);
+}
+
+TEST_F(Settings, AFileThatCannotBeWrittenLeavesTheOldOneWhole) {
+  WriteText("Velotrix.ini", kDefaultsFile);
+  ASSERT_EQ(mkdir("Velotrix.ini.tmp", 0755), 0);  // the temporary file cannot be created
+  g.bFullScreen = 0;
+  SaveSettings();
+  EXPECT_EQ(ReadText("Velotrix.ini"), kDefaultsFile);
+  rmdir("Velotrix.ini.tmp");
+  SaveSettings();
+  EXPECT_NE(ReadText("Velotrix.ini").find("Fullscreen = 0\n"), std::string::npos);
+  struct stat st;
+  EXPECT_NE(stat("Velotrix.ini.tmp", &st), 0);
+}
+
+TEST_F(Settings, StringsAreCutAndTwoKeysHaveDefaults) {
+  std::string seventy(70, 'x');
+  WriteText("Strings.txt",
+            "[All strings]\nPause = Pause  \nLoading = " + seventy +
+                "\nNode1 = Play\nNode2 = Shop\nNode3 = Save\nNode4 = Back\n\n[Other]\nPoints = no\n");
+  LoadStrings();
+  EXPECT_STREQ(g.strings.Pause, "Pause");
+  EXPECT_EQ(std::strlen(g.strings.Loading), 63u);
+  EXPECT_STREQ(g.strings.Credits, "cr");
+  EXPECT_STREQ(g.strings.Points, "sp");
+  EXPECT_STREQ(g.strings.Version, "");
+  // The map's buttons index the four labels from the first one.
+  const char* node1 = g.strings.Node[0];
+  EXPECT_STREQ(node1 + 64 * 3, "Back");
+}
+
+TEST_F(Settings, NoStringFileLeavesEveryTextEmpty) {
+  LoadStrings();
+  EXPECT_STREQ(g.strings.Pause, "");
+  EXPECT_STREQ(g.strings.Credits, "");
+}
+
+TEST_F(Settings, StringTableComesFromTheLanguageArchiveDirectory) {
+  // Without archives the registered directories serve the files.
+  WriteText("LANG/Strings.txt", "[All strings]\nEmptySlot = <empty>\n");
+  RegisterArchive("Velotrix.lng", "LANG\\", 3);
+  LoadStrings();
+  EXPECT_STREQ(g.strings.EmptySlot, "<empty>");
+}
+
+}  // namespace
+}  // namespace vx
