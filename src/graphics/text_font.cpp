@@ -1,49 +1,303 @@
+// TextFont: FreeType glyphs blended into a locked 16-bit target.
 #include "graphics/text_font.h"
 
-namespace vx {
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
-struct TextFont::Impl {
-  int penX = 0, penY = 0, size = 0, mode = 0;
-  uint32_t color = 0;
-};
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+#include "app/game_record.h"
+#include "resources/file_system.h"
+
+namespace vx {
 
 TextFont FontA;
 TextFont FontB;
 TextFont* CurrentFont = nullptr;
 
+namespace {
+
+constexpr size_t kFormatBufferUnits = 2048;
+char16_t gFormatBuffer[kFormatBufferUnits];  // shared by every draw and measure
+bool gBracketOpen = false;
+
+// A rendered glyph as FreeType left it in its slot.
+struct Glyph {
+  bool ok = false;
+  int left = 0, top = 0;
+  int width = 0, rows = 0;
+  long advance = 0;  // 1/64 pixel
+  std::vector<uint8_t> coverage;  // width x rows
+};
+
+}  // namespace
+
+struct TextFont::Impl {
+  std::vector<uint8_t> file;
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  int mode = TEXT_SOLID;
+  int pitch = 0;
+  uint16_t* pixels = nullptr;
+  int targetWidth = 0, targetHeight = 0;
+  int penX = 0, penY = 0;
+  int lineX = 0, lineY = 0;
+  uint32_t color = 0;
+  RECT clip{0, 0, 640, 480};
+  int size = 0;
+  int faceSize = 0;  // the size FreeType renders at, which Load sets without SetSize
+  uint8_t bgRed = 0, bgGreen = 0, bgBlue = 0;
+
+  bool cacheEnabled = true;
+  std::unordered_map<uint64_t, Glyph> cache;
+  Glyph scratch;
+
+  void Free() {
+    cache.clear();
+    if (library) FT_Done_FreeType(library);
+    library = nullptr;
+    face = nullptr;
+    file.clear();
+  }
+
+  // The glyph of c at the current face size; cached pixels are the very ones
+  // FreeType rendered, so drawing from the cache changes nothing.
+  const Glyph& Render(char16_t c) {
+    const uint64_t key = static_cast<uint64_t>(faceSize) << 32 | c;
+    if (cacheEnabled) {
+      auto it = cache.find(key);
+      if (it != cache.end()) return it->second;
+    }
+    if (cache.size() > 8192) cache.clear();
+    Glyph& g = cacheEnabled ? cache[key] : scratch;
+    g = Glyph{};
+    if (!face) return g;
+    const FT_UInt index = FT_Get_Char_Index(face, c);
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) return g;
+    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return g;
+    const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap& bm = slot->bitmap;
+    g.ok = true;
+    g.left = slot->bitmap_left;
+    g.top = slot->bitmap_top;
+    g.width = static_cast<int>(bm.width);
+    g.rows = static_cast<int>(bm.rows);
+    g.advance = slot->advance.x;
+    g.coverage.resize(static_cast<size_t>(g.width) * g.rows);
+    for (int y = 0; y < g.rows; ++y)
+      std::memcpy(&g.coverage[static_cast<size_t>(y) * g.width], bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch,
+                  static_cast<size_t>(g.width));
+    return g;
+  }
+
+  void Blend(const Glyph& g) {
+    if (!pixels) return;
+    const int ox = penX + g.left, oy = penY - g.top;
+    for (int y = 0; y < g.rows; ++y) {
+      const int ty = oy + y;
+      if (ty < 0 || ty >= targetHeight) continue;
+      uint16_t* row = pixels + static_cast<ptrdiff_t>(ty) * pitch;
+      const uint8_t* cov = &g.coverage[static_cast<size_t>(y) * g.width];
+      for (int x = 0; x < g.width; ++x) {
+        const int tx = ox + x;
+        if (tx < 0 || tx >= targetWidth) continue;
+        row[tx] = TextBlendPixel(mode, cov[x], static_cast<uint16_t>(color), row[tx], bgRed, bgGreen,
+                                 bgBlue);
+      }
+    }
+  }
+};
+
+uint16_t TextBlendPixel(int mode, int a, uint16_t color, uint16_t under, int bgRed, int bgGreen,
+                        int bgBlue) {
+  if (mode == TEXT_SOLID) return a > 64 ? color : under;
+  if (a == 0) return under;
+  if (a >= 224) return color;
+  const int alpha = a >> 3;
+  int br = bgRed, bg = bgGreen, bb = bgBlue;
+  if (mode == TEXT_BLEND_DST) {
+    br = under >> RedShift;
+    bg = under >> GreenShift & 31;
+    bb = under & 31;
+  }
+  const int r = (br * (31 - alpha) + (color >> RedShift & 31) * alpha) / 32;
+  const int g = (bg * (31 - alpha) + (color >> GreenShift & 31) * alpha) / 32;
+  const int b = (bb * (31 - alpha) + (color & 31) * alpha) / 32;
+  return static_cast<uint16_t>(r << RedShift | g << GreenShift | b);
+}
+
+namespace {
+
+// A colour tag "<0x...>" at p: the number v, the position after it and the
+// one character that closes it (never past the terminating zero).
+const char16_t* ReadTag(const char16_t* p, uint32_t* v) {
+  p += 3;
+  uint32_t n = 0;
+  for (;; ++p) {
+    const char16_t c = *p;
+    if (c >= u'0' && c <= u'9') n = n * 16 + (c - u'0');
+    else if (c >= u'a' && c <= u'f') n = n * 16 + (c - u'a' + 10);
+    else if (c >= u'A' && c <= u'F') n = n * 16 + (c - u'A' + 10);
+    else break;
+  }
+  *v = n;
+  return *p ? p + 1 : p;
+}
+
+bool IsTag(const char16_t* p) { return p[0] == u'<' && p[1] == u'0' && p[2] == u'x'; }
+
+}  // namespace
+
 TextFont::TextFont() : impl_(new Impl) {}
-TextFont::~TextFont() { delete impl_; }
-int TextFont::Load(const char*) { return 0; }
-int TextFont::LoadFromMemory(const uint8_t*, uint32_t) { return 0; }
-bool TextFont::IsLoaded() const { return false; }
-void TextFont::SetTarget(uint16_t*, int, int, int) {}
-void TextFont::SetSize(int size) { impl_->size = size; }
-void TextFont::SetMode(int mode, uint32_t) { impl_->mode = mode; }
-void TextFont::SetClip(const RECT&) {}
-void TextFont::DrawTextArgs(int, int, uint32_t, const char16_t*, const FormatArg*, size_t) {}
-int TextFont::MeasureTextArgs(const char16_t*, const FormatArg*, size_t) { return 0; }
-void TextFont::SetCacheEnabled(bool) {}
+
+TextFont::~TextFont() {
+  impl_->Free();
+  delete impl_;
+}
+
+int TextFont::Load(const char* fileName) {
+  impl_->Free();
+  FileBuffer data = ReadWholeFile(fileName);
+  if (!data) return 0;
+  return LoadFromMemory(data.get(), LastFileSize());
+}
+
+int TextFont::LoadFromMemory(const uint8_t* data, uint32_t size) {
+  impl_->Free();
+  if (!data || size == 0) return 0;
+  if (FT_Init_FreeType(&impl_->library) != 0) {
+    impl_->library = nullptr;
+    return 0;
+  }
+  impl_->file.assign(data, data + size);
+  if (FT_New_Memory_Face(impl_->library, impl_->file.data(), static_cast<FT_Long>(size), 0,
+                         &impl_->face) != 0) {
+    impl_->Free();
+    return 0;
+  }
+  if (FT_Set_Pixel_Sizes(impl_->face, 0, 32) != 0) {
+    impl_->Free();
+    return 0;
+  }
+  impl_->faceSize = 32;
+  return 1;
+}
+
+bool TextFont::IsLoaded() const { return impl_->face != nullptr; }
+
+void TextFont::SetTarget(uint16_t* pixels, int pitchInBytes, int width, int height) {
+  impl_->pixels = pixels;
+  impl_->pitch = pitchInBytes / 2;
+  impl_->targetWidth = pixels ? std::min(width, impl_->pitch) : 0;
+  impl_->targetHeight = pixels ? height : 0;
+}
+
+void TextFont::SetSize(int size) {
+  impl_->size = size;
+  // Sizes FreeType cannot render keep the face at its previous size.
+  if (impl_->face && size > 0 && size <= 512 && FT_Set_Pixel_Sizes(impl_->face, 0, size) == 0)
+    impl_->faceSize = size;
+}
+
+void TextFont::SetMode(int mode, uint32_t backgroundRGB) {
+  impl_->mode = mode;
+  impl_->bgRed = backgroundRGB >> 19 & 31;
+  impl_->bgGreen = backgroundRGB >> 11 & 31;
+  impl_->bgBlue = backgroundRGB >> 3 & 31;
+}
+
+void TextFont::SetClip(const RECT& clip) { impl_->clip = clip; }
+
+void TextFont::SetCacheEnabled(bool on) {
+  impl_->cacheEnabled = on;
+  impl_->cache.clear();
+}
+
+void TextFont::DrawTextArgs(int x, int y, uint32_t color, const char16_t* format,
+                            const FormatArg* args, size_t argCount) {
+  FormatWide(gFormatBuffer, kFormatBufferUnits, format, args, argCount);
+  Impl& f = *impl_;
+  f.penX = f.lineX = x;
+  f.penY = f.lineY = y;
+  f.color = color & 0xFFFF;
+  if (!f.face) return;
+  for (const char16_t* p = gFormatBuffer; *p;) {
+    if (f.penY > f.clip.bottom) break;
+    const char16_t c = *p;
+    if (c == 0xFEFF || c == u'\r') {
+      ++p;
+      continue;
+    }
+    if (c == u'\n') {
+      f.penX = f.lineX;
+      f.penY += f.size + 2;
+      ++p;
+      continue;
+    }
+    if (IsTag(p)) {
+      uint32_t v;
+      p = ReadTag(p, &v);
+      f.color = ((v >> 19 & 255) << RedShift | (v >> 11 & 255) << GreenShift | (v >> 3 & 255)) & 0xFFFF;
+      continue;
+    }
+    ++p;
+    if (f.penY + 16 < f.clip.top) continue;
+    const Glyph& g = f.Render(c);
+    if (!g.ok) continue;
+    f.Blend(g);
+    f.penX += static_cast<int>(g.advance >> 6);
+  }
+}
+
+int TextFont::MeasureTextArgs(const char16_t* format, const FormatArg* args, size_t argCount) {
+  FormatWide(gFormatBuffer, kFormatBufferUnits, format, args, argCount);
+  Impl& f = *impl_;
+  if (!f.face) return 0;
+  long width = 0;
+  for (const char16_t* p = gFormatBuffer; *p;) {
+    if (f.penY > f.clip.bottom) break;
+    if (IsTag(p)) {
+      uint32_t v;
+      p = ReadTag(p, &v);
+      continue;
+    }
+    const Glyph& g = f.Render(*p++);
+    if (g.ok) width += (g.advance + g.width) >> 6;
+  }
+  return static_cast<int>(width);
+}
+
 int TextFont::PenX() const { return impl_->penX; }
 int TextFont::PenY() const { return impl_->penY; }
 uint32_t TextFont::Color() const { return impl_->color; }
 int TextFont::Size() const { return impl_->size; }
 int TextFont::Mode() const { return impl_->mode; }
 
-size_t FormatWide(char16_t* out, size_t cap, const char16_t*, const FormatArg*, size_t) {
-  if (cap) out[0] = 0;
-  return 0;
-}
-
-namespace {
-bool gBracketOpen = false;
-}
 void BeginText(TextFont& font, int size) {
   if (gBracketOpen) return;
   gBracketOpen = true;
   CurrentFont = &font;
+  Surface* back = Graphics::BackBuffer();
+  int32_t pitch = 0;
+  uint16_t* pixels = nullptr;
+  font.SetClip(RECT{0, 0, g.screenWidth, g.screenHeight});
+  font.SetMode(TEXT_BLEND_DST, 0);
+  if (back && Graphics::LockSurface(back, &pitch, &pixels))
+    font.SetTarget(pixels, pitch * 2, back->width, back->height);
+  else
+    font.SetTarget(nullptr, 0, 0, 0);
   font.SetSize(size);
 }
-void EndText() { gBracketOpen = false; }
+
+void EndText() {
+  if (!gBracketOpen) return;
+  gBracketOpen = false;
+  Graphics::UnlockSurface(Graphics::BackBuffer());
+}
+
 bool TextBracketOpen() { return gBracketOpen; }
 
 }  // namespace vx

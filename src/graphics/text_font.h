@@ -94,6 +94,11 @@ class TextFont {
   Impl* impl_;
 };
 
+// One target pixel under a glyph pixel of coverage a (0..255) in mode; the
+// background components (5 bits each) are used by TEXT_BLEND_BG.
+uint16_t TextBlendPixel(int mode, int a, uint16_t color, uint16_t under, int bgRed, int bgGreen,
+                        int bgBlue);
+
 extern TextFont FontA;
 extern TextFont FontB;
 extern TextFont* CurrentFont;
