@@ -25,7 +25,8 @@ TEST_F(AppMainRun, StartsRunsFramesAndSavesOnClose) {
                             "Graphics::Init( 640,480,16 )", "Save config\n"}));
   EXPECT_EQ(g.frameCounter, 20u);
   EXPECT_EQ(g.screens.menu->frames, 20u);
-  EXPECT_EQ(hp.display.presents, 20);
+  // 20 frames and the loading picture, shown at start-up and again at activation.
+  EXPECT_EQ(hp.display.presents, 22);
   EXPECT_TRUE(hp.window.created);
   EXPECT_EQ(hp.window.title, "Velotrix");
   EXPECT_TRUE(hp.window.cursorHidden);
