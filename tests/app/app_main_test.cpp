@@ -60,7 +60,7 @@ TEST_F(AppMainRun, QuitFetchedByTheLoopEndsWithoutSaving) {
 }
 
 TEST_F(AppMainRun, SecondCopyLeavesAtOnceWithoutTouchingTheLog) {
-  FileInstanceLock running([](const char* name) { return std::string(name) + ".lock"; });
+  FileInstanceLock running(HeadlessLockPath);
   ASSERT_TRUE(running.Acquire("Velotrix.exe running"));
   WriteText("Log.txt", "the running copy's log\n");
   EXPECT_EQ(RunGame(5), 0);

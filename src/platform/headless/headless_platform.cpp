@@ -201,11 +201,9 @@ bool HeadlessTimer::Start(uint32_t period, Callback cb, void* user) {
 
 // --- platform -------------------------------------------------------------
 
-namespace {
-std::string LockPathInWorkingDir(const char* name) { return std::string(name) + ".lock"; }
-}  // namespace
+std::string HeadlessLockPath(const char* name) { return std::string(".") + name + ".lock"; }
 
-HeadlessPlatform::HeadlessPlatform() : lock(LockPathInWorkingDir) {
+HeadlessPlatform::HeadlessPlatform() : lock(HeadlessLockPath) {
   platform_.window = &window;
   platform_.clock = &clock;
   platform_.lock = &lock;

@@ -172,6 +172,9 @@ class HeadlessTimer : public PeriodicTimer {
   void* user_ = nullptr;
 };
 
+// The headless instance lock's file: hidden, in the working directory.
+std::string HeadlessLockPath(const char* name);
+
 class HeadlessPlatform {
  public:
   HeadlessPlatform();

@@ -1,0 +1,104 @@
+// The SDL back end's device classes; only src/platform/sdl/ sees them.
+#pragma once
+
+#include <SDL.h>
+
+#include <atomic>
+#include <deque>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace vx {
+
+class SdlWindow : public Window {
+ public:
+  ~SdlWindow() override { Destroy(); }
+  bool Create(const char* title, int width, int height, bool fullScreen) override;
+  void Destroy() override;
+  bool PollEvent(PlatformEvent& ev) override;
+  void WaitEvent() override;
+  void PostQuit(int code) override;
+  void HideCursor() override;
+  void KeepAwake() override;
+  void MessageBox(const char* title, const char* text) override;
+  void PlaceWindow(int x, int y, int w, int h) override;
+  PlatformRect WindowRect() override;
+  PlatformRect ClientRect() override;
+
+  SDL_Window* handle() const { return window_; }
+  void SetFullScreen(bool on);
+  bool fullScreen() const { return fullScreen_; }
+  // Wheel motion gathered from the events, in 120ths of a notch.
+  int32_t TakeWheel() { return wheel_.exchange(0); }
+
+ private:
+  // Maps one SDL event onto ours; false when it means nothing to the game.
+  bool Translate(const SDL_Event& e, PlatformEvent& ev);
+  void Queue(PlatformEvent::Type type, int32_t active = 0, uint32_t code = 0, uint32_t keyData = 0);
+
+  SDL_Window* window_ = nullptr;
+  bool fullScreen_ = false;
+  std::deque<PlatformEvent> pending_;
+  std::atomic<int32_t> wheel_{0};
+};
+
+class SdlDisplay : public Display {
+ public:
+  explicit SdlDisplay(SdlWindow* window) : window_(window) {}
+  ~SdlDisplay() override;
+  bool Open(int width, int height, bool fullScreen, uint32_t* greenMask) override;
+  void Close() override;
+  int Present(const uint16_t* pixels, int pitchPixels, int width, int height,
+              bool waitRetrace) override;
+  void RestoreDesktopMode() override {}
+  bool VideoMemory(uint32_t* total, uint32_t* free) override;
+
+ private:
+  SdlWindow* window_;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
+class SdlInput : public InputDevices {
+ public:
+  explicit SdlInput(SdlWindow* window) : window_(window) {}
+  bool Open(bool exclusiveMouse) override;
+  void Close() override;
+  bool ReadKeyboard(uint8_t state[256]) override;
+  MouseResult ReadMouse(MouseDeviceState& state) override;
+  bool AcquireMouse(bool acquire) override;
+
+ private:
+  SdlWindow* window_;
+  bool open_ = false;
+  bool exclusive_ = false;
+};
+
+class SdlAudio : public AudioOutput {
+ public:
+  ~SdlAudio() override { Close(); }
+  bool Open(int rate, int channels, Callback cb, void* user) override;
+  void Close() override;
+  void Lock() override;
+  void Unlock() override;
+
+ private:
+  static void Fill(void* self, Uint8* stream, int len);
+  SDL_AudioDeviceID device_ = 0;
+  int channels_ = 2;
+  Callback cb_ = nullptr;
+  void* user_ = nullptr;
+};
+
+class SdlClock : public Clock {
+ public:
+  uint32_t Milliseconds() override { return SDL_GetTicks(); }
+  void SetHighResolution(bool) override {}
+  void SleepMs(uint32_t ms) override { SDL_Delay(ms); }
+};
+
+PeriodicTimer* NewSdlTimer();
+
+}  // namespace vx

@@ -1,0 +1,58 @@
+#include <cstring>
+
+#include "platform/sdl/sdl_devices.h"
+#include "platform/sdl/sdl_platform.h"
+
+namespace vx {
+
+bool SdlInput::Open(bool exclusiveMouse) {
+  if (!window_->handle()) return false;
+  open_ = true;
+  exclusive_ = exclusiveMouse;
+  return AcquireMouse(true);
+}
+
+void SdlInput::Close() {
+  if (open_) AcquireMouse(false);
+  open_ = false;
+}
+
+bool SdlInput::ReadKeyboard(uint8_t state[256]) {
+  if (!open_) return false;
+  int count = 0;
+  const Uint8* keys = SDL_GetKeyboardState(&count);
+  std::memset(state, 0, 256);
+  for (int sc = 0; sc < count; ++sc) {
+    if (!keys[sc]) continue;
+    int code = SdlScancodeToSet1(sc);
+    if (code) state[code] = 0x80;
+  }
+  return true;
+}
+
+InputDevices::MouseResult SdlInput::ReadMouse(MouseDeviceState& state) {
+  if (!open_) return kMouseFailed;
+  int dx = 0, dy = 0;
+  SDL_GetRelativeMouseState(&dx, &dy);
+  Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+  state.x = dx;
+  state.y = dy;
+  state.z = window_->TakeWheel();
+  state.buttons[0] = buttons & SDL_BUTTON(SDL_BUTTON_LEFT) ? 0x80 : 0;
+  state.buttons[1] = buttons & SDL_BUTTON(SDL_BUTTON_RIGHT) ? 0x80 : 0;
+  state.buttons[2] = buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE) ? 0x80 : 0;
+  state.buttons[3] = 0;
+  return kMouseOk;
+}
+
+bool SdlInput::AcquireMouse(bool acquire) {
+  if (!open_) return false;
+  // Relative mode keeps the pointer in the window and reports raw motion.
+  if (exclusive_) SDL_SetRelativeMouseMode(acquire ? SDL_TRUE : SDL_FALSE);
+  // Motion made while released does not count.
+  SDL_GetRelativeMouseState(nullptr, nullptr);
+  window_->TakeWheel();
+  return true;
+}
+
+}  // namespace vx

@@ -1,0 +1,213 @@
+#include <cstdio>
+#include <string>
+
+#include "app/log.h"
+#include "platform/sdl/sdl_devices.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/text_codec.h"
+
+namespace vx {
+
+namespace {
+const uint32_t kReleaseBits = 0xC0000000u;  // previous state down, key going up
+
+// Key data of a key message: repeat count 1, the scan code, the extended flag.
+uint32_t KeyData(int set1, bool release) {
+  uint32_t data = 1u | static_cast<uint32_t>(set1 & 0x7F) << 16 | (set1 & 0x80 ? 1u << 24 : 0u);
+  return release ? data | kReleaseBits : data;
+}
+
+// The characters that come from keys rather than from text input.
+int CharOfKey(SDL_Scancode sc) {
+  switch (sc) {
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+      return 13;
+    case SDL_SCANCODE_BACKSPACE:
+      return 8;
+    default:
+      return -1;
+  }
+}
+
+// The largest whole multiple of width x height that fits the desktop with room
+// to spare for the window frame and panels.
+int WindowScale(int width, int height) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  int byW = (usable.w * 9 / 10) / width;
+  int byH = (usable.h * 9 / 10) / height;
+  int k = byW < byH ? byW : byH;
+  return k < 1 ? 1 : k;
+}
+}  // namespace
+
+bool SdlWindow::Create(const char* title, int width, int height, bool fullScreen) {
+  if (window_) return true;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    Log("Error: video start-up failed: %s\n", SDL_GetError());
+    return false;
+  }
+  int k = WindowScale(width, height);
+  uint32_t flags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * k,
+                             height * k, flags);
+  if (!window_) {
+    Log("Error: SDL_CreateWindow failed: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_SetWindowMinimumSize(window_, width / 2, height / 2);
+  fullScreen_ = fullScreen;
+  SDL_StartTextInput();
+  // A new window is the foreground window.
+  Queue(PlatformEvent::kActivateApp, 1);
+  return true;
+}
+
+void SdlWindow::Destroy() {
+  if (!window_) return;
+  SDL_StopTextInput();
+  SDL_DestroyWindow(window_);
+  window_ = nullptr;
+}
+
+void SdlWindow::SetFullScreen(bool on) {
+  if (!window_ || on == fullScreen_) return;
+  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    Log("Error: full screen switch failed: %s\n", SDL_GetError());
+    return;
+  }
+  fullScreen_ = on;
+}
+
+void SdlWindow::Queue(PlatformEvent::Type type, int32_t active, uint32_t code, uint32_t keyData) {
+  PlatformEvent ev;
+  ev.type = type;
+  ev.active = active;
+  ev.code = code;
+  ev.keyData = keyData;
+  pending_.push_back(ev);
+}
+
+bool SdlWindow::Translate(const SDL_Event& e, PlatformEvent& ev) {
+  ev = PlatformEvent();
+  switch (e.type) {
+    case SDL_QUIT:
+      ev.type = PlatformEvent::kClose;
+      return true;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          ev.type = PlatformEvent::kClose;
+          return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          ev.type = PlatformEvent::kActivateApp;
+          ev.active = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+          return true;
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          ev.type = PlatformEvent::kMove;
+          return true;
+        default:
+          return false;
+      }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      SDL_Scancode sc = e.key.keysym.scancode;
+      bool down = e.type == SDL_KEYDOWN;
+      bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      if (down && alt && (sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER)) {
+        if (e.key.repeat) return false;
+        SetFullScreen(!fullScreen_);
+        ev.type = PlatformEvent::kFullscreen;
+        ev.active = fullScreen_;
+        return true;
+      }
+      int ch = CharOfKey(sc);
+      if (ch < 0 || alt) return false;
+      ev.type = PlatformEvent::kChar;
+      ev.code = static_cast<uint32_t>(ch);
+      ev.keyData = KeyData(SdlScancodeToSet1(sc), !down);
+      return true;
+    }
+    case SDL_TEXTINPUT: {
+      std::string text = Utf8ToCp866(e.text.text);
+      if (text.empty()) return false;
+      for (size_t i = 1; i < text.size(); ++i)
+        Queue(PlatformEvent::kChar, 0, static_cast<uint8_t>(text[i]), 1);
+      ev.type = PlatformEvent::kChar;
+      ev.code = static_cast<uint8_t>(text[0]);
+      ev.keyData = 1;
+      return true;
+    }
+    case SDL_MOUSEWHEEL: {
+      int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      wheel_ += notches * 120;
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+bool SdlWindow::PollEvent(PlatformEvent& ev) {
+  for (;;) {
+    if (!pending_.empty()) {
+      ev = pending_.front();
+      pending_.pop_front();
+      return true;
+    }
+    SDL_Event e;
+    if (!SDL_PollEvent(&e)) return false;
+    PlatformEvent mapped;
+    // Text input may queue further characters behind the first.
+    if (Translate(e, mapped)) pending_.push_front(mapped);
+  }
+}
+
+void SdlWindow::WaitEvent() {
+  if (pending_.empty()) SDL_WaitEvent(nullptr);
+}
+
+void SdlWindow::PostQuit(int code) { Queue(PlatformEvent::kQuit, 0, static_cast<uint32_t>(code)); }
+
+void SdlWindow::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
+
+void SdlWindow::KeepAwake() { SDL_DisableScreenSaver(); }
+
+void SdlWindow::MessageBox(const char* title, const char* text) {
+  std::fprintf(stderr, "%s: %s\n", title, text);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, window_);
+}
+
+// The picture is scaled to whatever size the window has, so the window keeps
+// the size chosen for the desktop.
+void SdlWindow::PlaceWindow(int, int, int, int) {}
+
+PlatformRect SdlWindow::WindowRect() {
+  PlatformRect r = ClientRect();
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (window_ && SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0) {
+    r.left -= left;
+    r.top -= top;
+    r.right += right;
+    r.bottom += bottom;
+  }
+  return r;
+}
+
+PlatformRect SdlWindow::ClientRect() {
+  PlatformRect r;
+  if (!window_) return r;
+  int x = 0, y = 0, w = 0, h = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  SDL_GetWindowSize(window_, &w, &h);
+  r.left = x;
+  r.top = y;
+  r.right = x + w;
+  r.bottom = y + h;
+  return r;
+}
+
+}  // namespace vx

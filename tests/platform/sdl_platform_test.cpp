@@ -1,0 +1,233 @@
+// The SDL back end on SDL's own dummy video and audio drivers.
+#include "platform/sdl/sdl_platform.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <thread>
+
+#include "app/log.h"
+#include "support/temp_dir.h"
+
+namespace vx {
+namespace {
+
+// Waits (boundedly) for a condition another thread makes true.
+template <typename F>
+bool Eventually(F done) {
+  for (int i = 0; i < 400 && !done(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  return done();
+}
+
+class SdlBackEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    StartLog();
+    p = CreateSdlPlatform();
+    gPlatform = p;
+  }
+  void TearDown() override {
+    gPlatform = nullptr;
+    DestroySdlPlatform();
+  }
+  std::vector<PlatformEvent> Drain() {
+    std::vector<PlatformEvent> out;
+    PlatformEvent ev;
+    while (p->window->PollEvent(ev)) out.push_back(ev);
+    return out;
+  }
+  void PushKey(Uint32 type, SDL_Scancode sc, Uint16 mod = 0) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.scancode = sc;
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+  }
+
+  test::TempDir dir;
+  Platform* p = nullptr;
+};
+
+TEST(SdlKeymap, GameKeysGetTheirScanCodes) {
+  const std::pair<SDL_Scancode, int> keys[] = {
+      {SDL_SCANCODE_ESCAPE, 1},     {SDL_SCANCODE_1, 2},        {SDL_SCANCODE_9, 10},
+      {SDL_SCANCODE_0, 11},         {SDL_SCANCODE_TAB, 15},     {SDL_SCANCODE_LCTRL, 29},
+      {SDL_SCANCODE_RCTRL, 157},    {SDL_SCANCODE_D, 32},       {SDL_SCANCODE_LSHIFT, 42},
+      {SDL_SCANCODE_RSHIFT, 54},    {SDL_SCANCODE_SPACE, 57},   {SDL_SCANCODE_F2, 60},
+      {SDL_SCANCODE_F3, 61},        {SDL_SCANCODE_F8, 66},      {SDL_SCANCODE_F10, 68},
+      {SDL_SCANCODE_PRINTSCREEN, 183}, {SDL_SCANCODE_PAUSE, 197}, {SDL_SCANCODE_UP, 200},
+      {SDL_SCANCODE_PAGEUP, 201},   {SDL_SCANCODE_LEFT, 203},   {SDL_SCANCODE_RIGHT, 205},
+      {SDL_SCANCODE_DOWN, 208},     {SDL_SCANCODE_PAGEDOWN, 209}, {SDL_SCANCODE_RETURN, 28},
+      {SDL_SCANCODE_BACKSPACE, 14}, {SDL_SCANCODE_Y, 21},       {SDL_SCANCODE_N, 49},
+      {SDL_SCANCODE_KP_ENTER, 156}, {SDL_SCANCODE_RALT, 184},   {SDL_SCANCODE_DELETE, 211},
+  };
+  for (auto [sdl, code] : keys) EXPECT_EQ(SdlScancodeToSet1(sdl), code) << SDL_GetScancodeName(sdl);
+}
+
+TEST(SdlKeymap, WholeKeyboardWithoutCollisions) {
+  std::set<int> seen;
+  int mapped = 0;
+  for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc) {
+    int code = SdlScancodeToSet1(sc);
+    // SysRq is Print Screen with Alt; the ISO hash key is the backslash key.
+    if (!code || sc == SDL_SCANCODE_SYSREQ || sc == SDL_SCANCODE_NONUSHASH) continue;
+    ++mapped;
+    EXPECT_LT(code, 255) << sc;
+    EXPECT_TRUE(seen.insert(code).second) << "code " << code << " twice";
+  }
+  for (int sc = SDL_SCANCODE_A; sc <= SDL_SCANCODE_KP_PERIOD; ++sc)
+    EXPECT_NE(SdlScancodeToSet1(sc), 0) << SDL_GetScancodeName(static_cast<SDL_Scancode>(sc));
+  EXPECT_GT(mapped, 120);
+}
+
+TEST_F(SdlBackEnd, WindowDisplayAndTheirEvents) {
+  ASSERT_TRUE(p->window->Create("Velotrix", 640, 480, false));
+  EXPECT_EQ(p->directXVersion(), 0x700);
+  std::vector<PlatformEvent> first = Drain();
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(first[0].type, PlatformEvent::kActivateApp);
+  EXPECT_EQ(first[0].active, 1);
+
+  uint32_t mask = 0;
+  ASSERT_TRUE(p->display->Open(640, 480, false, &mask));
+  EXPECT_TRUE(mask == 0x07E0 || mask == 0x03E0);
+  std::vector<uint16_t> back(648 * 480, 0xF800);
+  EXPECT_EQ(p->display->Present(back.data(), 648, 640, 480, true), 0);
+  p->display->Close();
+  EXPECT_NE(p->display->Present(back.data(), 648, 640, 480, true), 0);  // closed: lost
+  ASSERT_TRUE(p->display->Open(640, 480, false, &mask));
+
+  Drain();
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  std::snprintf(text.text.text, sizeof text.text.text, "\xD0\x96z");  // "Жz"
+  SDL_PushEvent(&text);
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN);
+  PushKey(SDL_KEYUP, SDL_SCANCODE_RETURN);
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_BACKSPACE);
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_A);  // letters come as text input only
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  std::vector<PlatformEvent> evs = Drain();
+  ASSERT_EQ(evs.size(), 6u);
+  EXPECT_EQ(evs[0].type, PlatformEvent::kChar);
+  EXPECT_EQ(evs[0].code, 0x86u);
+  EXPECT_EQ(evs[1].code, uint32_t('z'));
+  EXPECT_EQ(evs[2].code, 13u);
+  EXPECT_EQ(evs[2].keyData, 0x001C0001u);
+  EXPECT_EQ(evs[3].code, 13u);
+  EXPECT_NE(evs[3].keyData & 0x80000000u, 0u);
+  EXPECT_EQ(evs[4].code, 8u);
+  EXPECT_EQ(evs[5].type, PlatformEvent::kClose);
+
+  p->window->PostQuit(3);
+  evs = Drain();
+  ASSERT_EQ(evs.size(), 1u);
+  EXPECT_EQ(evs[0].type, PlatformEvent::kQuit);
+  EXPECT_EQ(evs[0].code, 3u);
+}
+
+TEST_F(SdlBackEnd, AltEnterTogglesFullScreenAndReportsIt) {
+  ASSERT_TRUE(p->window->Create("Velotrix", 640, 480, false));
+  uint32_t mask;
+  ASSERT_TRUE(p->display->Open(640, 480, false, &mask));
+  Drain();
+  // Moves and size changes of the switch may come along; one report each time.
+  auto toggle = [&](Uint16 mod) {
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, mod);
+    int reports = 0, active = -1;
+    for (const PlatformEvent& ev : Drain()) {
+      EXPECT_NE(ev.type, PlatformEvent::kChar);
+      if (ev.type == PlatformEvent::kFullscreen) ++reports, active = ev.active;
+    }
+    EXPECT_EQ(reports, 1);
+    return active;
+  };
+  EXPECT_EQ(toggle(KMOD_LALT), 1);
+  EXPECT_EQ(toggle(KMOD_RALT), 0);
+}
+
+TEST_F(SdlBackEnd, KeyboardWheelAndButtons) {
+  ASSERT_TRUE(p->window->Create("Velotrix", 640, 480, false));
+  ASSERT_TRUE(p->input->Open(false));
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 2;
+  SDL_PushEvent(&wheel);
+  wheel.wheel.y = -1;
+  wheel.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+  SDL_PushEvent(&wheel);
+  Drain();
+  MouseDeviceState m;
+  ASSERT_EQ(p->input->ReadMouse(m), InputDevices::kMouseOk);
+  EXPECT_EQ(m.z, 360);
+  ASSERT_EQ(p->input->ReadMouse(m), InputDevices::kMouseOk);
+  EXPECT_EQ(m.z, 0);
+  uint8_t keys[256];
+  ASSERT_TRUE(p->input->ReadKeyboard(keys));
+  for (int k = 0; k < 256; ++k) EXPECT_EQ(keys[k], 0) << k;
+  p->input->Close();
+  EXPECT_FALSE(p->input->ReadKeyboard(keys));
+}
+
+TEST_F(SdlBackEnd, TimerStopWaitsForARunningCallback) {
+  struct Ctx {
+    std::atomic<int> calls{0};
+    std::atomic<bool> inside{false};
+  } ctx;
+  auto slow = [](void* u) {
+    auto* c = static_cast<Ctx*>(u);
+    c->inside = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ++c->calls;
+    c->inside = false;
+  };
+  std::unique_ptr<PeriodicTimer> t(p->newTimer());
+  ASSERT_TRUE(t->Start(1, slow, &ctx));
+  ASSERT_TRUE(Eventually([&] { return ctx.inside.load(); }));
+  t->Stop();
+  EXPECT_FALSE(ctx.inside);
+  int calls = ctx.calls;
+  std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  EXPECT_EQ(ctx.calls, calls);
+  // A stopped timer can start again; destroying a running one stops it.
+  ASSERT_TRUE(t->Start(1, slow, &ctx));
+  ASSERT_TRUE(Eventually([&] { return ctx.calls > calls; }));
+  t.reset();
+  calls = ctx.calls;
+  std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  EXPECT_EQ(ctx.calls, calls);
+}
+
+TEST_F(SdlBackEnd, AudioIsPulledByItsCallbackAndFallsBackToTheDummyDriver) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  struct Ctx {
+    std::atomic<int> frames{0};
+  } ctx;
+  auto fill = [](void* u, int16_t* out, int frames) {
+    for (int i = 0; i < frames * 2; ++i) out[i] = 0;
+    static_cast<Ctx*>(u)->frames += frames;
+  };
+  ASSERT_TRUE(p->audio->Open(44100, 2, fill, &ctx));
+  EXPECT_NE(test::ReadText("Log.txt").find("sound goes to the dummy driver"), std::string::npos);
+  ASSERT_TRUE(Eventually([&] { return ctx.frames > 0; }));
+  p->audio->Lock();
+  int frames = ctx.frames;
+  p->audio->Unlock();
+  EXPECT_GT(frames, 0);
+  p->audio->Close();
+  frames = ctx.frames;
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(ctx.frames, frames);
+}
+
+}  // namespace
+}  // namespace vx

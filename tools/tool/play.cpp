@@ -1,0 +1,334 @@
+// velotrix-tool play SCRIPT [--dir DIR]: runs the real game on the headless
+// platform in DIR and feeds it a script of input, one command a line.
+#include <limits.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/app_main.h"
+#include "app/game_record.h"
+#include "app/screen.h"
+#include "app/screens.h"
+#include "command.h"
+#include "graphics/png_writer.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/text_codec.h"
+
+namespace vx::tool {
+
+namespace {
+
+const int kScanEnter = 28;
+const int kScanBackspace = 14;
+
+struct KeyName {
+  const char* name;
+  int code;
+};
+
+const KeyName kKeyNames[] = {
+    {"Escape", 1}, {"Esc", 1}, {"Enter", 28}, {"Return", 28}, {"Space", 57}, {"Tab", 15},
+    {"Backspace", 14}, {"Up", 200}, {"Down", 208}, {"Left", 203}, {"Right", 205},
+    {"PageUp", 201}, {"PageDown", 209}, {"Home", 199}, {"End", 207}, {"Insert", 210},
+    {"Delete", 211}, {"Pause", 197}, {"PrintScreen", 183}, {"LShift", 42}, {"Shift", 42},
+    {"RShift", 54}, {"LControl", 29}, {"Control", 29}, {"Ctrl", 29}, {"RControl", 157},
+    {"LAlt", 56}, {"Alt", 56}, {"RAlt", 184}, {"Minus", 12}, {"Equals", 13},
+    {"F1", 59}, {"F2", 60}, {"F3", 61}, {"F4", 62}, {"F5", 63}, {"F6", 64}, {"F7", 65},
+    {"F8", 66}, {"F9", 67}, {"F10", 68}, {"F11", 87}, {"F12", 88},
+    {"Q", 16}, {"W", 17}, {"E", 18}, {"R", 19}, {"T", 20}, {"Y", 21}, {"U", 22}, {"I", 23},
+    {"O", 24}, {"P", 25}, {"A", 30}, {"S", 31}, {"D", 32}, {"F", 33}, {"G", 34}, {"H", 35},
+    {"J", 36}, {"K", 37}, {"L", 38}, {"Z", 44}, {"X", 45}, {"C", 46}, {"V", 47}, {"B", 48},
+    {"N", 49}, {"M", 50}, {"1", 2}, {"2", 3}, {"3", 4}, {"4", 5}, {"5", 6}, {"6", 7},
+    {"7", 8}, {"8", 9}, {"9", 10}, {"0", 11},
+};
+
+// A key name, or a scan code given as a number ("57", "0x39").
+int KeyCode(const std::string& name) {
+  for (const KeyName& k : kKeyNames)
+    if (strcasecmp(k.name, name.c_str()) == 0) return k.code;
+  char* end = nullptr;
+  long v = std::strtol(name.c_str(), &end, 0);
+  if (!name.empty() && end && *end == 0 && v > 0 && v < 256) return static_cast<int>(v);
+  return -1;
+}
+
+// Keys that also type a character, as the real window's key messages do.
+int CharOfKey(int code) {
+  if (code == kScanEnter) return 13;
+  if (code == kScanBackspace) return 8;
+  return -1;
+}
+
+bool ParseInt(const std::string& s, int* out) {
+  char* end = nullptr;
+  errno = 0;
+  long v = std::strtol(s.c_str(), &end, 10);
+  if (s.empty() || *end != 0 || errno != 0 || v < INT_MIN / 2 || v > INT_MAX / 2) return false;
+  *out = static_cast<int>(v);
+  return true;
+}
+
+std::string Trim(const std::string& s) {
+  size_t b = s.find_first_not_of(" \t\r\n");
+  if (b == std::string::npos) return "";
+  size_t e = s.find_last_not_of(" \t\r\n");
+  return s.substr(b, e - b + 1);
+}
+
+std::string Absolute(const std::string& path, const std::string& base) {
+  return !path.empty() && path[0] == '/' ? path : base + "/" + path;
+}
+
+bool WriteFramePng(const HeadlessDisplay& display, const std::string& path) {
+  if (display.frame.empty()) return false;
+  bool is555 = display.greenMask != 0x07E0;
+  std::vector<uint8_t> rgb(display.frame.size() * 3);
+  for (size_t i = 0; i < display.frame.size(); ++i) {
+    uint16_t p = display.frame[i];
+    int r5 = is555 ? (p >> 10) & 31 : p >> 11;
+    int g6 = is555 ? ((p >> 5) & 31) << 1 : (p >> 5) & 63;
+    int b5 = p & 31;
+    rgb[i * 3] = static_cast<uint8_t>(r5 << 3 | r5 >> 2);
+    rgb[i * 3 + 1] = static_cast<uint8_t>(g6 << 2 | g6 >> 4);
+    rgb[i * 3 + 2] = static_cast<uint8_t>(b5 << 3 | b5 >> 2);
+  }
+  return WritePng(path.c_str(), rgb.data(), display.width, display.height);
+}
+
+// One step of the script. A step that takes a frame lets one frame of the game
+// run after it; the others act at once. run returns false to stop the script.
+struct Action {
+  bool takesFrame;
+  std::function<bool()> run;
+  int line;
+};
+
+class Player {
+ public:
+  bool Parse(std::istream& in, const std::string& baseDir);
+  int Run();
+
+ private:
+  void Add(bool takesFrame, std::function<bool()> run) {
+    actions_.push_back({takesFrame, std::move(run), line_});
+  }
+  bool ParseLine(const std::string& text, const std::string& baseDir);
+  void OnFrameBoundary();
+  void Finish() {
+    if (!finished_) hp_.PushClose();
+    finished_ = true;
+  }
+  void PushChar(uint8_t code, uint32_t keyData) { hp_.PushChar(code, keyData); }
+  bool Fail(const std::string& message) {
+    std::fprintf(stderr, "play: line %d: %s\n", actions_[pc_ - 1].line, message.c_str());
+    failed_ = true;
+    return false;
+  }
+
+  HeadlessPlatform hp_;
+  std::vector<Action> actions_;
+  size_t pc_ = 0;
+  int line_ = 0;
+  bool finished_ = false;
+  bool failed_ = false;
+};
+
+bool Player::Parse(std::istream& in, const std::string& baseDir) {
+  std::string raw;
+  while (std::getline(in, raw)) {
+    ++line_;
+    std::string text = Trim(raw);
+    if (text.empty() || text[0] == '#') continue;
+    if (!ParseLine(text, baseDir)) {
+      std::fprintf(stderr, "play: line %d: can't understand '%s'\n", line_, text.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Player::ParseLine(const std::string& text, const std::string& baseDir) {
+  std::istringstream words(text);
+  std::string cmd, a, b;
+  words >> cmd;
+  HeadlessInput& input = hp_.input;
+  auto keyData = [](int code, bool release) {
+    return 1u | static_cast<uint32_t>(code & 0x7F) << 16 | (code & 0x80 ? 1u << 24 : 0u) |
+           (release ? 0xC0000000u : 0u);
+  };
+
+  if (cmd == "frames") {
+    int n;
+    if (!(words >> a) || !ParseInt(a, &n) || n < 0) return false;
+    for (int i = 0; i < n; ++i) Add(true, [] { return true; });
+  } else if (cmd == "key" || cmd == "hold" || cmd == "release") {
+    if (!(words >> a)) return false;
+    int code = KeyCode(a);
+    if (code < 0) return false;
+    int ch = CharOfKey(code);
+    bool down = cmd != "release";
+    bool up = cmd != "hold";
+    if (down)
+      Add(cmd == "key", [=, &input] {
+        input.SetKey(code, true);
+        if (ch >= 0) PushChar(static_cast<uint8_t>(ch), keyData(code, false));
+        return true;
+      });
+    if (up)
+      Add(cmd == "key", [=, &input] {
+        input.SetKey(code, false);
+        if (ch >= 0) PushChar(static_cast<uint8_t>(ch), keyData(code, true));
+        return true;
+      });
+  } else if (cmd == "type") {
+    size_t at = text.find_first_not_of(" \t", 4);
+    std::string cp866 = Utf8ToCp866(at == std::string::npos ? "" : text.substr(at));
+    for (unsigned char c : cp866) Add(true, [=] {
+        PushChar(c, 1);
+        return true;
+      });
+  } else if (cmd == "mouse" || cmd == "moveto") {
+    int x, y;
+    if (!(words >> a >> b) || !ParseInt(a, &x) || !ParseInt(b, &y)) return false;
+    if (cmd == "moveto") {
+      // The game clamps its cursor to the screen: first into the corner, then out.
+      Add(true, [&input] {
+        input.MoveMouse(-100000, -100000);
+        return true;
+      });
+    }
+    Add(true, [=, &input] {
+      input.MoveMouse(x, y);
+      return true;
+    });
+  } else if (cmd == "click" || cmd == "dclick") {
+    if (!(words >> a)) return false;
+    int button = a == "left" ? 0 : a == "right" ? 1 : -1;
+    if (button < 0) return false;
+    for (int i = 0; i < (cmd == "click" ? 1 : 2); ++i) {
+      Add(true, [=, &input] {
+        input.SetButton(button, true);
+        return true;
+      });
+      Add(true, [=, &input] {
+        input.SetButton(button, false);
+        return true;
+      });
+    }
+  } else if (cmd == "wheel") {
+    int n;
+    if (!(words >> a) || !ParseInt(a, &n)) return false;
+    Add(true, [=, &input] {
+      input.TurnWheel(120 * n);
+      return true;
+    });
+  } else if (cmd == "shot") {
+    if (!(words >> a)) return false;
+    std::string path = Absolute(a, baseDir);
+    Add(false, [this, path] {
+      if (!WriteFramePng(hp_.display, path)) return Fail("can't write the picture to " + path);
+      return true;
+    });
+  } else if (cmd == "expect") {
+    if (!(words >> a >> b) || a != "screen") return false;
+    Add(false, [this, b] {
+      const char* now = g.currentScreen ? g.currentScreen->GetName() : "(none)";
+      if (b != now) return Fail("expected screen " + b + ", but the current screen is " + now);
+      return true;
+    });
+  } else if (cmd == "focus") {
+    if (!(words >> a) || (a != "in" && a != "out")) return false;
+    Add(false, [this, a] {
+      hp_.PushActivate(a == "in" ? 1 : 0);
+      return true;
+    });
+  } else if (cmd == "quit") {
+    Add(false, [this] {
+      Finish();
+      return false;
+    });
+  } else {
+    return false;
+  }
+  std::string rest;
+  return !(cmd != "type" && (words >> rest));
+}
+
+void Player::OnFrameBoundary() {
+  if (finished_) return;
+  while (pc_ < actions_.size()) {
+    const Action& action = actions_[pc_++];
+    if (!action.run()) {
+      Finish();
+      return;
+    }
+    if (action.takesFrame) return;
+  }
+  Finish();
+}
+
+void ReportSwitch(Screen* current) {
+  std::printf("screen: %s\n", current ? current->GetName() : "(none)");
+  std::fflush(stdout);
+}
+
+int Player::Run() {
+  hp_.onFrameBoundary = [this] { OnFrameBoundary(); };
+  // Music and mixing run as virtual time passes, on this thread.
+  hp_.timersFollowClock = true;
+  hp_.audio.followClock = true;
+  gPlatform = hp_.platform();
+  gScreenSwitchObserver = ReportSwitch;
+  InstallScreens();
+  int code = AppMain(nullptr, 1);
+  gScreenSwitchObserver = nullptr;
+  gPlatform = nullptr;
+  return failed_ ? 1 : code;
+}
+
+int CmdPlay(int argc, char** argv) {
+  std::string script, dir = ".";
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc)
+      dir = argv[++i];
+    else if (script.empty() && argv[i][0] != '-')
+      script = argv[i];
+    else
+      script.clear(), i = argc;
+  }
+  if (script.empty()) {
+    std::fprintf(stderr, "usage: velotrix-tool play SCRIPT [--dir DIR]\n");
+    return 2;
+  }
+  char cwd[PATH_MAX];
+  if (!getcwd(cwd, sizeof cwd)) return 2;
+  std::ifstream in(script == "-" ? "/dev/stdin" : script);
+  if (!in) {
+    std::fprintf(stderr, "play: can't read %s\n", script.c_str());
+    return 2;
+  }
+  Player player;
+  if (!player.Parse(in, cwd)) return 2;
+  mkdir(dir.c_str(), 0755);
+  if (chdir(dir.c_str()) != 0) {
+    std::fprintf(stderr, "play: can't enter %s\n", dir.c_str());
+    return 2;
+  }
+  return player.Run();
+}
+
+}  // namespace
+
+VX_TOOL_COMMAND(play, "play SCRIPT [--dir DIR]   run the game headless, fed by SCRIPT", CmdPlay);
+
+}  // namespace vx::tool
