@@ -1,0 +1,21 @@
+# cmake -DSRC_DIR=<data dir> -DOUT=<file.cpp> -P embed_sources.cmake
+# Writes every file below SRC_DIR as a byte array, keyed by its relative path.
+file(GLOB_RECURSE files RELATIVE ${SRC_DIR} ${SRC_DIR}/*)
+list(SORT files)
+set(body "// Generated from data/ by embed_sources.cmake; do not edit.\n#include \"levels/data_sources.h\"\n\nnamespace vx::mkdata {\nnamespace {\n")
+set(table "")
+set(index 0)
+foreach(rel IN LISTS files)
+  file(READ ${SRC_DIR}/${rel} hex HEX)
+  string(LENGTH "${hex}" hexlen)
+  math(EXPR size "${hexlen} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND body "const unsigned char kFile${index}[] = {${bytes}0};\n")
+  string(APPEND table "    {\"${rel}\", kFile${index}, ${size}},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND body "}  // namespace\n\nconst SourceFile kSourceFiles[] = {\n${table}    {nullptr, nullptr, 0}};\n\n}  // namespace vx::mkdata\n")
+file(WRITE ${OUT}.tmp "${body}")
+# Only touch the output when it changed, so unrelated edits rebuild nothing.
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUT}.tmp)
