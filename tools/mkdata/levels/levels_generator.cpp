@@ -23,12 +23,13 @@ std::string LevelPath(int number) {
 }
 
 // Node places: tiers climb the sea at a fixed step, five lanes across it, and
-// the whole row of a tier sways a little so the route meanders. Tiers 42 apart
-// keep the 40-pixel hover boxes of neighbouring tiers apart on screen.
+// the whole row of a tier sways a little so the route meanders. Tiers 40 apart
+// keep the 40-pixel hover boxes of neighbouring tiers apart on screen, and the
+// last tier (y 1960) still comes well into view at the map's largest scroll.
 void NodePosition(const CampaignEntry& e, int* x, int* y) {
   static const int kSway[16] = {0, 8, 14, 18, 20, 18, 14, 8, 0, -8, -14, -18, -20, -18, -14, -8};
   *x = 150 + 90 * e.lane + kSway[e.tier % 16];
-  *y = 200 + 42 * e.tier;
+  *y = 200 + 40 * e.tier;
 }
 
 std::string Header(const CampaignEntry& e, const LevelSource& src, const LevelField& field,
