@@ -1,13 +1,52 @@
 #include "campaign/happy_screen.h"
 
+#include <cstring>
+
+#include "app/game_record.h"
+#include "app/log.h"
+#include "app/sound_setup.h"
+#include "campaign/campaign_ui.h"
+#include "campaign/hiscore_screen.h"
+#include "resources/file_system.h"
+
 namespace vx {
 
-int HappyScreen::InitSurfaces() { return 1; }
+int HappyScreen::OnDisplay(Screen* previous, int argument) {
+  PlayMusic("qel3.s3m");
+  std::memset(text, 0, sizeof text);
+  ReadFileInto("happy.txt", text, kTextSize, 0);
+  textTop = g.screenHeight;
+  return 1;
+}
 
-int HappyScreen::ReleaseSurfaces() { return 1; }
+int HappyScreen::InitSurfaces() {
+  Log("Call HappyScreen::InitSurfaces()\n");
+  ReleaseSurfaces();
+  if (!LoadScreenImage("Nodes\\Node.tga", &background)) return 0;
+  Log("Return HappyScreen::InitSurfaces()\n");
+  return 1;
+}
 
-int HappyScreen::OnDisplay(Screen* previous, int argument) { return 1; }
+int HappyScreen::ReleaseSurfaces() {
+  Graphics::ReleaseSurface(background);
+  return 1;
+}
 
-int HappyScreen::OnFrame() { return 1; }
+int HappyScreen::OnFrame() {
+  ReadPointer();
+  CopySurface(nullptr, 0, 0, background);
+  BeginText(FontB, 16);
+  FontB.SetClip(RECT{0, 50, 640, 480});
+  DrawText8(FontB, 10, textTop, StandardColors[0], text);
+  EndText();
+  if (frames % 3 == 0) --textTop;
+  // The first 100 frames keep a key still held from the fight from skipping it.
+  if (textTop < -500 || (frames > 100 && Input::AnyKeyPressed())) {
+    HiscoreScreen::SetNewScore(1);
+    SwitchIfNotCurrent(g.screens.hiscore, 0);
+    return 0;
+  }
+  return 1;
+}
 
 }  // namespace vx

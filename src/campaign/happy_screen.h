@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/screen.h"
+#include "graphics/graphics.h"
 
 namespace vx {
 
@@ -12,6 +13,11 @@ class HappyScreen : public Screen {
   int ReleaseSurfaces() override;
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
+
+  static constexpr int kTextSize = 1024;
+  Surface* background = nullptr;
+  char text[kTextSize + 1] = {};  // always terminated
+  int32_t textTop = 480;
 };
 
 }  // namespace vx

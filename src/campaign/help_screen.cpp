@@ -1,13 +1,94 @@
 #include "campaign/help_screen.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "app/game_record.h"
+#include "app/log.h"
+#include "campaign/campaign_ui.h"
+#include "graphics/shared_art.h"
+#include "resources/file_system.h"
+#include "resources/text_file.h"
+
 namespace vx {
 
-int HelpScreen::InitSurfaces() { return 1; }
+namespace {
+enum HelpCommand { kPrevious = 1, kNext = 2 };
+}  // namespace
 
-int HelpScreen::ReleaseSurfaces() { return 1; }
+void HelpScreen::LoadPage(int n) {
+  page = std::clamp(n, 0, kPages - 1);
+  Log("Load page: %d\n", page);
+  std::memset(text, 0, sizeof text);
+  char name[32];
+  std::snprintf(name, sizeof name, "help\\help%d.txt", page);
+  ReadFileInto(name, text, kPageSize, 0);
+}
 
-int HelpScreen::OnDisplay(Screen* previous, int argument) { return 1; }
+int HelpScreen::OnDisplay(Screen* previous, int argument) {
+  LoadPage(0);
+  return 1;
+}
 
-int HelpScreen::OnFrame() { return 1; }
+int HelpScreen::InitSurfaces() {
+  Log("Call HelpScreen::InitSurfaces()\n");
+  ReleaseSurfaces();
+  if (!LoadScreenImage("Nodes\\Node.tga", &background)) return 0;
+  if (!LoadScreenImage("help\\MinPanel.tga", &minPanel)) return 0;
+  if (!LoadScreenImage("help\\Items.tga", &items)) return 0;
+  sheet.Load("HelpBtn.tga", "HelpBtn.frm");
+  previous.Create(FrameRectAt(sheet, "Prev", 0, 0), kPrevious);
+  next.Create(FrameRectAt(sheet, "Next", 0, 0), kNext);
+  return 1;
+}
+
+int HelpScreen::ReleaseSurfaces() {
+  Graphics::ReleaseSurface(background);
+  Graphics::ReleaseSurface(minPanel);
+  Graphics::ReleaseSurface(items);
+  sheet.Release();
+  return 1;
+}
+
+int HelpScreen::OnFrame() {
+  MouseEvent event = ReadPointer();
+  gCommandId = 0;
+  previous.HandleEvent(&event, gCursor.x, gCursor.y);
+  next.HandleEvent(&event, gCursor.x, gCursor.y);
+  if (gCommandId == kPrevious) LoadPage(page - 1);
+  if (gCommandId == kNext) LoadPage(page + 1);
+
+  CopySurface(nullptr, 0, 0, background);
+  gArt.headers.RenderFrame("Velotrix", 0, 0, ALIGN_DEFAULT);
+  if (page > 0) sheet.RenderFrame(previous.hover ? "prevs" : "prev", 0, 0, ALIGN_DEFAULT);
+  if (page < kPages - 1) sheet.RenderFrame(next.hover ? "nexts" : "next", 0, 0, ALIGN_DEFAULT);
+
+  if (Input::KeyPressed(KEY_PAGEDOWN) || Input::KeyPressed(KEY_RIGHT)) LoadPage(page + 1);
+  if (Input::KeyPressed(KEY_PAGEUP) || Input::KeyPressed(KEY_LEFT)) LoadPage(page - 1);
+  if (page == 2) CopySurface(nullptr, 170, 210, minPanel);
+
+  BeginText(FontA, 13);
+  FontA.DrawText(277, 455, 0xffffff, u"%s %d / %d", ToWide(g.strings.Page, 866), page + 1,
+                 kPages);
+  EndText();
+  BeginText(FontA, 16);
+  DrawText8(FontA, page == 3 ? 100 : 0, 160, 0xffffff, text, 1251);
+  EndText();
+
+  if (page == 1) {
+    for (int coin : {1, 0}) gArt.creditAnims[coin].Play("Rotation", 0);
+    gArt.credits[1].RenderAnim(gArt.creditAnims[1], 287, 210, ALIGN_DEFAULT);
+    gArt.credits[0].RenderAnim(gArt.creditAnims[0], 420, 210, ALIGN_DEFAULT);
+    CopySurface(nullptr, 193, 317, items);
+  }
+  DrawCursor();
+
+  if (Input::AnyKeyPressed() == KEY_ESCAPE || event.type == MOUSE_RIGHT_DOWN) {
+    Return(this, 0);
+    return 0;
+  }
+  return 1;
+}
 
 }  // namespace vx

@@ -1,13 +1,63 @@
 #include "campaign/load_screen.h"
 
+#include "app/game_record.h"
+#include "app/log.h"
+#include "campaign/campaign_start.h"
+#include "campaign/campaign_ui.h"
+#include "campaign/save_game.h"
+#include "campaign/slot_list.h"
+#include "graphics/shared_art.h"
+#include "sound/sound.h"
+
 namespace vx {
 
-int LoadScreen::InitSurfaces() { return 1; }
+namespace {
+constexpr uint32_t kQuitCommand = 1;
+}  // namespace
 
-int LoadScreen::ReleaseSurfaces() { return 1; }
+int LoadScreen::OnDisplay(Screen* previous, int argument) {
+  done = 0;
+  for (int i = 0; i < kSaveSlots; ++i) ReadSlot(i);
+  return 1;
+}
 
-int LoadScreen::OnDisplay(Screen* previous, int argument) { return 1; }
+int LoadScreen::InitSurfaces() {
+  Log("Call LoadScreen::InitSurfaces()\n");
+  ReleaseSurfaces();
+  if (!LoadScreenImage("Nodes\\Node.tga", &background)) return 0;
+  quit.Create(FrameRectAt(gArt.headers, "quit", 0, 0), kQuitCommand);
+  return 1;
+}
 
-int LoadScreen::OnFrame() { return 1; }
+int LoadScreen::ReleaseSurfaces() {
+  Graphics::ReleaseSurface(background);
+  return 1;
+}
+
+int LoadScreen::OnFrame() {
+  MouseEvent event = ReadPointer();
+  gCommandId = 0;
+  quit.HandleEvent(&event, gCursor.x, gCursor.y);
+  if (gCommandId == kQuitCommand || Input::AnyKeyPressed() == KEY_ESCAPE) {
+    Return(this, 0);
+    return 0;
+  }
+
+  DrawSlotScreenFrame(background, "Load", quit.hover);
+  const int pointed = PointedSlot(gCursor.x, gCursor.y);
+  DrawSlotList(pointed, -1, "", {0xffffff, 0xffff, 0xff, StandardColors[10]});
+
+  if (event.type == MOUSE_LEFT_DOWN) {
+    PlayClick();
+    if (pointed != -1 && LoadGame(pointed)) {
+      done = 1;
+      Return(this, 0);
+      StartCampaign(0);
+      return 0;
+    }
+  }
+  DrawCursor();
+  return 1;
+}
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/screen.h"
+#include "campaign/button.h"
 
 namespace vx {
 
@@ -12,6 +13,10 @@ class LoadScreen : public Screen {
   int ReleaseSurfaces() override;
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
+
+  Surface* background = nullptr;
+  Button quit;
+  int done = 0;
 };
 
 }  // namespace vx

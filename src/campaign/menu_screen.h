@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/screen.h"
+#include "campaign/button.h"
+#include "graphics/sprite.h"
 
 namespace vx {
 
@@ -12,6 +14,11 @@ class MenuScreen : public Screen {
   int ReleaseSurfaces() override;
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
+
+  static constexpr int kButtons = 6;
+  Surface* background = nullptr;
+  CSprite sheet;  // "menu.tga" with "menu.frm"
+  Button buttons[kButtons];
 };
 
 }  // namespace vx

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/screen.h"
+#include "campaign/button.h"
+#include "graphics/sprite.h"
 
 namespace vx {
 
@@ -12,6 +14,15 @@ class OptionsScreen : public Screen {
   int ReleaseSurfaces() override;
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
+
+  static constexpr int kButtons = 13;
+  Surface* background = nullptr;
+  CSprite sheet;  // "OptionsHL.tga" with "OptionsHL.frm"
+  Button buttons[kButtons];
+
+ private:
+  void Draw(int music, int sound);
+  void DrawBar(const char* frame, int percent);
 };
 
 }  // namespace vx

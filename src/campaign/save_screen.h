@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/screen.h"
+#include "campaign/button.h"
+#include "campaign/save_game.h"
 
 namespace vx {
 
@@ -13,6 +15,12 @@ class SaveScreen : public Screen {
   int ReleaseSurfaces() override;
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
+
+  Surface* background = nullptr;
+  Button quit;
+  int done = 0;
+  int editedSlot = -1;  // -1: none
+  char editBuffer[kSaveNameLength + 1] = {};
 };
 
 }  // namespace vx

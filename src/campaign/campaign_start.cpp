@@ -1,0 +1,50 @@
+#include "campaign/campaign_start.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/game_record.h"
+#include "app/screen.h"
+#include "resources/text_file.h"
+
+namespace vx {
+
+namespace {
+
+// The next number of text after skipping commas and blanks; 0 when none.
+int32_t NextNumber(const char*& p) {
+  while (*p == ',' || *p == ' ' || *p == '\t') ++p;
+  char* end = nullptr;
+  long v = std::strtol(p, &end, 10);
+  if (end == p) return 0;
+  p = end;
+  return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
+void ReadCoordinates() {
+  TextFile file("Coordinates");
+  for (int n = 1; n <= kLevelCount; ++n) {
+    char key[32], value[64] = {};
+    std::snprintf(key, sizeof key, "Level %d", n);
+    if (file.IsOpen()) file.GetString("Coordinates", key, "", value, sizeof value);
+    const char* p = value;
+    g.campaign[n - 1].x = NextNumber(p);
+    g.campaign[n - 1].y = NextNumber(p);
+  }
+}
+
+void StartCampaign(int reset) {
+  if (reset) {
+    g.player.lives = 8;
+    g.player.credits = 150;
+    g.player.score = 0;
+    for (ItemSlot& slot : g.player.inventory) slot = ItemSlot();
+    for (MapNode& node : g.campaign) node = MapNode();
+  }
+  ReadCoordinates();
+  SwitchTo(g.screens.node, 0);
+}
+
+}  // namespace vx

@@ -1,0 +1,45 @@
+// Small pieces every campaign screen uses: the shared mouse cursor, text in the
+// game's 8-bit code pages, frame rectangles of sprite sheets and plain surface
+// copies.
+#pragma once
+
+#include <cstdint>
+
+#include "graphics/graphics.h"
+#include "graphics/sprite.h"
+#include "graphics/text_font.h"
+#include "input/input.h"
+
+namespace vx {
+
+// One cursor for all campaign screens, so it stays put when a screen changes.
+struct CampaignCursor {
+  int32_t x = 320;
+  int32_t y = 240;
+};
+extern CampaignCursor gCursor;
+
+// Reads the frame's mouse motion, moves the cursor by it (kept on the screen)
+// and takes at most one event from the queue. wheel, when given, receives the
+// wheel motion.
+MouseEvent ReadPointer(int32_t* wheel = nullptr);
+// The shared cursor animation at (cursor x + dx, cursor y + dy).
+void DrawCursor(int dx = -10, int dy = -5);
+
+// The rectangle a frame of sheet covers when drawn at (x, y) with the sheet's
+// own anchor; empty when there is no such frame.
+RECT FrameRectAt(const CSprite& sheet, const char* frame, int x, int y);
+bool PointIn(const RECT& r, int x, int y);
+
+// Draws an 8-bit text (code page 866 or 1251) with its baseline at y; a percent
+// sign in it stays a percent sign.
+void DrawText8(TextFont& font, int x, int y, uint32_t color, const char* text, int codePage = 866);
+int MeasureText8(TextFont& font, const char* text, int codePage = 866);
+
+// Copies all of src to (x, y) of dst (the back buffer when null), cut to dst.
+void CopySurface(Surface* dst, int x, int y, const Surface* src, bool keyed = false);
+
+// Loads an image into *out (released first); 1 when loaded.
+int LoadScreenImage(const char* fileName, Surface** out);
+
+}  // namespace vx

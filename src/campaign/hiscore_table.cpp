@@ -1,0 +1,78 @@
+#include "campaign/hiscore_table.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/log.h"
+#include "campaign/replace_file.h"
+#include "resources/file_system.h"
+
+namespace vx {
+
+HiscoreEntry gHiscores[kHiscoreEntries];
+
+namespace {
+const char kHiscoreFile[] = "Velotrix.hsc";
+}  // namespace
+
+void SetDefaultHiscores() {
+  static const char* const kNames[kHiscoreEntries] = {
+      "Hypercube", "Sphere", "Hemisphere", "Tor", "Cube",
+      "Pyramid", "Triangle", "Plane", "Line", "Dot"};
+  for (int i = 0; i < kHiscoreEntries; ++i) {
+    gHiscores[i] = HiscoreEntry();
+    std::snprintf(gHiscores[i].name, sizeof gHiscores[i].name, "%s", kNames[i]);
+    gHiscores[i].score = 100000 - 10000 * i;
+  }
+}
+
+void LoadHiscores() {
+  SetDefaultHiscores();
+  FileBuffer data = ReadWholeFile(kHiscoreFile);
+  if (!data) return;
+  if (LastFileSize() != kHiscoreFileSize) {
+    Log("Ignoring '%s': %u bytes instead of %d\n", kHiscoreFile, LastFileSize(),
+        kHiscoreFileSize);
+    return;
+  }
+  const uint8_t* p = data.get();
+  for (HiscoreEntry& e : gHiscores) {
+    std::memcpy(e.name, p, sizeof e.name);
+    // Names are shown as text: one without its terminator is cut.
+    e.name[sizeof e.name - 1] = 0;
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(p[20 + i]) << (8 * i);
+    e.score = static_cast<int32_t>(v);
+    p += kHiscoreEntrySize;
+  }
+}
+
+int InsertHiscore(int32_t score) {
+  // Nothing was earned: even a table of negative scores is not joined.
+  if (score <= 0) return 0;
+  int i = 0;
+  while (i < kHiscoreEntries && gHiscores[i].score >= score) ++i;
+  if (i == kHiscoreEntries) return 0;
+  for (int k = kHiscoreEntries - 1; k > i; --k) gHiscores[k] = gHiscores[k - 1];
+  gHiscores[i] = HiscoreEntry();
+  gHiscores[i].score = score;
+  return i + 1;
+}
+
+int SaveHiscores() {
+  uint8_t bytes[kHiscoreFileSize] = {};
+  uint8_t* p = bytes;
+  for (const HiscoreEntry& e : gHiscores) {
+    std::memcpy(p, e.name, sizeof e.name);
+    const uint32_t v = static_cast<uint32_t>(e.score);
+    for (int i = 0; i < 4; ++i) p[20 + i] = static_cast<uint8_t>(v >> (8 * i));
+    p += kHiscoreEntrySize;
+  }
+  if (!ReplaceFile(kHiscoreFile, bytes, sizeof bytes)) {
+    Log("Can't write '%s'\n", kHiscoreFile);
+    return 0;
+  }
+  return 1;
+}
+
+}  // namespace vx

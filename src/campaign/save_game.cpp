@@ -1,0 +1,202 @@
+#include "campaign/save_game.h"
+
+#include <md5.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/game_record.h"
+#include "app/log.h"
+#include "campaign/replace_file.h"
+#include "resources/file_system.h"
+
+namespace vx {
+
+SaveSlot gSaveSlots[kSaveSlots];
+
+namespace {
+
+void Put16(uint8_t*& p, uint16_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+  p += 2;
+}
+void Put32(uint8_t*& p, int32_t value) {
+  uint32_t v = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+  p += 4;
+}
+uint16_t Get16(const uint8_t*& p) {
+  uint16_t v = static_cast<uint16_t>(p[0] | p[1] << 8);
+  p += 2;
+  return v;
+}
+int32_t Get32(const uint8_t*& p) {
+  uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(p[i]) << (8 * i);
+  p += 4;
+  return static_cast<int32_t>(v);
+}
+
+// The gameplay indexes its item tables by these ids, so a record that names
+// an unknown item is refused rather than loaded.
+bool RecordIsSound(const SaveRecord& r) {
+  for (const ItemSlot& s : r.inventory)
+    if (s.id >= kItemCount) return false;
+  return true;
+}
+
+enum class SlotRead { kMissing, kBad, kGood };
+
+// Reads and checks slot's file; on success *record holds the unscrambled game.
+SlotRead ReadSaveFile(int slot, SaveRecord* record) {
+  char name[32];
+  SaveFileName(slot, name, sizeof name);
+  uint8_t file[kSaveFileSize] = {};
+  if (!ReadFileInto(name, file, sizeof file, 0)) return SlotRead::kMissing;
+  if (LastFileSize() < kSaveFileSize) {
+    Log("Saved game '%s' is too short (%u bytes)\n", name, LastFileSize());
+    return SlotRead::kBad;
+  }
+  uint8_t digest[kSaveDigestSize];
+  Md5Digest(file + kSaveDigestSize, kSaveRecordSize, digest);
+  if (std::memcmp(digest, file, kSaveDigestSize) != 0) {
+    Log("Saved game '%s' is damaged: digest mismatch\n", name);
+    return SlotRead::kBad;
+  }
+  Scramble(file + kSaveDigestSize, kSaveRecordSize);
+  UnpackSaveRecord(file + kSaveDigestSize, record);
+  if (!RecordIsSound(*record)) {
+    Log("Saved game '%s' holds an unknown item\n", name);
+    return SlotRead::kBad;
+  }
+  return SlotRead::kGood;
+}
+
+}  // namespace
+
+void PackSaveRecord(const SaveRecord& r, uint8_t out[kSaveRecordSize]) {
+  uint8_t* p = out;
+  std::memcpy(p, r.name, sizeof r.name);
+  p += sizeof r.name;
+  Put32(p, r.score);
+  Put32(p, r.lives);
+  Put32(p, r.credits);
+  for (const ItemSlot& s : r.inventory) {
+    Put16(p, s.id);
+    Put16(p, s.count);
+    Put16(p, s.active);
+    Put16(p, s.remaining);
+    Put16(p, s.total);
+    Put16(p, s.elapsed);
+  }
+  std::memcpy(p, r.completed, sizeof r.completed);
+}
+
+void UnpackSaveRecord(const uint8_t in[kSaveRecordSize], SaveRecord* r) {
+  const uint8_t* p = in;
+  std::memcpy(r->name, p, sizeof r->name);
+  r->name[sizeof r->name - 1] = 0;
+  p += sizeof r->name;
+  r->score = Get32(p);
+  r->lives = Get32(p);
+  r->credits = Get32(p);
+  for (ItemSlot& s : r->inventory) {
+    s.id = Get16(p);
+    s.count = Get16(p);
+    s.active = Get16(p);
+    s.remaining = Get16(p);
+    s.total = Get16(p);
+    s.elapsed = Get16(p);
+  }
+  std::memcpy(r->completed, p, sizeof r->completed);
+}
+
+uint32_t SaveScrambler::Next() {
+  state_ = state_ * 214013u + 2531011u;
+  return (state_ >> 16) & 0x7FFF;
+}
+
+int SaveScrambler::Draw(int low, int high) {
+  return static_cast<int>(Next() % static_cast<uint32_t>(high - low)) + low;
+}
+
+void Scramble(uint8_t* bytes, size_t size) {
+  SaveScrambler scrambler;
+  for (size_t i = 0; i < size; ++i) bytes[i] ^= static_cast<uint8_t>(scrambler.Draw(1, 264));
+}
+
+void Md5Digest(const uint8_t* bytes, size_t size, uint8_t digest[kSaveDigestSize]) {
+  MD5_CTX ctx;
+  MD5Init(&ctx);
+  MD5Update(&ctx, bytes, size);
+  MD5Final(digest, &ctx);
+}
+
+void SaveFileName(int slot, char* out, size_t size) {
+  std::snprintf(out, size, "game%d.sav", slot + 1);
+}
+
+int ReadSlot(int slot) {
+  if (slot < 0 || slot >= kSaveSlots) return 0;
+  SaveSlot& s = gSaveSlots[slot];
+  s = SaveSlot();
+  SaveRecord record;
+  if (ReadSaveFile(slot, &record) != SlotRead::kGood) return 0;
+  s.record = record;
+  s.valid = 1;
+  return 1;
+}
+
+const char* SlotName(int slot) {
+  static char label[80];
+  if (slot >= 0 && slot < kSaveSlots && gSaveSlots[slot].valid) return gSaveSlots[slot].record.name;
+  std::snprintf(label, sizeof label, "<%s>", g.strings.EmptySlot);
+  return label;
+}
+
+int SaveGame(int slot, const char* name) {
+  if (slot < 0 || slot >= kSaveSlots) return 0;
+  SaveRecord record;
+  std::snprintf(record.name, kSaveNameLength + 1, "%s", name ? name : "");
+  record.score = g.player.score;
+  record.lives = g.player.lives;
+  record.credits = g.player.credits;
+  for (int i = 0; i < kInventorySlots; ++i) record.inventory[i] = g.player.inventory[i];
+  for (int i = 0; i < kLevelCount; ++i) record.completed[i] = g.campaign[i].completed ? 1 : 0;
+
+  uint8_t file[kSaveFileSize];
+  PackSaveRecord(record, file + kSaveDigestSize);
+  Scramble(file + kSaveDigestSize, kSaveRecordSize);
+  Md5Digest(file + kSaveDigestSize, kSaveRecordSize, file);
+
+  char fileName[32];
+  SaveFileName(slot, fileName, sizeof fileName);
+  if (!ReplaceFile(fileName, file, sizeof file)) {
+    Log("Can't write saved game '%s'\n", fileName);
+    return 0;
+  }
+  gSaveSlots[slot].record = record;
+  gSaveSlots[slot].valid = 1;
+  return 1;
+}
+
+int LoadGame(int slot) {
+  if (slot < 0 || slot >= kSaveSlots) return 0;
+  SaveRecord record;
+  if (ReadSaveFile(slot, &record) != SlotRead::kGood) return 0;
+  g.player.lives = record.lives;
+  g.player.score = record.score;
+  g.player.credits = record.credits;
+  for (int i = 0; i < kInventorySlots; ++i) g.player.inventory[i] = record.inventory[i];
+  for (MapNode& node : g.campaign) node = MapNode();
+  for (int i = 0; i < kLevelCount; ++i) {
+    const uint32_t completed = record.completed[i] ? 1 : 0;
+    g.campaign[i].completed = completed;
+    // A finished level never plays its appearance again.
+    g.campaign[i].revealed = completed;
+  }
+  return 1;
+}
+
+}  // namespace vx
