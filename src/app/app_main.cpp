@@ -141,7 +141,7 @@ int AppMain(void* instance, int showCommand) {
   RegisterArchive("Velotrix.dat", "DATA\\", 3);
   RegisterArchive("Velotrix.lng", "LANG\\", 3);
   LoadSettings();
-  SeedRandom(gPlatform->clock->CalendarSeconds());
+  SeedRandomWithTime();
   LoadStrings();
   if (!GameWindow()->Create(kGameTitle, g.screenWidth, g.screenHeight, g.bFullScreen != 0)) {
     Log("Error: can't create the game window\n");

@@ -114,6 +114,16 @@ TEST(PlayTool, RunsAreRepeatableAndFoldersIndependent) {
   EXPECT_EQ(ReadText("a/Velotrix.ini"), ReadText("b/Velotrix.ini"));
 }
 
+TEST(PlayTool, HoldingPrintScreenTakesOnePicture) {
+  test::TempDir tmp;
+  PlayResult r = Play("frames 2\nhold PrintScreen\nframes 6\nrelease PrintScreen\nframes 2\n"
+                      "key PrintScreen\nframes 1\n", "run");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(Exists("run/screen00.pcx"));
+  EXPECT_TRUE(Exists("run/screen01.pcx"));
+  EXPECT_FALSE(Exists("run/screen02.pcx"));
+}
+
 TEST(PlayTool, ShotWritesThePresentedPictureAsPng) {
   test::TempDir tmp;
   PlayResult r = Play("frames 2\nshot pic.png\n", "run");

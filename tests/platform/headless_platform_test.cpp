@@ -138,67 +138,6 @@ TEST(HeadlessAudio, PullsTheCallbackAndFollowsTheClock) {
   EXPECT_FALSE(hp.audio.Open(44100, 2, cb, &gen));
 }
 
-TEST(HeadlessDisplay, CapturesThePresentedPictureInEitherLayout) {
-  for (uint32_t mask : {0x07E0u, 0x03E0u}) {
-    HeadlessPlatform hp;
-    hp.display.greenMask = mask;
-    uint32_t reported = 0;
-    ASSERT_TRUE(hp.display.Open(4, 2, true, &reported));
-    EXPECT_EQ(reported, mask);
-    // A back buffer with a pitch wider than the picture.
-    std::vector<uint16_t> back = {1, 2, 3, 4, 0xEEEE, 5, 6, 7, 8, 0xEEEE};
-    EXPECT_EQ(hp.display.Present(back.data(), 5, 4, 2, true), 0);
-    EXPECT_EQ(hp.display.frame, (std::vector<uint16_t>{1, 2, 3, 4, 5, 6, 7, 8}));
-    hp.display.presentResult = 17;
-    EXPECT_EQ(hp.display.Present(back.data(), 5, 4, 2, true), 17);
-    EXPECT_EQ(hp.display.presents, 2);
-    EXPECT_TRUE(hp.display.fullScreen);
-  }
-}
-
-TEST(HeadlessInput, MotionAccumulatesUntilReadAndALostMouseSaysSo) {
-  HeadlessPlatform hp;
-  InputDevices* in = hp.platform()->input;
-  ASSERT_TRUE(in->Open(true));
-  hp.input.MoveMouse(3, -4);
-  hp.input.MoveMouse(2, 1);
-  hp.input.TurnWheel(-120);
-  hp.input.SetButton(1, true);
-  hp.input.SetKey(200, true);
-  MouseDeviceState m;
-  ASSERT_EQ(in->ReadMouse(m), InputDevices::kMouseOk);
-  EXPECT_EQ(m.x, 5);
-  EXPECT_EQ(m.y, -3);
-  EXPECT_EQ(m.z, -120);
-  EXPECT_EQ(m.buttons[1], 0x80);
-  ASSERT_EQ(in->ReadMouse(m), InputDevices::kMouseOk);
-  EXPECT_EQ(m.x, 0);
-  uint8_t keys[256];
-  ASSERT_TRUE(in->ReadKeyboard(keys));
-  EXPECT_EQ(keys[200], 0x80);
-  EXPECT_EQ(keys[203], 0);
-
-  in->AcquireMouse(false);
-  EXPECT_EQ(in->ReadMouse(m), InputDevices::kMouseLost);
-  hp.input.failAcquire = true;
-  EXPECT_FALSE(in->AcquireMouse(true));
-  hp.input.failAcquire = false;
-  EXPECT_TRUE(in->AcquireMouse(true));
-  EXPECT_EQ(in->ReadMouse(m), InputDevices::kMouseOk);
-}
-
-TEST(HeadlessPlatform, DirectXVersionAndCalendarTimeAreSettings) {
-  HeadlessPlatform hp;
-  EXPECT_EQ(hp.platform()->directXVersion(), 0x700);
-  hp.directXVersion = 0x600;
-  EXPECT_EQ(hp.platform()->directXVersion(), 0x600);
-  uint32_t t0 = hp.clock.CalendarSeconds();
-  hp.Advance(2500);
-  EXPECT_EQ(hp.clock.CalendarSeconds(), t0 + 2);
-  hp.clock.SleepMs(500);
-  EXPECT_EQ(hp.clock.Milliseconds(), 103000u);
-}
-
 TEST(InstanceLock, SecondHolderInTheSameFolderIsRefused) {
   test::TempDir dir;
   auto first = std::make_unique<HeadlessPlatform>();
