@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "platform/platform.h"
 #include "sound/music_stream.h"
@@ -22,6 +23,7 @@ struct Music {
   Voice* voice = nullptr;
   PeriodicTimer* timer = nullptr;
   uint32_t blockBytes = 0;
+  std::vector<uint8_t> scratch;  // one block, mixed outside the mixer's lock
   int lastBlock = 0;  // 1..4 cover the first four fifths of the voice, 0 the last
   std::atomic<bool> playing{false};
   bool starting = false;
@@ -30,16 +32,15 @@ struct Music {
 
 Music gMusic;
 
-uint32_t BlockStart(int block) { return static_cast<uint32_t>((block + 4) % kMusicBlocks) * gMusic.blockBytes; }
+// Block k (1..4) covers the k-th fifth of the voice, block 0 the last.
+uint32_t BlockStartOf(int block, uint32_t blockBytes) {
+  return static_cast<uint32_t>((block + kMusicBlocks - 1) % kMusicBlocks) * blockBytes;
+}
 
 void WriteBlock(int block) {
-  VoiceMixer& mixer = SoundEngine().mixer;
-  uint8_t *p1, *p2;
-  uint32_t n1, n2;
-  if (!mixer.Lock(gMusic.voice, BlockStart(block), gMusic.blockBytes, &p1, &n1, &p2, &n2)) return;
-  MixModule(gMusic.module.get(), p1, static_cast<int>(n1));
-  if (p2 && n2) MixModule(gMusic.module.get(), p2, static_cast<int>(n2));
-  mixer.Unlock(gMusic.voice);
+  MixModule(gMusic.module.get(), gMusic.scratch.data(), static_cast<int>(gMusic.blockBytes));
+  SoundEngine().mixer.Write(gMusic.voice, BlockStartOf(block, gMusic.blockBytes), gMusic.scratch.data(),
+                            gMusic.blockBytes);
   gMusic.lastBlock = block;
 }
 
@@ -62,31 +63,37 @@ void TimerTick(void*) { FillMusicBlock(); }
 
 }  // namespace
 
-int ChooseMusicBlock(int lastBlock, uint32_t playPosition, uint32_t blockBytes) {
+int ChooseMusicBlocks(int lastBlock, uint32_t playPosition, uint32_t busyBytes, uint32_t blockBytes,
+                      int blocks[2]) {
   const uint32_t voiceBytes = blockBytes * kMusicBlocks;
-  const uint32_t end = (lastBlock == 0 ? kMusicBlocks : lastBlock) * blockBytes;
   const uint32_t playing = playPosition % voiceBytes;
+  const uint32_t end = (lastBlock == 0 ? kMusicBlocks : lastBlock) * blockBytes;
+  // Whether a block overlaps what the output reads next, [playing, playing + busy).
+  auto busy = [&](int block) {
+    const uint32_t start = BlockStartOf(block, blockBytes);
+    const uint32_t offset = (start + voiceBytes - playing) % voiceBytes;
+    return offset < busyBytes || offset + blockBytes > voiceBytes;
+  };
   const int next = (lastBlock + 1) % kMusicBlocks;
-  // Inside the block written last: playback is about to catch up, so write the
-  // next two blocks and get the lead back.
-  if (playing >= end - blockBytes && playing < end) return -2;
-  // Inside the block that starts where writing stopped: the whole voice is
-  // ahead of playback already.
-  const uint32_t nextStart = end % voiceBytes;
-  if (playing >= nextStart && playing < nextStart + blockBytes) return -1;
-  return next;
+  const int afterNext = (lastBlock + 2) % kMusicBlocks;
+  int n = 0;
+  if (playing >= end - blockBytes && playing < end) {
+    // Playback has caught up with the writing: get the lead back.
+    if (!busy(next)) blocks[n++] = next;
+    if (!busy(afterNext)) blocks[n++] = afterNext;
+  } else if (!busy(next)) {
+    blocks[n++] = next;
+  }
+  return n;
 }
 
 void FillMusicBlock() {
   if (!gMusic.playing.load(std::memory_order_acquire)) return;
   VoiceMixer& mixer = SoundEngine().mixer;
-  int choice = ChooseMusicBlock(gMusic.lastBlock, mixer.PlayPosition(gMusic.voice), gMusic.blockBytes);
-  if (choice == -1) return;
-  if (choice == -2) {
-    WriteBlock((gMusic.lastBlock + 1) % kMusicBlocks);
-    choice = (gMusic.lastBlock + 1) % kMusicBlocks;
-  }
-  WriteBlock(choice);
+  int blocks[2];
+  const int n = ChooseMusicBlocks(gMusic.lastBlock, mixer.PlayPosition(gMusic.voice),
+                                  mixer.ReadAheadBytes(gMusic.voice), gMusic.blockBytes, blocks);
+  for (int i = 0; i < n; ++i) WriteBlock(blocks[i]);
 }
 
 bool MusicBusy() { return gMusic.starting || gMusic.playing.load(); }
@@ -126,6 +133,7 @@ int StartModule(const uint8_t* image, uint32_t size) {
   pcm.bits = f.is16Bit ? 16 : 8;
   pcm.channels = f.stereo ? 2 : 1;
   gMusic.blockBytes = static_cast<uint32_t>(f.rate / 10 * pcm.BlockAlign());
+  gMusic.scratch.assign(gMusic.blockBytes, 0);
   gMusic.voice = e.mixer.CreateVoice(pcm, gMusic.blockBytes * kMusicBlocks);
   if (!gMusic.voice) return fail("Error creating sound buffer");
   e.mixer.SetVolume(gMusic.voice, VolumeToAttenuation(GetMusicVolume()));

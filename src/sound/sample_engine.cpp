@@ -2,7 +2,6 @@
 // duplicated voices, the master volumes and the volume law.
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "app/log.h"
 #include "platform/platform.h"
@@ -138,12 +137,7 @@ int CreateSample(const uint8_t* wav, uint32_t size, int noDuplicates) {
     return -1;
   }
   // The sound is followed by 16 bytes of silence, already in the new voice.
-  uint8_t *p1, *p2;
-  uint32_t n1, n2;
-  if (data.size > 0 && e.mixer.Lock(v, 0, data.size, &p1, &n1, &p2, &n2)) {
-    std::memcpy(p1, data.sound, n1);
-    e.mixer.Unlock(v);
-  }
+  if (data.size > 0) e.mixer.Write(v, 0, data.sound, data.size);
   SampleSlot& slot = gSamples.slots[gSamples.count];
   slot.voices[0] = v;
   slot.duplicates = 0;

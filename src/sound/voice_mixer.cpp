@@ -47,6 +47,7 @@ VoiceMixer::~VoiceMixer() { Close(); }
 
 bool VoiceMixer::Open(AudioOutput* output) {
   if (open_) return true;
+  lastPull_ = 1024;  // before the callback can run
   if (output && !output->Open(kOutputRate, 2, &VoiceMixer::Callback, this)) return false;
   output_ = output;
   open_ = true;
@@ -140,6 +141,15 @@ void VoiceMixer::Unlock(Voice*) {
   std::lock_guard<std::mutex> lock(mu_);
 }
 
+bool VoiceMixer::Write(Voice* v, uint32_t offset, const uint8_t* data, uint32_t bytes) {
+  if (!v) return false;
+  std::lock_guard<std::mutex> lock(mu_);
+  auto& d = v->data->bytes;
+  if (offset > d.size() || bytes > d.size() - offset) return false;
+  std::memcpy(d.data() + offset, data, bytes);
+  return true;
+}
+
 void VoiceMixer::Play(Voice* v, bool loop) {
   if (!v) return;
   std::lock_guard<std::mutex> lock(mu_);
@@ -178,6 +188,15 @@ uint32_t VoiceMixer::PlayPosition(Voice* v) {
   return static_cast<uint32_t>(v->position >> 32) * v->data->format.BlockAlign();
 }
 
+uint32_t VoiceMixer::ReadAheadBytes(Voice* v) {
+  if (!v) return 0;
+  std::lock_guard<std::mutex> lock(mu_);
+  const PcmFormat& f = v->data->format;
+  const uint32_t pull = static_cast<uint32_t>(std::min(lastPull_, kOutputRate / 20));
+  const uint64_t frames = uint64_t{pull} * f.rate / kOutputRate + 2;
+  return static_cast<uint32_t>(frames * f.BlockAlign());
+}
+
 void VoiceMixer::SetVolume(Voice* v, int attenuation) {
   if (!v) return;
   std::lock_guard<std::mutex> lock(mu_);
@@ -213,8 +232,8 @@ namespace {
 inline void ReadFrame(const VoiceData& d, uint32_t frame, int32_t& left, int32_t& right) {
   const uint8_t* p = d.bytes.data() + static_cast<size_t>(frame) * d.format.BlockAlign();
   if (d.format.bits == 8) {
-    left = (static_cast<int32_t>(p[0]) - 128) << 8;
-    right = d.format.channels == 2 ? (static_cast<int32_t>(p[1]) - 128) << 8 : left;
+    left = (static_cast<int32_t>(p[0]) - 128) * 256;
+    right = d.format.channels == 2 ? (static_cast<int32_t>(p[1]) - 128) * 256 : left;
   } else {
     left = static_cast<int16_t>(p[0] | (p[1] << 8));
     right = d.format.channels == 2 ? static_cast<int16_t>(p[2] | (p[3] << 8)) : left;
@@ -254,6 +273,7 @@ void VoiceMixer::Mix(int16_t* out, int frames) {
   constexpr int kChunk = 512;
   int32_t acc[kChunk * 2];
   std::lock_guard<std::mutex> lock(mu_);
+  lastPull_ = frames;
   while (frames > 0) {
     int n = std::min(frames, kChunk);
     std::memset(acc, 0, sizeof(int32_t) * 2 * n);

@@ -53,6 +53,9 @@ class VoiceMixer {
   bool Lock(Voice* voice, uint32_t offset, uint32_t bytes, uint8_t** part1, uint32_t* size1,
             uint8_t** part2, uint32_t* size2);
   void Unlock(Voice* voice);
+  // Copies bytes into the voice at offset under the mixer's lock, so a voice that
+  // plays can be refilled without any risk of the output reading half a write.
+  bool Write(Voice* voice, uint32_t offset, const uint8_t* data, uint32_t bytes);
 
   void Play(Voice* voice, bool loop);
   void Stop(Voice* voice);
@@ -61,6 +64,10 @@ class VoiceMixer {
   void SetPosition(Voice* voice, uint32_t bytes);
   // Play position in bytes from the start of the voice's data.
   uint32_t PlayPosition(Voice* voice);
+  // Bytes of the voice from its play position on that the output may read
+  // before a writer gets another chance: one output buffer (as large as the
+  // last one, at most 50 ms), and a frame more for the interpolation.
+  uint32_t ReadAheadBytes(Voice* voice);
   // Attenuation in hundredths of a decibel: 0 full, -10000 silent.
   void SetVolume(Voice* voice, int attenuation);
   // -10000 (right side silent) .. 10000 (left side silent).
@@ -82,6 +89,7 @@ class VoiceMixer {
   bool open_ = false;
   std::vector<Voice*> playing_;  // capacity reserved up front: the callback never grows it
   int voiceCount_ = 0;
+  int lastPull_ = 1024;  // frames of the last output buffer
 };
 
 // Gain factor in 16.16 fixed point for an attenuation in hundredths of a decibel.

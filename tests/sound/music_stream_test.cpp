@@ -7,6 +7,7 @@
 #include "sound/music_stream.h"
 #include "sound/s3m_module.h"
 #include "sound/sound.h"
+#include "platform/headless/headless_platform.h"
 #include "sound_fakes.h"
 
 namespace vx {
@@ -103,16 +104,28 @@ TEST_F(MusicStream, StreamsTheModuleAtTheMusicVolume) {
 
 TEST(MusicBlocks, CatchUpRule) {
   const uint32_t b = 1000;
-  // After the start, blocks 1..4 are written (E = 4 b); playback near the start.
-  EXPECT_EQ(ChooseMusicBlock(4, 1500, b), 0);
-  EXPECT_EQ(ChooseMusicBlock(0, 2500, b), 1);  // E = 5 b = 0
-  // Playback inside the block written last: two blocks are due.
-  EXPECT_EQ(ChooseMusicBlock(4, 3500, b), -2);
-  EXPECT_EQ(ChooseMusicBlock(0, 4999, b), -2);
-  // Playback inside the block that starts at E: the whole voice is ahead.
-  EXPECT_EQ(ChooseMusicBlock(4, 4200, b), -1);
-  EXPECT_EQ(ChooseMusicBlock(0, 10, b), -1);
-  EXPECT_EQ(ChooseMusicBlock(2, 3100, b), 3);
+  int out[2];
+  auto plan = [&](int last, uint32_t pos, uint32_t busy) {
+    std::vector<int> v;
+    const int n = ChooseMusicBlocks(last, pos, busy, b, out);
+    v.assign(out, out + n);
+    return v;
+  };
+  using V = std::vector<int>;
+  // After the start, blocks 1..4 are written (they end at 4 b); playback near the start.
+  EXPECT_EQ(plan(4, 1500, 10), V{0});
+  EXPECT_EQ(plan(0, 2500, 10), V{1});  // block 0 ends at 5 b = 0
+  EXPECT_EQ(plan(2, 3100, 10), V{3});
+  // Playback inside the block written last: the next two are due...
+  EXPECT_EQ(plan(4, 3500, 10), (V{0, 1}));
+  EXPECT_EQ(plan(0, 4100, 10), (V{1, 2}));
+  // ...but one the output is about to read is left alone.
+  EXPECT_EQ(plan(4, 3995, 10), V{1});
+  EXPECT_EQ(plan(0, 4999, 10), V{2});
+  // Playback inside the next block: the whole voice is written ahead already.
+  EXPECT_EQ(plan(4, 4200, 10), V{});
+  EXPECT_EQ(plan(0, 10, 10), V{});
+  EXPECT_EQ(plan(4, 2995, 10), V{0});  // the read-ahead stays clear of block 0
 }
 
 TEST_F(MusicStream, LateTimerCatchesUpWithFreshMusic) {
@@ -133,6 +146,47 @@ TEST_F(MusicStream, LateTimerCatchesUpWithFreshMusic) {
     }
   }
   StopModule();
+}
+
+}  // namespace
+}  // namespace vx
+
+namespace vx {
+namespace {
+
+// The platform's headless back end in virtual time: the timer fires every 100 ms
+// and the output pulls audio as time passes, as a sound card would.
+TEST(MusicStreamHeadless, PlaysInOrderWithoutGaps) {
+  CloseSoundDevice();
+  HeadlessPlatform hp;
+  gPlatform = hp.platform();
+  hp.audio.followClock = true;
+  hp.audio.capture = true;
+  hp.timersFollowClock = true;
+  SetMusicVolume(100);
+  ASSERT_EQ(OpenSoundDevice(), 0);
+  S3mWriter w;
+  w.speed = 1;  // a row every 20 ms
+  w.samples.push_back(test::ConstantSample(2000, 0xC0, true));
+  for (int r = 0; r < 64; ++r) w.patterns[0].push_back({r, 0, r ? -1 : Note(4, 0), r ? 0 : 1, r + 1, 0, 0});
+  const std::vector<uint8_t> image = w.Build();
+  ASSERT_EQ(StartModule(image.data(), static_cast<uint32_t>(image.size())), 0);
+  for (int i = 0; i < 120; ++i) hp.Advance(10);
+  ASSERT_EQ(StopModule(), 0);
+  CloseSoundDevice();
+  gPlatform = nullptr;
+
+  // The volume column rises row by row and the song repeats every 1.28 s: the
+  // left output must rise steadily and fall only at each repeat.
+  const std::vector<int16_t>& out = hp.audio.captured;
+  ASSERT_GE(out.size(), 2u * 44100);
+  int falls = 0;
+  for (size_t f = 441; f < 44100; f += 441) {
+    const int16_t now = out[2 * f], before = out[2 * (f - 441)];
+    EXPECT_GT(now, 0) << f;
+    if (now < before) ++falls;
+  }
+  EXPECT_EQ(falls, 0);
 }
 
 }  // namespace
