@@ -1,0 +1,111 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "art/art.h"
+#include "mkdata.h"
+
+namespace vx::mkdata::art {
+
+Out::Out(std::string dir) : dir_(std::move(dir)) {
+  if (const char* p = std::getenv("VX_MKDATA_PREVIEW")) previewDir_ = p;
+}
+
+namespace {
+std::string HostPath(const std::string& gamePath) {
+  std::string p = "DATA/" + gamePath;
+  for (char& ch : p)
+    if (ch == '\\') ch = '/';
+  return p;
+}
+}  // namespace
+
+void Out::Tga(const std::string& gamePath, const Image& img, TgaFormat format) {
+  bool good = WriteTga(dir_, HostPath(gamePath), img, format);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!good) {
+    std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
+    ok_ = false;
+  }
+  if (!previewDir_.empty()) Preview(gamePath, img);
+}
+
+void Out::Bmp(const std::string& gamePath, const Image& img) {
+  bool good = WriteBmp(dir_, HostPath(gamePath), img);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!good) {
+    std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
+    ok_ = false;
+  }
+  if (!previewDir_.empty()) Preview(gamePath, img);
+}
+
+void Out::Text(const std::string& gamePath, const std::string& text) {
+  bool good = WriteText(dir_, HostPath(gamePath), text);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!good) {
+    std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
+    ok_ = false;
+  }
+}
+
+void Out::Png(const std::string& relPath, const Canvas& canvas) {
+  std::string path = dir_ + "/" + relPath;
+  // WriteFile makes the folders; the PNG itself comes from Cairo.
+  bool good = WriteFile(dir_, relPath, "", 0) &&
+              cairo_surface_write_to_png(canvas.surface(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!good) {
+    std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", relPath.c_str());
+    ok_ = false;
+  }
+}
+
+// Previews show keyed pixels as a checkerboard so the key is visible.
+void Out::Preview(const std::string& gamePath, const Image& img) {
+  if (previewDir_.empty()) return;
+  std::lock_guard<std::mutex> lock(previewMutex_);
+  std::string name = gamePath;
+  for (char& ch : name)
+    if (ch == '\\' || ch == '/') ch = '_';
+  // Small pictures are enlarged (nearest neighbour) so their pixels can be seen.
+  int zoom = std::max(1, std::min(4, 640 / std::max(img.width, img.height)));
+  Canvas c(img.width * zoom, img.height * zoom);
+  cairo_surface_flush(c.surface());
+  uint8_t* data = cairo_image_surface_get_data(c.surface());
+  int stride = cairo_image_surface_get_stride(c.surface());
+  for (int y = 0; y < img.height * zoom; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
+    for (int x = 0; x < img.width * zoom; ++x) {
+      uint32_t p = img.At(x / zoom, y / zoom);
+      if (p == 0) p = ((x / 4 + y / 4) & 1) ? 0x202020 : 0x303030;
+      row[x] = 0xff000000u | p;
+    }
+  }
+  cairo_surface_mark_dirty(c.surface());
+  c.SavePng(previewDir_ + "/" + name + ".png");
+}
+
+namespace {
+
+bool Generate(const std::string& outDir) {
+  Out out(outDir);
+  // Two workers: the parts are independent and the machine has two cores.
+  void (*parts[])(Out&) = {MakeTiles, MakeBlocks, MakeBackObjects, MakeItems, MakePlanets,
+                           MakeSprites, MakeBoss, MakeMenu, MakeMap, MakeOptions,
+                           MakeShop, MakeHelp, MakeIcons};
+  const int count = int(sizeof parts / sizeof parts[0]);
+  std::thread worker([&] {
+    for (int i = 1; i < count; i += 2) parts[i](out);
+  });
+  for (int i = 0; i < count; i += 2) parts[i](out);
+  worker.join();
+  return out.ok();
+}
+
+}  // namespace
+
+VX_MKDATA_GENERATOR(art, Generate);
+
+}  // namespace vx::mkdata::art
