@@ -78,6 +78,7 @@ void MakeBackObjects(Out& out);
 void MakeItems(Out& out);
 void MakePlanets(Out& out);
 void MakeSprites(Out& out);
+void MakeUi(Out& out);
 void MakeBoss(Out& out);
 void MakeMenu(Out& out);
 void MakeMap(Out& out);

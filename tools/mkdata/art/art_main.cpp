@@ -93,7 +93,7 @@ bool Generate(const std::string& outDir) {
   Out out(outDir);
   // Two workers: the parts are independent and the machine has two cores.
   void (*parts[])(Out&) = {MakeTiles, MakeBlocks, MakeBackObjects, MakeItems, MakePlanets,
-                           MakeSprites, MakeBoss, MakeMenu, MakeMap, MakeOptions,
+                           MakeSprites, MakeUi, MakeBoss, MakeMenu, MakeMap, MakeOptions,
                            MakeShop, MakeHelp, MakeIcons};
   const int count = int(sizeof parts / sizeof parts[0]);
   std::thread worker([&] {
