@@ -3,6 +3,7 @@
 // glowing sea, metallic and neon game pieces).
 #pragma once
 
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ class Out {
   void Tga(const std::string& gamePath, const Image& img, TgaFormat format = TgaFormat::kRgb24);
   void Bmp(const std::string& gamePath, const Image& img);
   void Text(const std::string& gamePath, const std::string& text);
-  void Frm(const std::string& gamePath, const FrmWriter& frm) { Text(gamePath, frm.Text()); }
+  void Frm(const std::string& gamePath, const FrmWriter& frm);
   void Anm(const std::string& gamePath, const AnmWriter& anm) { Text(gamePath, anm.Text()); }
   // Files outside the archive tree (desktop icons): OUT/<relPath>.
   void Png(const std::string& relPath, const Canvas& canvas);
@@ -29,8 +30,13 @@ class Out {
   // as PNG for looking at it while drawing.
   bool Previewing() const { return !previewDir_.empty(); }
   void Preview(const std::string& name, const Image& img);
+  // While previewing, what was written, for screen mock-ups.
+  const Image* FindImage(const std::string& gamePath) const;
+  const FrmWriter* FindFrm(const std::string& gamePath) const;
 
  private:
+  std::map<std::string, Image> images_;
+  std::map<std::string, FrmWriter> frms_;
   std::string dir_;
   std::string previewDir_;
   std::mutex mutex_;
@@ -61,7 +67,7 @@ void DrawItemIcon(cairo_t* cr, int id, double cx, double cy, double size, double
 // A coin: value 5 (gold) or 1 (silver), turned by angle radians about its vertical axis.
 void DrawCoin(cairo_t* cr, int value, double cx, double cy, double radius, double turn);
 // The status panel below the play window (640 x 80), drawn at (x, y) with a scale.
-void DrawPanel(cairo_t* cr, double x, double y, double scale, bool magentaOutside);
+void DrawPanel(cairo_t* cr, double x, double y, double scale);
 // The world map's background (640 x 480) without overlays.
 Image NodeBackground();
 // A metallic button plate with a neon rim and a label.
@@ -86,5 +92,7 @@ void MakeOptions(Out& out);
 void MakeShop(Out& out);
 void MakeHelp(Out& out);
 void MakeIcons(Out& out);
+// Screen mock-ups from the written pictures (preview only).
+void MakePreviews(Out& out);
 
 }  // namespace vx::mkdata::art

@@ -28,7 +28,10 @@ void Out::Tga(const std::string& gamePath, const Image& img, TgaFormat format) {
     std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
     ok_ = false;
   }
-  if (!previewDir_.empty()) Preview(gamePath, img);
+  if (!previewDir_.empty()) {
+    images_[gamePath] = img;
+    Preview(gamePath, img);
+  }
 }
 
 void Out::Bmp(const std::string& gamePath, const Image& img) {
@@ -38,7 +41,26 @@ void Out::Bmp(const std::string& gamePath, const Image& img) {
     std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
     ok_ = false;
   }
-  if (!previewDir_.empty()) Preview(gamePath, img);
+  if (!previewDir_.empty()) {
+    images_[gamePath] = img;
+    Preview(gamePath, img);
+  }
+}
+
+void Out::Frm(const std::string& gamePath, const FrmWriter& frm) {
+  Text(gamePath, frm.Text());
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!previewDir_.empty()) frms_[gamePath] = frm;
+}
+
+const Image* Out::FindImage(const std::string& gamePath) const {
+  auto it = images_.find(gamePath);
+  return it == images_.end() ? nullptr : &it->second;
+}
+
+const FrmWriter* Out::FindFrm(const std::string& gamePath) const {
+  auto it = frms_.find(gamePath);
+  return it == frms_.end() ? nullptr : &it->second;
 }
 
 void Out::Text(const std::string& gamePath, const std::string& text) {
@@ -101,6 +123,7 @@ bool Generate(const std::string& outDir) {
   });
   for (int i = 0; i < count; i += 2) parts[i](out);
   worker.join();
+  if (out.Previewing()) MakePreviews(out);
   return out.ok();
 }
 

@@ -256,6 +256,21 @@ void TextPathCentered(cairo_t* cr, const std::string& text, double cx, double y)
 
 void NeonText(Canvas& c, const std::string& text, double cx, double y, double size, uint32_t top,
               uint32_t bottom, uint32_t glow, double glowAlpha) {
+  if (glowAlpha < 0) {
+    // Hard rim instead of a soft glow: keyed sprites lose soft edges anyway.
+    cairo_t* cr = c.cr();
+    cairo_save(cr);
+    UseFont(cr, true, size);
+    TextPathCentered(cr, text, cx, y);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_width(cr, size * 0.16);
+    SetColor(cr, Scale(glow, 0.35));
+    cairo_stroke_preserve(cr);
+    cairo_set_line_width(cr, size * 0.08);
+    SetColor(cr, glow);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+  } else {
   Glow(
       c,
       [&](cairo_t* cr) {
@@ -263,6 +278,7 @@ void NeonText(Canvas& c, const std::string& text, double cx, double y, double si
         TextPathCentered(cr, text, cx, y);
       },
       glow, size * 0.12, int(size * 0.35), glowAlpha);
+  }
   cairo_t* cr = c.cr();
   cairo_save(cr);
   UseFont(cr, true, size);

@@ -72,7 +72,8 @@ void TextCentered(cairo_t* cr, const std::string& text, double cx, double y);
 // A path of the text (for outlines and gradient fills), baseline at y, centred on cx.
 void TextPathCentered(cairo_t* cr, const std::string& text, double cx, double y);
 
-// A metallic neon label: gradient body, dark outline and a glow of the given colour.
+// A metallic neon label: gradient body, dark outline and a glow of the given
+// colour (a negative glowAlpha draws a hard rim instead, for keyed sprites).
 void NeonText(Canvas& c, const std::string& text, double cx, double y, double size, uint32_t top,
               uint32_t bottom, uint32_t glow, double glowAlpha = 0.8);
 

@@ -14,11 +14,13 @@ class FrmWriter {
   std::string Text() const;
   size_t Count() const { return frames_.size(); }
 
- private:
   struct Frame {
     std::string name;
     int x, y, w, h, offX, offY;
   };
+  const std::vector<Frame>& Frames() const { return frames_; }
+
+ private:
   std::vector<Frame> frames_;
 };
 

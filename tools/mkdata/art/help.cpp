@@ -1,0 +1,129 @@
+// The help screen's pictures: page buttons "HelpBtn.tga"/".frm" (drawn at
+// 0, 0), a small picture of the status panel "help\MinPanel.tga" (blitted at
+// 170, 210 on page 2) and the power-ups "help\Items.tga" (at 193, 317 on
+// page 1). Both pictures are cut from the backdrop so that they blend in.
+#include <cmath>
+#include <string>
+
+#include "art/art.h"
+
+namespace vx::mkdata::art {
+
+namespace {
+
+void MakeHelpButtons(Out& out) {
+  const int w = 120, h = 36;
+  const int prevX = 40, nextX = 480, y = 428;
+  Canvas c(2 * w, 2 * h);
+  DrawButton(c, 0, 0, w, h, "< Back", 18, false, color::kCyan);
+  DrawButton(c, 0, h, w, h, "< Back", 18, true, color::kCyan);
+  DrawButton(c, w, 0, w, h, "Next >", 18, false, color::kCyan);
+  DrawButton(c, w, h, w, h, "Next >", 18, true, color::kCyan);
+  FrmWriter frm;
+  // "Prev" and "Next" give the buttons' rectangles; the others are drawn.
+  frm.Add("Prev", 0, 0, w, h, prevX, y);
+  frm.Add("Next", w, 0, w, h, nextX, y);
+  frm.Add("prev", 0, 0, w, h, prevX, y);
+  frm.Add("prevs", 0, h, w, h, prevX, y);
+  frm.Add("next", w, 0, w, h, nextX, y);
+  frm.Add("nexts", w, h, w, h, nextX, y);
+  out.Tga("HelpBtn.tga", c.Export(Key::kBlack, 80), TgaFormat::kRle24);
+  out.Frm("HelpBtn.frm", frm);
+}
+
+void Callout(cairo_t* cr, const std::string& text, double tx, double ty, double px, double py) {
+  cairo_set_line_width(cr, 1);
+  SetColor(cr, color::kCyan, 0.8);
+  cairo_move_to(cr, px, py);
+  cairo_line_to(cr, tx, ty < py ? ty + 3 : ty - 11);
+  cairo_stroke(cr);
+  Circle(cr, px, py, 1.6);
+  cairo_fill(cr);
+  UseFont(cr, true, 11);
+  SetColor(cr, 0xe8f4ff);
+  TextCentered(cr, text, tx, ty);
+}
+
+// A 300 x 90 picture: the panel at half size with what its parts show.
+void MakeMinPanel(Out& out) {
+  const int x0 = 170, y0 = 210, w = 300, h = 90;
+  Canvas c(w, h);
+  PaintImage(c.cr(), NodeBackground().Crop(x0, y0, w, h), 0, 0, false);
+  cairo_t* cr = c.cr();
+  RoundRect(cr, 0.5, 0.5, w - 1, h - 1, 8);
+  SetColor(cr, 0x050814, 0.8);
+  cairo_fill_preserve(cr);
+  cairo_set_line_width(cr, 1);
+  SetColor(cr, color::kViolet);
+  cairo_stroke(cr);
+  const double s = 0.45, px = (w - 640 * s) / 2, py = 28;
+  DrawPanel(cr, px, py, s);
+  // Sample contents, so the picture reads like the real panel.
+  UseFont(cr, true, 7);
+  SetColor(cr, 0xffffff);
+  auto at = [&](double x, double y, const char* t) {
+    cairo_move_to(cr, px + x * s, py + y * s);
+    cairo_show_text(cr, t);
+  };
+  at(115, 20, "42%");
+  at(50, 37, "8");
+  at(100, 37, "150");
+  at(85, 55, "12450");
+  const int ids[] = {8, 18, 22};
+  for (int i = 0; i < 3; ++i) DrawItemIcon(cr, ids[i], px + (197 + 42 * i) * s, py + 47 * s, 36 * s, 0);
+  Callout(cr, "Lives", px + 14, 14, px + 34 * s, py + 32 * s);
+  Callout(cr, "Credits", px + 62, 14, px + 92 * s, py + 32 * s);
+  Callout(cr, "Progress", px + 116, 14, px + 104 * s, py + 14 * s);
+  Callout(cr, "Score", px + 40, 84, px + 76 * s, py + 50 * s);
+  Callout(cr, "Items: keys 1, 2, ... 0", px + 190, 84, px + 239 * s, py + 62 * s);
+  out.Tga("help\\MinPanel.tga", c.Export(Key::kNone));
+}
+
+// 254 x 108: the falling capsule, then every power-up, seven to a row.
+void MakeItemsPicture(Out& out) {
+  const int x0 = 193, y0 = 317, w = 254, h = 108, cell = 36;
+  Canvas c(w, h);
+  PaintImage(c.cr(), NodeBackground().Crop(x0, y0, w, h), 0, 0, false);
+  cairo_t* cr = c.cr();
+  RoundRect(cr, 0.5, 0.5, w - 1, h - 1, 8);
+  SetColor(cr, 0x050814, 0.8);
+  cairo_fill_preserve(cr);
+  cairo_set_line_width(cr, 1);
+  SetColor(cr, color::kViolet);
+  cairo_stroke(cr);
+  std::vector<int> ids = {0};  // 0 stands for the capsule here
+  ids.push_back(3);
+  for (int id = 4; id <= 22; ++id) ids.push_back(id);
+  for (size_t i = 0; i < ids.size(); ++i) {
+    double cx = 1 + (i % 7) * cell + cell / 2.0, cy = (i / 7) * cell + cell / 2.0;
+    if (ids[i] == 0) {
+      // The capsule a power-up falls in.
+      RoundRect(cr, cx - 15, cy - 6, 30, 12, 6);
+      cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - 6, 0, cy + 6);
+      AddStop(g, 0, 0xf0f4ff);
+      AddStop(g, 1, 0x2a3048);
+      cairo_set_source(cr, g);
+      cairo_fill(cr);
+      cairo_pattern_destroy(g);
+      cairo_rectangle(cr, cx - 7, cy - 5, 14, 10);
+      SetColor(cr, 0xe030c0);
+      cairo_fill(cr);
+      UseFont(cr, true, 9);
+      SetColor(cr, 0xffffff);
+      TextCentered(cr, "?", cx, cy + 3);
+    } else {
+      DrawItemIcon(cr, ids[i], cx, cy, 32, 0);
+    }
+  }
+  out.Tga("help\\Items.tga", c.Export(Key::kNone));
+}
+
+}  // namespace
+
+void MakeHelp(Out& out) {
+  MakeHelpButtons(out);
+  MakeMinPanel(out);
+  MakeItemsPicture(out);
+}
+
+}  // namespace vx::mkdata::art
