@@ -22,7 +22,8 @@ std::string HostPath(const std::string& gamePath) {
 }  // namespace
 
 void Out::Tga(const std::string& gamePath, const Image& img, TgaFormat format) {
-  bool good = WriteTga(dir_, HostPath(gamePath), img, format);
+  std::vector<uint8_t> bytes = EncodeTga(img, format);
+  bool good = WriteFile(dir_, HostPath(gamePath), bytes.data(), bytes.size());
   std::lock_guard<std::mutex> lock(mutex_);
   if (!good) {
     std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
@@ -35,7 +36,8 @@ void Out::Tga(const std::string& gamePath, const Image& img, TgaFormat format) {
 }
 
 void Out::Bmp(const std::string& gamePath, const Image& img) {
-  bool good = WriteBmp(dir_, HostPath(gamePath), img);
+  std::vector<uint8_t> bytes = EncodeBmp24(img);
+  bool good = WriteFile(dir_, HostPath(gamePath), bytes.data(), bytes.size());
   std::lock_guard<std::mutex> lock(mutex_);
   if (!good) {
     std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());

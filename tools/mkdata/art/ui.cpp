@@ -135,7 +135,7 @@ void MakeTPanel(Out& out) {
     y += s[1];
   }
   anm.BeginSequence("Appear");
-  for (int k = 0; k < i; ++k) anm.Show(FrameName("panel", k), 0);
+  for (int k = 0; k < i; ++k) anm.Show(FrameName("panel", k), 1);
   // 32-bit true colour: one more decoder path in use.
   out.Tga("TPanel.tga", c.Export(Key::kBlack), TgaFormat::kRgb32);
   out.Anm("TPanel.anm", anm);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "mkdata.h"
 
 namespace vx::mkdata {
 
@@ -249,16 +248,6 @@ std::vector<uint8_t> Quantize(const Image& img, int maxColors, std::vector<uint3
     out[i] = it->second;
   }
   return out;
-}
-
-bool WriteTga(const std::string& outDir, const std::string& relPath, const Image& img, TgaFormat format) {
-  std::vector<uint8_t> bytes = EncodeTga(img, format);
-  return WriteFile(outDir, relPath, bytes.data(), bytes.size());
-}
-
-bool WriteBmp(const std::string& outDir, const std::string& relPath, const Image& img) {
-  std::vector<uint8_t> bytes = EncodeBmp24(img);
-  return WriteFile(outDir, relPath, bytes.data(), bytes.size());
 }
 
 }  // namespace vx::mkdata

@@ -2,8 +2,8 @@
 // the writers for the TGA and BMP variants the game reads.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace vx::mkdata {
@@ -35,9 +35,5 @@ std::vector<uint8_t> EncodeBmp24(const Image& img);
 // black stays pure black and gets index 0 so keyed sprites keep their key.
 // Fills palette (0x00RRGGBB) and returns one index per pixel.
 std::vector<uint8_t> Quantize(const Image& img, int maxColors, std::vector<uint32_t>* palette);
-
-// Write OUT/<relPath> (relPath uses '/').
-bool WriteTga(const std::string& outDir, const std::string& relPath, const Image& img, TgaFormat format);
-bool WriteBmp(const std::string& outDir, const std::string& relPath, const Image& img);
 
 }  // namespace vx::mkdata

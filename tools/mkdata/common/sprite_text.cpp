@@ -32,11 +32,11 @@ void AnmWriter::BeginSequence(const std::string& name) { seqs_.push_back({name, 
 void AnmWriter::Show(const std::string& frame, int ticks, int dx, int dy) {
   char buf[160];
   if (dx != 0 || dy != 0) {
-    if (ticks >= 0)
+    if (ticks > 0)
       std::snprintf(buf, sizeof buf, "  *FRAME %d %d %s %d\n", dx, dy, frame.c_str(), ticks);
     else
       std::snprintf(buf, sizeof buf, "  *FRAME %d %d %s\n", dx, dy, frame.c_str());
-  } else if (ticks >= 0) {
+  } else if (ticks > 0) {
     std::snprintf(buf, sizeof buf, "  *FRAME %s %d\n", frame.c_str(), ticks);
   } else {
     std::snprintf(buf, sizeof buf, "  *FRAME %s\n", frame.c_str());

@@ -29,7 +29,8 @@ class AnmWriter {
   // Frame names must not start with a digit or '-' (they would read as numbers).
   void Frame(const std::string& name, int x, int y, int w, int h);
   void BeginSequence(const std::string& name);
-  // Shows a frame for ticks + 2 steps (ticks < 0: one step), after setting the offset.
+  // Shows a frame for ticks + 2 steps, after setting the offset. ticks <= 0
+  // shows it for one step: a PAUSE of 0 would hold the frame for ever.
   void Show(const std::string& frame, int ticks = -1, int dx = 0, int dy = 0);
   void Pause(int n);
   void Loop();
