@@ -158,9 +158,11 @@ const std::map<std::string, Maker>& Makers() {
          t.samplesPerCycle = 128;
          t.spectrum = [](int h) { return h == 1 ? 1.0 : h == 2 ? 0.3 : h == 3 ? 0.12 : 0.0; };
          t.attackSpectrum = [](int h) { return h <= 8 ? 0.9 / h : 0.0; };
+         // A thump that settles to a softer hum, so every note is heard
+         // starting even under sustained chords.
          t.attackSeconds = Pick(p.attackMs, 5.0) / 1000.0;
-         t.settleSeconds = 0.1;
-         t.peakOverSustain = 1.1;
+         t.settleSeconds = 0.35;
+         t.peakOverSustain = 2.0;
          t.seed = 12;
          return MakeLoop(n, t);
        }},
