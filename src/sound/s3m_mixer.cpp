@@ -3,6 +3,7 @@
 // saturated once per output value, so loud passages clip instead of wrapping.
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "sound/s3m_module.h"
@@ -22,17 +23,47 @@ void SetWeights(S3mModule& m) {
   }
 }
 
+// Stereo frames are summed as two 32-bit halves of one 64-bit word. Each
+// channel's value is lifted by kBias so neither half ever borrows from or carries
+// into the other; Store takes the biases off again.
+constexpr uint32_t kBias = 1u << 22;
+constexpr uint64_t kBiasPair = (uint64_t{kBias} << 32) | kBias;
+
+template <bool kStereo>
+using Accumulator = std::conditional_t<kStereo, uint64_t, int32_t>;
+
+// floor(w x s / 2^shift) for every 8-bit sample value s: one table look-up per
+// frame instead of two multiplications.
+template <bool kStereo, int kShift>
+void BuildProducts(S3mChannel& ch, int32_t w0, int32_t w1) {
+  for (int v = -128; v < 128; ++v) {
+    const int32_t p0 = (w0 * v) >> kShift, p1 = (w1 * v) >> kShift;
+    ch.product[v + 128] = kStereo ? (uint64_t{static_cast<uint32_t>(p1) + kBias} << 32) |
+                                        (static_cast<uint32_t>(p0) + kBias)
+                                  : static_cast<uint32_t>(p0);
+  }
+  ch.productWeight[0] = w0;
+  ch.productWeight[1] = w1;
+  ch.productShift = kShift;
+}
+
 // Adds `frames` frames of one channel to acc. kShift scales a weighted sample
 // to the output: 6 stereo 16-bit, 14 stereo 8-bit, 3 mono 16-bit, 11 mono 8-bit.
+// Returns whether the channel added a (biased) value to every frame.
 template <bool k16BitSample, bool kInterpolate, bool kStereo, int kShift>
-void MixChannel(S3mChannel& ch, int32_t* acc, int frames) {
+bool MixChannel(S3mChannel& ch, Accumulator<kStereo>* acc, int frames) {
   const int8_t* data = ch.data;
   if (!data) {
     ch.end = 0;
-    return;
+    return false;
   }
   const int32_t w0 = kStereo ? ch.weight[0] : ch.outputVolume;
-  const int32_t w1 = ch.weight[1];
+  const int32_t w1 = kStereo ? ch.weight[1] : 0;
+  // A silent channel only moves on: what it would add is zero.
+  const bool silent = w0 == 0 && w1 == 0;
+  if (!silent && (ch.productWeight[0] != w0 || ch.productWeight[1] != w1 || ch.productShift != kShift))
+    BuildProducts<kStereo, kShift>(ch, w0, w1);
+  const uint64_t* const product = ch.product + 128;
   const uint32_t step = ch.step;
   constexpr uint32_t kNext = k16BitSample ? 2 : 1;
   uint32_t pos = ch.position;
@@ -42,8 +73,8 @@ void MixChannel(S3mChannel& ch, int32_t* acc, int frames) {
     if (pos < limit) {
       uint32_t n = static_cast<uint32_t>(frames - j);
       if (step) n = std::min<uint32_t>(n, (limit - pos + step - 1) / step);
-      int32_t* a = acc + (kStereo ? 2 * j : j);
-      for (uint32_t i = 0; i < n; ++i) {
+      Accumulator<kStereo>* a = acc + j;
+      for (uint32_t i = 0; i < n && !silent; ++i) {
         uint32_t idx = pos >> 10;
         if (k16BitSample) idx &= ~1u;
         int32_t s = data[idx];
@@ -51,14 +82,10 @@ void MixChannel(S3mChannel& ch, int32_t* acc, int frames) {
           const int32_t s1 = data[idx + kNext];
           s += ((s1 - s) * static_cast<int32_t>(pos & 1023)) >> 10;
         }
-        if (kStereo) {
-          a[2 * i] += (w0 * s) >> kShift;
-          a[2 * i + 1] += (w1 * s) >> kShift;
-        } else {
-          a[i] += (w0 * s) >> kShift;
-        }
+        a[i] += static_cast<Accumulator<kStereo>>(product[s]);
         pos += step;
       }
+      if (silent) pos += step * n;
       j += static_cast<int>(n);
     }
     if (pos >= limit) {
@@ -68,50 +95,57 @@ void MixChannel(S3mChannel& ch, int32_t* acc, int frames) {
     }
   }
   ch.position = pos;
+  if (silent) return false;
+  if (kStereo)
+    for (; j < frames; ++j) acc[j] += static_cast<Accumulator<kStereo>>(kBiasPair);
+  return true;
 }
 
 template <bool kStereo, int kShift>
-void MixChannelAny(S3mChannel& ch, int32_t* acc, int frames, bool interpolate) {
+bool MixChannelAny(S3mChannel& ch, Accumulator<kStereo>* acc, int frames, bool interpolate) {
   if (ch.is16Bit) {
-    if (interpolate)
-      MixChannel<true, true, kStereo, kShift>(ch, acc, frames);
-    else
-      MixChannel<true, false, kStereo, kShift>(ch, acc, frames);
-  } else {
-    if (interpolate)
-      MixChannel<false, true, kStereo, kShift>(ch, acc, frames);
-    else
-      MixChannel<false, false, kStereo, kShift>(ch, acc, frames);
+    return interpolate ? MixChannel<true, true, kStereo, kShift>(ch, acc, frames)
+                       : MixChannel<true, false, kStereo, kShift>(ch, acc, frames);
   }
+  return interpolate ? MixChannel<false, true, kStereo, kShift>(ch, acc, frames)
+                     : MixChannel<false, false, kStereo, kShift>(ch, acc, frames);
 }
 
-void MixChannels(S3mModule& m, int32_t* acc, int frames) {
+// Mixes k frames of every channel into out.
+template <bool kStereo, bool k16BitOut>
+void MixChunk(S3mModule& m, int k, uint8_t* out) {
+  constexpr int kShift = kStereo ? (k16BitOut ? 6 : 14) : (k16BitOut ? 3 : 11);
+  Accumulator<kStereo> acc[kChunkFrames];
+  std::memset(acc, 0, sizeof(acc[0]) * k);
+  uint32_t biases = 0;
   for (int c = 0; c < m.channelCount; ++c) {
     S3mChannel& ch = m.channels[c];
-    if (!ch.end) continue;
-    if (m.stereo) {
-      if (m.is16Bit)
-        MixChannelAny<true, 6>(ch, acc, frames, m.interpolation);
-      else
-        MixChannelAny<true, 14>(ch, acc, frames, m.interpolation);
+    if (ch.end && MixChannelAny<kStereo, kShift>(ch, acc, k, m.interpolation)) biases += kBias;
+  }
+  auto put = [out](int i, int32_t v) {
+    if (k16BitOut) {
+      const int16_t x = static_cast<int16_t>(std::clamp(v, -32768, 32767));
+      std::memcpy(out + 2 * i, &x, 2);
     } else {
-      if (m.is16Bit)
-        MixChannelAny<false, 3>(ch, acc, frames, m.interpolation);
-      else
-        MixChannelAny<false, 11>(ch, acc, frames, m.interpolation);
+      out[i] = static_cast<uint8_t>(std::clamp(v + 128, 0, 255));
+    }
+  };
+  for (int i = 0; i < k; ++i) {
+    if (kStereo) {
+      const uint64_t v = static_cast<uint64_t>(acc[i]);
+      put(2 * i, static_cast<int32_t>(static_cast<uint32_t>(v) - biases));
+      put(2 * i + 1, static_cast<int32_t>(static_cast<uint32_t>(v >> 32) - biases));
+    } else {
+      put(i, static_cast<int32_t>(acc[i]));
     }
   }
 }
 
-void Store(const S3mModule& m, const int32_t* acc, int values, uint8_t* out) {
-  if (m.is16Bit) {
-    for (int i = 0; i < values; ++i) {
-      const int16_t v = static_cast<int16_t>(std::clamp(acc[i], -32768, 32767));
-      std::memcpy(out + 2 * i, &v, 2);
-    }
-  } else {
-    for (int i = 0; i < values; ++i) out[i] = static_cast<uint8_t>(std::clamp(acc[i] + 128, 0, 255));
-  }
+void MixChunkAny(S3mModule& m, int k, uint8_t* out) {
+  if (m.stereo)
+    m.is16Bit ? MixChunk<true, true>(m, k, out) : MixChunk<true, false>(m, k, out);
+  else
+    m.is16Bit ? MixChunk<false, true>(m, k, out) : MixChunk<false, false>(m, k, out);
 }
 
 void Silence(const S3mModule* m, uint8_t* out, int bytes) {
@@ -131,7 +165,6 @@ int MixModule(S3mModule* m, void* outArea, int bytes) {
   const int outChannels = m->stereo ? 2 : 1;
   const int bytesPerFrame = (m->is16Bit ? 2 : 1) * outChannels;
   const int frames = bytes / bytesPerFrame;
-  int32_t acc[kChunkFrames * 2];
 
   SetWeights(*m);
   int done = 0;
@@ -144,9 +177,7 @@ int MixModule(S3mModule* m, void* outArea, int bytes) {
       SetWeights(*m);
     }
     const int k = std::min({frames - done, m->framesToNextTick, kChunkFrames});
-    std::memset(acc, 0, sizeof(int32_t) * k * outChannels);
-    MixChannels(*m, acc, k);
-    Store(*m, acc, k * outChannels, out + done * bytesPerFrame);
+    MixChunkAny(*m, k, out + done * bytesPerFrame);
     done += k;
     m->framesToNextTick -= k;
   }

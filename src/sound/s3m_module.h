@@ -46,6 +46,12 @@ struct S3mChannel {
   int32_t countdownPeriod[2] = {0, 0};
   int32_t outputVolume = 0;
   int32_t weight[2] = {0, 0};  // first and second output sample of a frame
+  // The mixer's products of every sample value with the weights, scaled to the
+  // output (stereo: both sides packed in one word); rebuilt when the weights or
+  // the scale change.
+  uint64_t product[256];
+  int32_t productWeight[2] = {-1, -1};
+  int productShift = -1;
 };
 
 struct S3mModule {
