@@ -105,14 +105,5 @@ TEST_F(ButtonTest, ToggleFiresWhileOffAndLooksPressedWhenOn) {
   EXPECT_EQ(Frame(MOUSE_LEFT_UP, 20, 20, false), 0u);
 }
 
-TEST_F(ButtonTest, RectangleEdgesAreHalfOpen) {
-  Frame(MOUSE_NONE, 59, 29, false);
-  EXPECT_TRUE(a.hover);
-  Frame(MOUSE_NONE, 60, 20, false);
-  EXPECT_FALSE(a.hover);
-  Frame(MOUSE_NONE, 10, 10, false);
-  EXPECT_TRUE(a.hover);
-}
-
 }  // namespace
 }  // namespace vx
