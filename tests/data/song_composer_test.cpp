@@ -160,6 +160,39 @@ order a b
   EXPECT_EQ(r.read.orders[2], 255);
 }
 
+// A swell must land on the pad's volume whatever the ticks per row: it is
+// measured in ticks, so a half-time section needs half the rows.
+TEST(ComposerTest, SwellsFollowTheSectionsSpeed) {
+  Result r = Compose(R"(section a
+  chords C | C | C | C
+  pads swell
+section b
+  chords F | F | F | F
+  speed 0 12
+  pads swell
+order a b
+)");
+  ASSERT_TRUE(r.ok) << r.error;
+  for (int order = 0; order < 2; ++order) {
+    const int speed = order == 0 ? 6 : 12;
+    int volume = 0, swells = 0;
+    for (int row = 0; row < 64; ++row) {
+      const test::ReadCell& c = At(r, order, row, kP1);
+      if (c.volume != 255) {
+        if (row) {
+          EXPECT_GE(volume, 30 - speed) << order << " " << row;
+        }
+        volume = c.volume;
+        ++swells;
+      }
+      if (c.command == S3mCommand('D')) volume += (c.info >> 4) * speed;
+      EXPECT_LE(volume, 30) << order << " " << row;  // never above the organ's volume
+    }
+    EXPECT_GE(volume, 30 - speed) << order;
+    EXPECT_EQ(swells, 4);
+  }
+}
+
 TEST(ComposerTest, HeldChordsKeepCommonTonesAndSilentChannelsAreCut) {
   Result r = Compose(R"(section s
   chords C | Am | F | C

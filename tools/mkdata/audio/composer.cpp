@@ -107,6 +107,8 @@ class Composer {
   S3mPattern* pat_ = nullptr;
   int rows_ = 64;
   std::vector<Chord> chords_;
+  // Ticks per row while the section plays; slides are measured in ticks.
+  int speed_ = 6;
   // Echo notes that fall past the end of a section, for the next one.
   struct Carry {
     int ch;
@@ -433,7 +435,7 @@ bool Composer::Melody(int ch, const TextLine& tl) {
   if (!ExpandTokens(tl.rest, 0, 0, tl.line, &tokens)) return false;
   int inst = sc.instrument.empty() ? 0 : instrumentIndex_.at(sc.instrument);
   int row = 0, length = 4;
-  const int speed = song_.speed;
+  const int speed = speed_;
   for (const Token& t : tokens) {
     if (t.kind == Token::kBar) {
       if (row % song_.bar) return Fail(tl.line, "bar line at row " + std::to_string(row) + " on " + sc.name);
@@ -500,7 +502,7 @@ bool Composer::Melody(int ch, const TextLine& tl) {
     int swellRows = 0;
     if (has('<')) {
       int x;
-      SwellSlide(8, target, std::max(1, std::min(L, 4)), song_.speed, &x, &swellRows);
+      SwellSlide(8, target, std::max(1, std::min(L, 4)), speed_, &x, &swellRows);
       for (int r = row; r < row + swellRows; ++r)
         if (!Command(r, ch, 'D', x << 4, tl.line)) return false;
     }
@@ -621,7 +623,7 @@ bool Composer::Voicing(const VoicingGroup& g, const TextLine& tl) {
         if (!Note(row, ch, voicing[i], inst, 4, true, tl.line)) return false;
         int target = EffectiveVolume(ch, inst, -1);
         int x, k;
-        SwellSlide(4, target, std::min(6, chord->rows), song_.speed, &x, &k);
+        SwellSlide(4, target, std::min(6, chord->rows), speed_, &x, &k);
         for (int r = row; r < row + k && r < rows_; ++r)
           if (!Command(r, ch, 'D', x << 4, tl.line)) return false;
       } else if (step != '-') {
@@ -725,20 +727,15 @@ bool Composer::RenderSection(const Section& sec, bool first, S3mPattern* pat) {
     PutRaw(c.row, c.ch, c.cell);
     mentioned[c.ch] = true;
   }
-  for (const TextLine& tl : sec.lines)
-    if (tl.head == "chords" && !ParseChords(tl, rows_, &chords_)) return false;
   for (const TextLine& tl : sec.lines) {
-    if (tl.head == "chords") continue;
-    if (tl.head == "tempo" || tl.head == "speed") {
-      std::vector<std::string> w = Words(tl.rest);
-      int row, value;
-      if (w.size() != 2 || (row = std::atoi(w[0].c_str())) < 0 || row >= rows_ || (value = std::atoi(w[1].c_str())) <= 0)
-        return Fail(tl.line, tl.head + " ROW VALUE");
-      if (tl.head == "tempo" && (value < 32 || value > 255)) return Fail(tl.line, "tempo must be 32..255");
-      if (tl.head == "speed" && value > 31) return Fail(tl.line, "speed must be 1..31");
-      if (!FreeCommand(row, tl.head == "tempo" ? 'T' : 'A', value, tl.line)) return false;
-      continue;
-    }
+    if (tl.head == "chords" && !ParseChords(tl, rows_, &chords_)) return false;
+    // A speed set on the first row governs the section's slides.
+    std::vector<std::string> w = Words(tl.rest);
+    if (tl.head == "speed" && w.size() == 2 && std::atoi(w[0].c_str()) == 0 && std::atoi(w[1].c_str()) > 0)
+      speed_ = std::min(31, std::atoi(w[1].c_str()));
+  }
+  for (const TextLine& tl : sec.lines) {
+    if (tl.head == "chords" || tl.head == "tempo" || tl.head == "speed") continue;
     if (tl.head == "drums") {
       for (const auto& name : Words(tl.rest)) {
         auto g = song_.grooves.find(name);
@@ -768,6 +765,18 @@ bool Composer::RenderSection(const Section& sec, bool first, S3mPattern* pat) {
     if (echoSource_[ch] < 0 || !mentioned[echoSource_[ch]]) continue;
     mentioned[ch] = true;
     if (!Echo(static_cast<int>(ch), sec.line)) return false;
+  }
+  // Song-wide commands take whatever effect slot the notes left free.
+  for (const TextLine& tl : sec.lines) {
+    if (tl.head != "tempo" && tl.head != "speed") continue;
+    std::vector<std::string> w = Words(tl.rest);
+    int row, value;
+    if (w.size() != 2 || (row = std::atoi(w[0].c_str())) < 0 || row >= rows_ || (value = std::atoi(w[1].c_str())) <= 0)
+      return Fail(tl.line, tl.head + " ROW VALUE");
+    if (tl.head == "tempo" && (value < 32 || value > 255)) return Fail(tl.line, "tempo must be 32..255");
+    if (tl.head == "speed" && value > 31) return Fail(tl.line, "speed must be 1..31");
+    if (!FreeCommand(row, tl.head == "tempo" ? 'T' : 'A', value, tl.line)) return false;
+    if (tl.head == "speed") speed_ = value;
   }
   // A channel the section leaves out falls silent.
   for (size_t ch = 0; ch < mentioned.size(); ++ch) {
@@ -856,6 +865,7 @@ void Composer::MeasureMix(ComposeReport* report) const {
 
 bool Composer::Run(ComposeReport* report) {
   if (!Setup()) return false;
+  speed_ = song_.speed;
   mod_->title = song_.title.substr(0, 27);
   mod_->globalVolume = static_cast<uint8_t>(song_.globalVolume);
   mod_->initialSpeed = static_cast<uint8_t>(song_.speed);
