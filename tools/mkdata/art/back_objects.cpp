@@ -471,6 +471,7 @@ DrawFn Starfish() {
     AddStop(g, 1, 0xe04a60);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
     cairo_set_line_width(cr, 1);
     SetColor(cr, 0x801830);
     cairo_stroke(cr);
@@ -542,6 +543,7 @@ DrawFn Hull() {
     AddStop(g, 1, 0x343a4a);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
     cairo_set_line_width(cr, 1);
     SetColor(cr, 0x1a1e28);
     cairo_stroke(cr);

@@ -355,6 +355,7 @@ void Symbol(cairo_t* cr, int id) {
       AddStop(g, 1, 0x1030a0);
       cairo_set_source(cr, g);
       cairo_fill_preserve(cr);
+      cairo_pattern_destroy(g);
       cairo_set_line_width(cr, 1.2);
       SetColor(cr, 0xffffff);
       cairo_stroke(cr);
