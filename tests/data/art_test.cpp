@@ -3,6 +3,8 @@
 // sequences the screens use, placed where the screens expect them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -451,6 +453,106 @@ TEST_F(ArtTest, SharedArtLoadsWithoutComplaint) {
   for (int t = 0; t < kMaxTileSets && gArt.tileSets[t].count; ++t)
     EXPECT_GE(gArt.backObjectCount[t], 4) << "tile set " << t << " has few drifting objects";
   EXPECT_TRUE(gArt.flagAnim.IsLoaded());
+}
+
+// Pixels of one rectangle of a decoded picture.
+std::vector<uint32_t> Cut(const std::vector<uint32_t>& px, int w, const RECT& r) {
+  std::vector<uint32_t> out;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) out.push_back(px[size_t(y) * w + x]);
+  return out;
+}
+
+double Luma(uint32_t c) { return 0.3 * ((c >> 16) & 255) + 0.59 * ((c >> 8) & 255) + 0.11 * (c & 255); }
+
+TEST_F(ArtTest, LevelBlocksAreBrightAndDistinct) {
+  int w = 0, h = 0;
+  std::vector<uint32_t> px = Rgb("Blocks.tga", &w, &h);
+  ASSERT_EQ(w, 256);
+  std::set<std::vector<uint32_t>> seen;
+  for (int n = 1; n <= 41; ++n) {
+    RECT r{(n / 16) * 32, (n % 16) * 16, (n / 16) * 32 + 32, (n % 16) * 16 + 16};
+    std::vector<uint32_t> block = Cut(px, w, r);
+    double sum = 0;
+    int keyed = 0;
+    for (uint32_t c : block) {
+      sum += Luma(c);
+      keyed += c == 0;
+    }
+    EXPECT_EQ(keyed, 0) << "block " << n << " has holes";
+    EXPECT_GT(sum / block.size(), 55.0) << "block " << n << " is too dark to read on the tiles";
+    EXPECT_TRUE(seen.insert(block).second) << "block " << n << " repeats another";
+  }
+}
+
+TEST_F(ArtTest, EveryItemHasItsOwnIconAndEveryLoopMoves) {
+  std::set<std::vector<uint32_t>> icons;
+  for (const Anim& a : Animations()) {
+    AnimationSet set;
+    ASSERT_EQ(set.Load(a.anm.c_str()), 1);
+    int w = 0, h = 0;
+    std::vector<uint32_t> px = Rgb(a.image, &w, &h);
+    ASSERT_FALSE(px.empty());
+    if (a.anm.compare(0, 6, "Items\\") == 0) {
+      set.Play("Stop", 1);
+      EXPECT_TRUE(icons.insert(Cut(px, w, set.CurrentRect())).second) << a.anm << " looks like another item";
+    }
+    for (const std::string& name : a.loops) {
+      // The pictures a loop shows are not all the same.
+      std::set<std::vector<uint32_t>> pictures;
+      set.Play(name.c_str(), 1);
+      for (int step = 0; step < 400; ++step) {
+        pictures.insert(Cut(px, w, set.CurrentRect()));
+        set.Play(name.c_str(), 0);
+      }
+      EXPECT_GT(pictures.size(), 1u) << a.anm << " " << name << " shows one picture only";
+    }
+    // Nothing is cut off at the edge of its cell (the ship and the plates fill theirs).
+    if (a.anm == "Ship.anm" || a.anm == "Buttons.anm" || a.anm == "TPanel.anm") continue;
+    for (int f = 0; f < set.FrameCount(); ++f) {
+      const RECT& r = set.Frame(f).rect;
+      int border = 0, lit = 0;
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+          if (y != r.top && y != r.bottom - 1 && x != r.left && x != r.right - 1) continue;
+          ++border;
+          lit += px[size_t(y) * w + x] != 0;
+        }
+      EXPECT_LE(lit * 10, border) << a.image << " frame " << f << " runs into its cell's edge";
+    }
+  }
+  EXPECT_EQ(icons.size(), 23u);
+}
+
+TEST_F(ArtTest, TilesOfASetMeetWithoutSeams) {
+  // Any tile may lie next to any other: the borders of all tiles of a set
+  // match, so the playfield shows no grid. Hull plates show a seam on
+  // purpose, the same bevel on every plate.
+  LoadTileSets();
+  for (int t = 0; t < kMaxTileSets && gArt.tileSets[t].count; ++t) {
+    std::string file = Fmt("BackTiles\\Tiles%02d.tga", t);
+    int w = 0, h = 0;
+    std::vector<uint32_t> px = Rgb(file, &w, &h);
+    ASSERT_FALSE(px.empty()) << file;
+    const TileSet& s = gArt.tileSets[t];
+    const bool seams = t == 2;
+    auto at = [&](const RECT& r, int x, int y) { return Luma(px[size_t(r.top + y) * w + r.left + x]); };
+    double worst = 0;
+    for (int a = 0; a < 32; ++a) {
+      const RECT& ra = s.rects[a];
+      const RECT& rb = s.rects[(a + 7) % 32];
+      double diff = 0;
+      for (int i = 0; i < 80; ++i) {
+        if (seams) {
+          diff += std::abs(at(ra, 0, i) - at(rb, 0, i)) + std::abs(at(ra, 79, i) - at(rb, 79, i));
+        } else {
+          diff += std::abs(at(ra, 79, i) - at(rb, 0, i)) + std::abs(at(ra, i, 79) - at(rb, i, 0));
+        }
+      }
+      worst = std::max(worst, diff / 160);
+    }
+    EXPECT_LT(worst, 12.0) << file;
+  }
 }
 
 // The build's tree came from the same generator: a second run gives the same bytes.

@@ -575,7 +575,7 @@ void MakeBackObjects(Out& out) {
   WriteObject(out, 0, 3, 44, 12, 3, CrystalSpin(11, 18, 0x50c8ff, 0.3));
   WriteObject(out, 0, 4, 60, 16, 3, Saucer());
   WriteObject(out, 0, 5, 76, 12, 3, Stargate());
-  WriteObject(out, 0, 6, 64, 12, 4, Wheel());
+  WriteObject(out, 0, 6, 72, 12, 4, Wheel());
   // Tile set 1: starfield.
   WriteObject(out, 1, 0, 40, 16, 4, Rock(16, 0xb0a898, 0x3c3630, 17));
   WriteObject(out, 1, 1, 44, 24, 4, Moon(0xd8d0c8, 0x4a4448, 18));
