@@ -98,11 +98,11 @@ void Metal(cairo_t* cr, double x, double y, double hue, double dim) {
 // Dark glass with a neon rim and a lit core.
 void Glass(cairo_t* cr, double x, double y, double hue, double dim) {
   cairo_rectangle(cr, x, y, 32, 16);
-  SetColor(cr, Hsv(hue, 0.8, 0.2 * dim));
+  SetColor(cr, Hsv(hue, 0.85, 0.3 * dim));
   cairo_fill(cr);
   cairo_pattern_t* core = cairo_pattern_create_radial(x + 16, y + 8, 1, x + 16, y + 8, 15);
-  AddStop(core, 0, Hsv(hue, 0.4, 1.0 * dim), 0.95);
-  AddStop(core, 0.5, Hsv(hue, 0.9, 0.8 * dim), 0.5);
+  AddStop(core, 0, Hsv(hue, 0.25, 1.0 * dim), 1.0);
+  AddStop(core, 0.5, Hsv(hue, 0.8, 0.95 * dim), 0.6);
   AddStop(core, 1, Hsv(hue, 1, 0.4 * dim), 0);
   cairo_save(cr);
   cairo_translate(cr, 0, y + 8);
