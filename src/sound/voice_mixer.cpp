@@ -121,26 +121,6 @@ void VoiceMixer::Release(Voice* v) {
   delete v;  // outside the lock: the data may be freed here
 }
 
-bool VoiceMixer::Lock(Voice* v, uint32_t offset, uint32_t bytes, uint8_t** part1, uint32_t* size1,
-                      uint8_t** part2, uint32_t* size2) {
-  if (!v) return false;
-  std::lock_guard<std::mutex> lock(mu_);
-  auto& d = v->data->bytes;
-  uint32_t size = static_cast<uint32_t>(d.size());
-  if (offset >= size || bytes > size) return false;
-  uint32_t first = std::min(bytes, size - offset);
-  *part1 = d.data() + offset;
-  *size1 = first;
-  if (part2) *part2 = bytes > first ? d.data() : nullptr;
-  if (size2) *size2 = bytes - first;
-  return true;
-}
-
-void VoiceMixer::Unlock(Voice*) {
-  // Taking the lock orders the caller's writes before the callback's next read.
-  std::lock_guard<std::mutex> lock(mu_);
-}
-
 bool VoiceMixer::Write(Voice* v, uint32_t offset, const uint8_t* data, uint32_t bytes) {
   if (!v) return false;
   std::lock_guard<std::mutex> lock(mu_);

@@ -47,12 +47,6 @@ class VoiceMixer {
   Voice* Duplicate(Voice* source);
   void Release(Voice* voice);
 
-  // Gives write access to `bytes` bytes from `offset` (wrapping at the end of
-  // the voice's data): part1/size1 and part2/size2. The caller writes between
-  // Lock and Unlock, away from the play position.
-  bool Lock(Voice* voice, uint32_t offset, uint32_t bytes, uint8_t** part1, uint32_t* size1,
-            uint8_t** part2, uint32_t* size2);
-  void Unlock(Voice* voice);
   // Copies bytes into the voice at offset under the mixer's lock, so a voice that
   // plays can be refilled without any risk of the output reading half a write.
   bool Write(Voice* voice, uint32_t offset, const uint8_t* data, uint32_t bytes);

@@ -7,11 +7,7 @@ namespace vx {
 namespace {
 
 void Fill(VoiceMixer& mixer, Voice* v, const std::vector<uint8_t>& bytes) {
-  uint8_t *p1, *p2;
-  uint32_t n1, n2;
-  ASSERT_TRUE(mixer.Lock(v, 0, static_cast<uint32_t>(bytes.size()), &p1, &n1, &p2, &n2));
-  std::copy(bytes.begin(), bytes.begin() + n1, p1);
-  mixer.Unlock(v);
+  ASSERT_TRUE(mixer.Write(v, 0, bytes.data(), static_cast<uint32_t>(bytes.size())));
 }
 
 TEST(VoiceMixer, ResamplesAnyFormatToTheOutput) {
@@ -79,18 +75,14 @@ TEST(VoiceMixer, DuplicatesShareTheData) {
   mixer.Release(d);
 }
 
-TEST(VoiceMixer, LockWrapsAndRejectsBadRanges) {
+TEST(VoiceMixer, RejectsBadRangesAndFormats) {
   VoiceMixer mixer;
   ASSERT_TRUE(mixer.Open(nullptr));
   Voice* v = mixer.CreateVoice({44100, 8, 1}, 100);
-  uint8_t *p1, *p2;
-  uint32_t n1, n2;
-  ASSERT_TRUE(mixer.Lock(v, 90, 20, &p1, &n1, &p2, &n2));
-  EXPECT_EQ(n1, 10u);
-  EXPECT_EQ(n2, 10u);
-  mixer.Unlock(v);
-  EXPECT_FALSE(mixer.Lock(v, 100, 1, &p1, &n1, &p2, &n2));
-  EXPECT_FALSE(mixer.Lock(v, 0, 101, &p1, &n1, &p2, &n2));
+  const uint8_t bytes[20] = {};
+  EXPECT_TRUE(mixer.Write(v, 80, bytes, 20));
+  EXPECT_FALSE(mixer.Write(v, 90, bytes, 20));
+  EXPECT_FALSE(mixer.Write(v, 0xFFFFFFF0u, bytes, 20));
   EXPECT_FALSE(mixer.CreateVoice({44100, 24, 1}, 100));
   EXPECT_FALSE(mixer.CreateVoice({44100, 16, 2}, 3));
   mixer.Release(v);
