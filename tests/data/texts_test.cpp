@@ -195,11 +195,17 @@ TEST_F(TextsTest, ItemCatalogueAnswersEveryItemAndFitsTheShop) {
 }
 
 TEST_F(TextsTest, HelpPagesAndTheEndingFitTheirScreens) {
-  const Box coins{262, 188, 480, 250};
-  CheckPage("help\\help0.txt", 1251, 0, 160, {});
-  CheckPage("help\\help1.txt", 1251, 0, 160, {coins, Picture("help\\Items.tga", 193, 317, 260, 120)});
-  CheckPage("help\\help2.txt", 1251, 0, 160, {Picture("help\\MinPanel.tga", 170, 210, 300, 90)});
-  CheckPage("help\\help3.txt", 1251, 100, 160, {});
+  // "Nodes\Node.tga", the help screen's background, carries the rings of the
+  // map's four command buttons.
+  const std::vector<Box> rings = {{68, 364, 148, 444}, {191, 401, 271, 481}, {357, 401, 437, 481}, {515, 364, 595, 444}};
+  std::vector<Box> page1 = rings, page2 = rings;
+  page1.push_back({262, 188, 480, 250});  // the two coins
+  page1.push_back(Picture("help\\Items.tga", 193, 317, 260, 120));
+  page2.push_back(Picture("help\\MinPanel.tga", 170, 210, 300, 90));
+  CheckPage("help\\help0.txt", 1251, 0, 160, rings);
+  CheckPage("help\\help1.txt", 1251, 0, 160, page1);
+  CheckPage("help\\help2.txt", 1251, 0, 160, page2);
+  CheckPage("help\\help3.txt", 1251, 100, 160, rings);
   CheckPage("happy.txt", 866, 10, 480, {});
   // The ending hands over once its top has scrolled to -500; by then the last
   // line must have left the text area (which starts at y 50).
