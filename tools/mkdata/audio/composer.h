@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/chords.h"
 #include "audio/s3m_writer.h"
 #include "audio/song.h"
 
@@ -26,10 +27,6 @@ struct ComposeReport {
 constexpr int kMixLimit = 32767;
 
 bool ComposeSong(const SongDef& song, S3mModule* module, ComposeReport* report, std::string* error);
-
-// Chord symbol ("Em", "C", "G7", "Fmaj7", "Asus4", "D/F#") to a root pitch
-// class, intervals above it, and the bass pitch class. False if unknown.
-bool ParseChord(const std::string& symbol, int* root, std::vector<int>* intervals, int* bass);
 
 // Period of a note byte in the game player's units.
 int S3mPeriod(uint8_t note);
