@@ -109,3 +109,42 @@ TEST_F(MenuOptionsTest, TogglesFlipOncePerClick) {
 
 }  // namespace
 }  // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+class ButtonDrawTest : public ScreenTest {
+ protected:
+  vx::Button b;
+};
+
+TEST_F(ButtonDrawTest, ButtonDrawsItselfWithItsLabelAndShiftsWhilePressed) {
+  Surface* back = Graphics::BackBuffer();
+  auto snapshot = [&] {
+    Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 0);
+    b.Draw();
+    return back->pixels;
+  };
+  b.Create(RECT{100, 100, 220, 130}, 7);
+  b.SetLabel("Play");
+  const std::vector<uint16_t> normal = snapshot();
+  int drawn = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x)
+      if (normal[y * back->pitch + x]) {
+        ++drawn;
+        EXPECT_TRUE(x >= 100 && x < 221 && y >= 100 && y < 131) << x << "," << y;
+      }
+  EXPECT_GT(drawn, 1000);
+
+  b.held = b.hover = 1;
+  EXPECT_NE(snapshot(), normal) << "a pressed button moves by a pixel";
+  b.held = b.hover = 0;
+  b.SetEnabled(false);
+  EXPECT_NE(snapshot(), normal) << "a disabled label is grey";
+  b.SetVisible(false);
+  EXPECT_EQ(snapshot(), std::vector<uint16_t>(normal.size(), 0));
+}
+
+}  // namespace
+}  // namespace vx::test
