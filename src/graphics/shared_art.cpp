@@ -42,7 +42,9 @@ void LoadBackObjects() {
       char image[64], anm[64];
       std::snprintf(image, sizeof image, "BackObjects\\ts%dback%d.bmp", t, k);
       std::snprintf(anm, sizeof anm, "BackObjects\\ts%dback%d.anm", t, k);
-      if (!gArt.backObjects[t][k].LoadImage(image)) break;
+      // The objects of a set end at the first missing one; finding that end is
+      // not a failure worth a log line.
+      if (!FileExists(image) || !gArt.backObjects[t][k].LoadImage(image)) break;
       gArt.backObjects[t][k].SetAlign(0);
       gArt.backObjectAnims[t][k].Load(anm);
       gArt.backObjectCount[t] = k + 1;

@@ -91,7 +91,27 @@ FileBuffer FindFile(const char* path, int mode) {
   return nullptr;
 }
 
+bool LooseFileExists(const char* path) {
+  char hostPath[4096];
+  struct stat st {};
+  return ResolveHostPath(path, hostPath, sizeof hostPath) && stat(hostPath, &st) == 0 &&
+         S_ISREG(st.st_mode);
+}
+
 }  // namespace
+
+bool FileExists(const char* path) {
+  if (!path) return false;
+  if (LooseFileExists(path)) return true;
+  for (const FileSource& source : Sources().sources) {
+    std::string built = source.prefix + path;
+    if (built.size() > kMaxBuiltPath) continue;
+    if (source.archive ? source.archive->Find(built.c_str()) != nullptr
+                       : LooseFileExists(built.c_str()))
+      return true;
+  }
+  return false;
+}
 
 intptr_t RegisterArchive(const char* archive, const char* prefix, int mode) {
   if (!archive) return 0;

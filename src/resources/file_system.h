@@ -17,6 +17,8 @@ intptr_t RegisterArchive(const char* archive, const char* prefix, int mode);
 void UnregisterAllArchives();
 // Finds PATH (backslashes, any case) as a loose file, then in the sources.
 FileBuffer ReadWholeFile(const char* path);
+// True when ReadWholeFile would find PATH somewhere; reads nothing, logs nothing.
+bool FileExists(const char* path);
 // Size of the file read last (without the two terminating zero bytes).
 uint32_t LastFileSize();
 // Copies at most capacity bytes; mode 0 tries a loose copy first. 1 when found.

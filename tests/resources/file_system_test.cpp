@@ -53,6 +53,20 @@ TEST_F(FileSystemTest, CaseAndSlashesDoNotMatter) {
   EXPECT_FALSE(ResolveHostPath("HELP\\help0.TXT", host, 8));
 }
 
+TEST_F(FileSystemTest, ExistenceIsAnsweredWhereverReadingWouldFindTheFile) {
+  Pack("Velotrix.dat", {{"DATA\\Nodes\\Node.tga", Bytes("node")}});
+  ASSERT_NE(RegisterArchive("Velotrix.dat", "DATA\\", 3), 0);
+  ASSERT_NE(RegisterArchive("Velotrix.lng", "LANG\\", 3), 0);  // missing: its folder
+  WriteHostFile("Ball.tga", "loose");
+  WriteHostFile("LANG/Strings.txt", "s");
+  EXPECT_TRUE(FileExists("nodes\\NODE.tga"));
+  EXPECT_TRUE(FileExists("Ball.tga"));
+  EXPECT_TRUE(FileExists("strings.txt"));
+  EXPECT_FALSE(FileExists("Nodes\\Node2.tga"));
+  EXPECT_FALSE(FileExists("LANG"));
+  EXPECT_FALSE(FileExists(nullptr));
+}
+
 TEST_F(FileSystemTest, MissingArchiveFallsBackToItsFolderThenTheNextSource) {
   Pack("Velotrix.lng", {{"LANG\\Ball.tga", Bytes("lang")}, {"LANG\\Strings.txt", Bytes("s")}});
   // Mode 1 alone refuses a missing archive; mode 3 keeps its folder instead.
