@@ -163,6 +163,8 @@ int AppMain(void* instance, int showCommand) {
       WindowProc(ev);
     } else if (g.fAppActive) {
       RunFrame();
+      // Instead of spinning until the next frame is due, wait for it or a message.
+      GameWindow()->WaitEventUntil(g.lastFrameTime + kFrameIntervalMs);
     } else {
       GameWindow()->WaitEvent();
     }

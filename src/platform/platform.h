@@ -40,6 +40,10 @@ class Window {
   virtual bool PollEvent(PlatformEvent& ev) = 0;
   // Blocks until an event is waiting (the inactive application sleeps here).
   virtual void WaitEvent() = 0;
+  // Waits until an event is waiting or the clock reaches deadlineMs, whichever
+  // comes first, so the frame loop need not spin between frames. Back ends
+  // whose time is not real return at once.
+  virtual void WaitEventUntil(uint32_t deadlineMs) {}
   // Queues a kQuit event carrying the exit code.
   virtual void PostQuit(int code) = 0;
   virtual void HideCursor() = 0;

@@ -18,6 +18,7 @@ class SdlWindow : public Window {
   void Destroy() override;
   bool PollEvent(PlatformEvent& ev) override;
   void WaitEvent() override;
+  void WaitEventUntil(uint32_t deadlineMs) override;
   void PostQuit(int code) override;
   void HideCursor() override;
   void KeepAwake() override;

@@ -170,6 +170,13 @@ void SdlWindow::WaitEvent() {
   if (pending_.empty()) SDL_WaitEvent(nullptr);
 }
 
+void SdlWindow::WaitEventUntil(uint32_t deadlineMs) {
+  if (!pending_.empty()) return;
+  int32_t left = static_cast<int32_t>(deadlineMs - SDL_GetTicks());
+  // Wake a little early: the frame must not start late.
+  if (left > 1) SDL_WaitEventTimeout(nullptr, left - 1);
+}
+
 void SdlWindow::PostQuit(int code) { Queue(PlatformEvent::kQuit, 0, static_cast<uint32_t>(code)); }
 
 void SdlWindow::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
