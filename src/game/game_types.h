@@ -138,8 +138,9 @@ struct Bullet {
   int32_t x = 0, y = 0;
 };
 
+// A slot is free while its life is 0 (kind 0 is a drawable particle kind).
 struct Particle {
-  int32_t kind = 0;  // 0 = free
+  int32_t kind = 0;
   float x = 0, y = 0;
   float vx = 0, vy = 0;
   uint16_t life = 0;
@@ -173,6 +174,8 @@ struct LevelState {
   int32_t scroll = 0;                 // field y shown at the top of the window
   int32_t tileSet = 0;                // background tile set chosen at load
   Paddle paddle;
+  int32_t paddleDrawnX = 320;         // paddle x at the last drawing (exhaust trail)
+  uint32_t mouseEvent = 0;            // type of the mouse event taken by MovePaddle
   int32_t ballWaiting = 0;
   float aimAngle = 45;
   Ball balls[kMaxBalls];

@@ -1,0 +1,31 @@
+// Level headers and block maps: loading a level into the level state, writing
+// it back for the editor, and the map-coordinates dump.
+#pragma once
+
+#include <cstddef>
+
+namespace vx {
+
+constexpr int kMinLevelHeight = 1;
+constexpr int kMaxLevelHeight = 10000;
+constexpr int kMaxScrollSpeed = 1000;
+
+// Header name of a level: levels up to 50 in episode 1 by their number, the
+// later ones in episode 2 counted from 51 ("Episode2\Levels\Level01" is level
+// 51). The block map is the same name followed by ".map".
+void LevelFileName(int level, char* out, size_t capacity);
+
+// Reads header and block map of the level and resets everything that lives for
+// one level. Returns 1 when the header was found (the level is set up from
+// defaults otherwise).
+int LoadLevel(int level);
+// Writes the current level to its files, or to "Level" and "Level.map" when
+// asScratch is set. Returns 1 when both files were written.
+int SaveLevel(bool asScratch);
+// Writes the map positions of all levels to "Data\Levels\xy".
+int WriteCoordinates();
+
+// Number of rows of the background tile grid for a field of height rows.
+inline int BackRowsFor(int height) { return height * 16 / 64 + 1; }
+
+}  // namespace vx

@@ -1,0 +1,24 @@
+#include "app/game_record.h"
+#include "game/ball.h"
+#include "input/input.h"
+
+namespace vx {
+
+void MovePaddle() {
+  int32_t dx = 0, dy = 0, dz = 0;
+  Input::ReadMouse(&dx, &dy, &dz);
+  MouseEvent ev;
+  Input::PopMouseEvent(&ev);
+  g.level.mouseEvent = ev.type;
+  if (Input::KeyHeld(KEY_RIGHT)) dx += 7;
+  if (Input::KeyHeld(KEY_LEFT)) dx -= 7;
+  if (Input::KeyHeld(KEY_UP)) dy -= 7;
+  if (Input::KeyHeld(KEY_DOWN)) dy += 7;
+  MovePaddleBy(dx, dy);
+}
+
+void UpdateLaunch() {
+  if (g.level.mouseEvent == 1 || Input::KeyPressed(KEY_SPACE)) LaunchBall();
+}
+
+}  // namespace vx
