@@ -30,23 +30,6 @@ int RandomRange(int lo, int hi) { return lo + Random(hi - lo); }
 
 int RandomSpread(int n) { return Random(2 * n) - n; }
 
-namespace {
-bool gSecondsPinned = false;
-uint32_t gPinnedSeconds = 0;
-}  // namespace
-
-uint32_t SecondsNow() {
-  if (gSecondsPinned) return gPinnedSeconds;
-  return static_cast<uint32_t>(std::time(nullptr));
-}
-
-void PinSecondsNow(uint32_t seconds) {
-  gSecondsPinned = true;
-  gPinnedSeconds = seconds;
-}
-
-void UnpinSecondsNow() { gSecondsPinned = false; }
-
 int Triangle(int n) {
   if (n <= 0) return 0;
   uint32_t f = g.frameCounter;

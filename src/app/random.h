@@ -17,11 +17,6 @@ int NextRandom();
 int Random(int n);
 int RandomRange(int lo, int hi);
 int RandomSpread(int n);
-// Wall-clock seconds, the seed taken at start-up and at every level load. A
-// pinned value replaces the clock so that runs can be replayed exactly.
-uint32_t SecondsNow();
-void PinSecondsNow(uint32_t seconds);
-void UnpinSecondsNow();
 // Triangle wave of frameCounter: n - (f mod n) when f / n is even, else f mod n.
 int Triangle(int n);
 

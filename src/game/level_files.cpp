@@ -124,7 +124,7 @@ int LoadLevel(int level) {
   LevelState& L = g.level;
   LevelHeader& H = L.header;
 
-  SeedRandom(SecondsNow());
+  SeedRandomWithTime();
   g.player.currentLevel = level;
   H.scrollSpeed = 1;
   g.frameCounter = 0;
@@ -167,7 +167,7 @@ int LoadLevel(int level) {
 
   ReadBlockMap(name);
 
-  SeedRandom(SecondsNow());
+  SeedRandomWithTime();
   for (BlockCell& cell : L.grid) {
     int p = Random(100);
     if (p < 50)

@@ -1,120 +1,106 @@
-// Shared set-up of the gameplay tests: a fresh temp folder as working directory
-// (level files are loose files there, the log goes there), a clean game record,
-// a pinned clock for the level seeds and small helpers to build fields.
+// Gameplay tests run in a fresh temp folder (level files are loose files there,
+// the log goes there) on the headless platform, whose calendar clock seeds the
+// level loads, with a clean game record and small helpers to build fields.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <string>
 
 #include "app/game_record.h"
 #include "app/random.h"
+#include "game/ball.h"
+#include "game/enemies.h"
+#include "game/falling_items.h"
 #include "game/items.h"
+#include "game/playfield.h"
 #include "graphics/shared_art.h"
+#include "platform/headless/headless_platform.h"
 #include "resources/file_system.h"
+#include "support/temp_dir.h"
 
 namespace vx::test {
 
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/vx-game-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    ASSERT_NE(getcwd(oldCwd_, sizeof oldCwd_), nullptr);
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
-    UnregisterAllArchives();
-    ResetGame();
-    PinSecondsNow(1000);
-  }
-  void TearDown() override {
-    UnpinSecondsNow();
-    UnregisterAllArchives();
-    std::error_code ignored;
-    if (chdir(oldCwd_) == 0) std::filesystem::remove_all(dir_, ignored);
-  }
-
-  static void ResetGame() {
-    g.level = LevelState();
-    g.player = PlayerRecord();
-    for (MapNode& n : g.campaign) n = MapNode();
-    for (ItemInfo& i : g.items) i = ItemInfo();
+    g = GameRecord();
     for (int id = 1; id < kItemCount; ++id) g.items[id].activeTime = 1000;
-    g.settings = Settings();
-    g.frameCounter = 0;
-    g.screenWidth = 640;
-    g.screenHeight = 480;
-    for (TileSet& t : gArt.tileSets) {
-      t.count = 0;
-      for (int32_t& f : t.freq) f = 0;
-    }
-    for (int32_t& n : gArt.backObjectCount) n = 0;
+    for (TileSet& t : gArt.tileSets) t = TileSet{};
+    UnregisterAllArchives();
+    gPlatform = hp.platform();
+    PinClock(1000);
     SeedRandom(1);
   }
+  void TearDown() override {
+    gPlatform = nullptr;
+    UnregisterAllArchives();
+  }
+  void PinClock(uint32_t seconds) {
+    hp.clock.calendarBase = seconds;
+    hp.clock.now = 0;
+  }
 
-  // A field of height rows, scrolled so that row 0 is at the window top, with
-  // type 1 (2 hits, 10 points) and type 2 (indestructible, 0 points).
+  // height empty rows scrolled by scroll; type 1 takes 2 hits for 10 points,
+  // type 2 is solid.
   static void MakeField(int height, int scroll = 0) {
     LevelState& L = g.level;
     L.header.height = height;
-    L.header.scrollSpeed = 1;
     L.header.maxBlockTypes = 2;
     L.grid.assign(static_cast<size_t>(height) * kGridColumns, BlockCell());
     L.types[0] = BlockType{2, 10, {1, 2, 3, 4, 5}};
     L.types[1] = BlockType{0, 0, {6, 7, 8, 9, 10}};
     L.scroll = scroll;
-    L.backRows = height * 16 / 64 + 1;
-    L.backTiles.assign(static_cast<size_t>(L.backRows) * 10, 0);
+    L.paddle = Paddle();
+    L.paddle.y = 375;
+    L.paddle.w = 80;
   }
-
   static BlockCell& Cell(int c, int r) {
     return g.level.grid[static_cast<size_t>(r) * kGridColumns + c];
   }
   static void PutBlock(int c, int r, int type, int content = 0) {
-    BlockCell& cell = Cell(c, r);
-    cell.type = static_cast<uint16_t>(type);
-    cell.hits = static_cast<uint16_t>(g.level.types[type - 1].hitCounter);
-    cell.content = static_cast<uint16_t>(content);
+    Cell(c, r) = BlockCell{static_cast<uint16_t>(type),
+                           static_cast<uint16_t>(g.level.types[type - 1].hitCounter),
+                           static_cast<uint16_t>(content)};
   }
   static int BlocksLeft() {
     int n = 0;
     for (const BlockCell& c : g.level.grid) n += c.type != 0;
     return n;
   }
-  // Switches an item on through the word-effect list (as the cheat words do).
-  static void Switch(int id) { ActivateByWord(id); }
+  // One frame in the order of the game update, with a scripted player: the
+  // paddle follows the lowest ball and a waiting ball is launched every 40
+  // frames. Returns false when the level has ended.
+  static bool PlayFrame() {
+    LevelState& L = g.level;
+    int frame = static_cast<int>(++g.frameCounter);
+    if (CheckLevelTop(true)) return false;
+    const Ball* lowest = nullptr;
+    for (const Ball& b : L.balls)
+      if (b.active && (!lowest || b.y > lowest->y)) lowest = &b;
+    int dx = lowest ? static_cast<int>(lowest->x) - L.paddle.x : (frame % 60 < 30 ? 5 : -5);
+    MovePaddleBy(dx > 12 ? 12 : (dx < -12 ? -12 : dx), 0);
+    if (L.ballWaiting && frame % 40 == 0) LaunchBall();
+    if (frame % 10 == 0 && IsActive(ITEM_CANNON)) FireCannon();
+    if (L.ballWaiting) UpdateAim();
+    if (CheckBallLost()) return false;
+    for (int twice = 0; twice < 2; ++twice)
+      for (Ball& b : L.balls)
+        if (b.active) PaddleCollide(b);
+    ScrollStep(MoveBalls());
+    UpdateEnemies(true);
+    UpdateFallingItems();
+    TickItems();
+    UpdateBullets();
+    return true;
+  }
+
   static int ActiveBalls() {
     int n = 0;
     for (const Ball& b : g.level.balls) n += b.active;
     return n;
   }
 
-  static void WriteHostFile(const std::string& rel, const std::string& bytes) {
-    for (size_t i = 1; i < rel.size(); ++i)
-      if (rel[i] == '/') mkdir(rel.substr(0, i).c_str(), 0755);
-    FILE* f = std::fopen(rel.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << rel;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
-  static std::string ReadHostFile(const std::string& rel) {
-    std::string out;
-    FILE* f = std::fopen(rel.c_str(), "rb");
-    if (!f) return out;
-    char chunk[4096];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) out.append(chunk, n);
-    std::fclose(f);
-    return out;
-  }
-  static std::string LogText() { return ReadHostFile("Log.txt"); }
-
-  std::string dir_;
-  char oldCwd_[4096] = {};
+  TempDir dir_;
+  HeadlessPlatform hp;
 };
 
 }  // namespace vx::test
