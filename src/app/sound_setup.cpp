@@ -63,4 +63,9 @@ int StartMusic(const char* fileName) {
   return 1;
 }
 
+void StopMusic() {
+  StopModule();
+  gModuleName[0] = 0;
+}
+
 }  // namespace vx

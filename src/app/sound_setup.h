@@ -12,5 +12,8 @@ int LoadSample(const char* fileName);
 int PlayMusic(const char* fileName);
 // Stops the music and starts fileName; 0 when the file cannot be read.
 int StartMusic(const char* fileName);
+// Stops the music and forgets its name, so that PlayMusic starts any module,
+// the one just stopped included, again.
+void StopMusic();
 
 }  // namespace vx

@@ -1,15 +1,140 @@
 #include "game/game_screen.h"
 
+#include "app/game_record.h"
+#include "app/log.h"
+#include "game/ball.h"
+#include "game/cheat_words.h"
+#include "game/editor.h"
+#include "game/enemies.h"
+#include "game/falling_items.h"
+#include "game/game_text.h"
+#include "game/game_update.h"
+#include "game/items.h"
+#include "game/message_panel.h"
+#include "game/particles.h"
+#include "game/play_state.h"
+#include "game/playfield.h"
+#include "game/status_panel.h"
+#include "graphics/shared_art.h"
+#include "input/input.h"
+#include "platform/platform.h"
+
 namespace vx {
 
-void GameScreen::OnChar(uint8_t ch) {}
+PlayState gPlay;
 
-int GameScreen::InitSurfaces() { return 1; }
+GameScreen::~GameScreen() { Graphics::ReleaseSurface(panel_); }
 
-int GameScreen::ReleaseSurfaces() { return 1; }
+void GameScreen::OnChar(uint8_t ch) { FeedCheatChar(ch); }
 
-int GameScreen::OnDisplay(Screen* previous, int argument) { return 1; }
+int GameScreen::InitSurfaces() {
+  Log("Call GameScreen::InitSurfaces()\n");
+  ReleaseSurfaces();
+  if (!Graphics::LoadSurface("panel.tga", &panel_, 0)) {
+    Log("Can't load panel.tga\n");
+    return 0;
+  }
+  Graphics::SetColorKey(panel_, Graphics::MakePixel(255, 0, 255));
+  Log("Return GameScreen::InitSurfaces()\n");
+  return 1;
+}
 
-int GameScreen::OnFrame() { return 1; }
+int GameScreen::ReleaseSurfaces() {
+  Graphics::ReleaseSurface(panel_);
+  return 1;
+}
+
+int GameScreen::OnDisplay(Screen* previous, int argument) {
+  g.level.paused = 0;
+  return 1;
+}
+
+int GameScreen::OnFrame() {
+  if (Input::KeyPressed(KEY_F10) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
+  if (Input::KeyPressed(KEY_F5)) g.level.editMode = !g.level.editMode;
+
+  if (!g.level.editMode) {
+    if (!GameUpdate()) return 0;
+    // A cheat word or the end of the level may have left the screen.
+    if (g.currentScreen != this) return 0;
+    StepAnimations();
+    DrawPlay();
+  } else {
+    EditorUpdate();
+    DrawEditor();
+  }
+  return 1;
+}
+
+void GameScreen::StepAnimations() {
+  const LevelState& L = g.level;
+  gArt.shipAnim.Play(IsActive(ITEM_WIDE_BUSTER) ? "Wide" : "Normal", 0);
+  bool fire = IsActive(ITEM_PIERCING);
+  if (L.ballWaiting)
+    gArt.ballAnim.Play(fire ? "AssignedBallFire" : "AssignedBall", 0);
+  else
+    gArt.ballAnim.Play(fire ? "BallFire" : "Ball", 0);
+  for (AnimationSet& a : gArt.creditAnims) a.Play("Rotation", 0);
+  for (AnimationSet& a : gArt.enemyAnims) a.Play("Rotation", 0);
+  for (int t = 0; t < kMaxTileSets; ++t) {
+    int loaded = gArt.backObjectCount[t];
+    if (loaded > kMaxBackObjectsPerSet) loaded = kMaxBackObjectsPerSet;
+    for (int k = 0; k < loaded; ++k) gArt.backObjectAnims[t][k].Play("Rotation", 0);
+  }
+  gArt.containerAnim.Play("Rotation", 0);
+  StepInventoryIcons();
+}
+
+void GameScreen::DrawPanelSurface() {
+  if (!panel_) return;
+  RECT rect{0, 0, panel_->width, panel_->height};
+  int x = 0, y = g.screenHeight - kPanelHeight;
+  ClipToScreen(&x, &y, &rect);
+  if (rect.right > rect.left && rect.bottom > rect.top) Graphics::Blit(nullptr, x, y, panel_, rect, true);
+}
+
+void GameScreen::DrawPlay() {
+  DrawBackground();
+  UpdateBackObjects();
+  DrawBlocks();
+  DrawPanelSurface();
+  DrawPaddle();
+  DrawBalls();
+  DrawShield();
+  DrawEnemies();
+  DrawFallingItems();
+  DrawBullets();
+  UpdateAndDrawParticles();
+  DrawLevelProgress();
+  DrawStatusPanel();
+  UpdateAndDrawMessagePanel();
+  if (Input::KeyHeld(KEY_TAB)) DrawFrameRate();
+}
+
+void GameScreen::DrawEditor() {
+  DrawBackground();
+  DrawBlocks();
+  DrawPanelSurface();
+  DrawLevelProgress();
+  DrawStatusPanel();
+  DrawEditorOverlay();
+}
+
+void GameScreen::DrawFrameRate() {
+  float now = static_cast<float>(gPlatform->clock->Milliseconds()) / 1000.0f;
+  ++gPlay.framesSinceMeasure;
+  float elapsed = now - gPlay.lastMeasure;
+  if (elapsed >= 1.0f) {
+    gPlay.fps = static_cast<float>(gPlay.framesSinceMeasure) / elapsed;
+    gPlay.lastMeasure = now;
+    gPlay.framesSinceMeasure = 0;
+  }
+  BeginText(FontB, kDebugLineSize);
+  FontB.SetSize(kDebugLineSize);
+  FontB.DrawText(0, kDebugLineSize, kTextWhite, u"Frame: %d", g.frameCounter);
+  FontB.DrawText(0, 20 + kDebugLineSize, kTextWhite, u"FPS: %2.3f", gPlay.fps);
+  FontB.DrawText(0, 50 + kDebugLineSize, kTextWhite, u"Back Objetcs = %d", LiveBackObjects());
+  EndText();
+}
 
 }  // namespace vx

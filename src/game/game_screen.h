@@ -1,18 +1,29 @@
-// GameScreen: the playfield: one level in play.
+// GameScreen: the playfield: one level in play, or the level editor over it.
 #pragma once
 
 #include "app/screen.h"
+#include "graphics/graphics.h"
 
 namespace vx {
 
 class GameScreen : public Screen {
  public:
+  ~GameScreen() override;
   void OnChar(uint8_t ch) override;
   const char* GetName() override { return "GameScreen"; }
   int InitSurfaces() override;
   int ReleaseSurfaces() override;
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
+
+ private:
+  void StepAnimations();
+  void DrawPlay();
+  void DrawEditor();
+  void DrawPanelSurface();
+  void DrawFrameRate();
+
+  Surface* panel_ = nullptr;  // "panel.tga", below the play window
 };
 
 }  // namespace vx

@@ -1,0 +1,106 @@
+#include "game/editor.h"
+
+#include <algorithm>
+
+#include "app/game_record.h"
+#include "game/game_text.h"
+#include "game/level_files.h"
+#include "game/play_state.h"
+#include "game/playfield.h"
+#include "graphics/shared_art.h"
+#include "input/input.h"
+
+namespace vx {
+
+namespace {
+
+constexpr int kMaxEditorType = 4;
+constexpr uint32_t kOverlayColor = 0;
+
+bool CtrlHeld() { return Input::KeyHeld(KEY_LCONTROL) || Input::KeyHeld(KEY_RCONTROL); }
+bool ShiftHeld() { return Input::KeyHeld(KEY_LSHIFT) || Input::KeyHeld(KEY_RSHIFT); }
+
+// Ctrl paints the whole row, Shift the mirrored cell as well, and the cell under
+// the cursor is always painted.
+void PaintAt(int c, int r, int type) {
+  if (CtrlHeld())
+    for (int col = 0; col < kGridColumns; ++col) PaintCell(col, r, type);
+  if (ShiftHeld()) PaintCell(kGridColumns - 1 - c, r, type);
+  PaintCell(c, r, type);
+}
+
+int ClampCursor(int v, int limit) {
+  if (v < 1) return 0;
+  return v >= limit ? limit : v;
+}
+
+}  // namespace
+
+void PaintCell(int c, int r, int type) {
+  LevelState& L = g.level;
+  if (c < 0 || c >= kGridColumns || r < 0 || r >= L.header.height) return;
+  BlockCell* cell = GridCell(c, r);
+  if (!cell) return;
+  cell->type = static_cast<uint16_t>(type);
+  cell->hits = type > 0 ? static_cast<uint16_t>(L.types[type - 1].hitCounter) : 0;
+  // A type beyond the header's count would be saved without its section and
+  // come back with whatever an earlier level left in that table entry.
+  if (type > L.header.maxBlockTypes) L.header.maxBlockTypes = type;
+}
+
+void EditorUpdate() {
+  LevelState& L = g.level;
+  int32_t dx = 0, dy = 0, dz = 0;
+  Input::ReadMouse(&dx, &dy, &dz);
+  MouseEvent event;
+  Input::PopMouseEvent(&event);
+
+  gPlay.cursorX = ClampCursor(gPlay.cursorX + dx, g.screenWidth - 1);
+  gPlay.cursorY = ClampCursor(gPlay.cursorY + dy, g.screenHeight - 1);
+
+  int c = gPlay.cursorX / kCellWidth;
+  int r = (gPlay.cursorY + L.scroll % kCellHeight) / kCellHeight + L.scroll / kCellHeight;
+
+  if (dz > 0) ++gPlay.blockType;
+  if (dz < 0) --gPlay.blockType;
+  if (Input::KeyHeld(KEY_DOWN)) L.scroll += 5;
+  if (Input::KeyHeld(KEY_UP)) L.scroll -= 5;
+  if (Input::KeyPressed(KEY_LEFT)) --gPlay.blockType;
+  if (Input::KeyPressed(KEY_RIGHT)) ++gPlay.blockType;
+  L.scroll = std::clamp(L.scroll, 0, L.header.height * kCellHeight);
+  gPlay.blockType = std::clamp(gPlay.blockType, 1, kMaxEditorType);
+
+  if (Input::KeyPressed(KEY_F8))
+    for (BlockCell& cell : L.grid) cell.type = 0, cell.hits = 0;
+  if (Input::KeyPressed(KEY_F3)) LoadLevel(g.player.currentLevel);
+  if (Input::KeyPressed(KEY_F2)) SaveLevel(false);
+
+  if (Input::leftHeld) PaintAt(c, r, gPlay.blockType);
+  if (Input::rightHeld) PaintAt(c, r, 0);
+}
+
+void DrawEditorOverlay() {
+  static const char16_t* const kHelp[] = {u"F5 - toggle edit mode", u"F3 - reload level",
+                                          u"F8 - clear level", u"F2 - save level"};
+  BeginText(FontB, kDebugLineSize);
+  FontB.SetSize(kDebugLineSize);
+  for (int i = 0; i < 4; ++i) FontB.DrawText(0, 20 * i + kDebugLineSize, kOverlayColor, kHelp[i]);
+  EndText();
+
+  const int x = gPlay.cursorX, y = gPlay.cursorY;
+  gArt.cursorAnim.Play("Cursor", 0);
+  gArt.cursor.RenderAnim(gArt.cursorAnim, x - 10, y - 5, ALIGN_DEFAULT);
+
+  const BlockType& type = g.level.types[gPlay.blockType - 1];
+  BlockCell sample;
+  sample.type = static_cast<uint16_t>(gPlay.blockType);
+  sample.hits = static_cast<uint16_t>(type.hitCounter);
+  int n = BlockImage(sample);
+  RECT rect{(n / 16) * kCellWidth, (n % 16) * kCellHeight, (n / 16) * kCellWidth + kCellWidth,
+            (n % 16) * kCellHeight + kCellHeight};
+  gArt.blocks.Render(rect, x + 32, y + 32, ALIGN_DEFAULT);
+  DrawGameText(kDebugLineSize, x + 32, y + 16 + kDebugLineSize, kOverlayColor, u"%d",
+               static_cast<int>(type.hitCounter));
+}
+
+}  // namespace vx

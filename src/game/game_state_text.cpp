@@ -1,0 +1,48 @@
+#include "game/game_state_text.h"
+
+#include <cstdio>
+
+#include "app/game_record.h"
+
+namespace vx {
+
+namespace {
+
+const char* StateName() {
+  const LevelState& L = g.level;
+  if (L.levelEnded) return L.levelFailed ? "lost" : "won";
+  if (L.paused) return "paused";
+  if (L.quitRequest) return "quit";
+  if (L.ballWaiting) return "waiting";
+  return "playing";
+}
+
+}  // namespace
+
+int BlocksLeft() {
+  int n = 0;
+  for (const BlockCell& c : g.level.grid) n += c.type != 0;
+  return n;
+}
+
+std::string GameStateLine() {
+  const LevelState& L = g.level;
+  const PlayerRecord& P = g.player;
+  char buf[160];
+  int balls = 0;
+  for (const Ball& b : L.balls) balls += b.active ? 1 : 0;
+  std::snprintf(buf, sizeof buf,
+                "frame %u scroll %d score %d credits %d lives %d blocks %d %s paddle %d,%d balls %d",
+                g.frameCounter, L.scroll, P.score, P.credits, P.lives, BlocksLeft(), StateName(),
+                L.paddle.x, L.paddle.y, balls);
+  std::string line = buf;
+  for (const Ball& b : L.balls) {
+    if (!b.active) continue;
+    // Four decimals show a drift long before it changes the game visibly.
+    std::snprintf(buf, sizeof buf, " [%.4f %.4f %.4f %.4f]", b.x, b.y, b.angle, b.speed);
+    line += buf;
+  }
+  return line + "\n";
+}
+
+}  // namespace vx

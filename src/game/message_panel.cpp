@@ -1,0 +1,101 @@
+#include "game/message_panel.h"
+
+#include "app/game_record.h"
+#include "game/game_text.h"
+#include "game/play_state.h"
+#include "graphics/shared_art.h"
+#include "resources/text_file.h"
+
+namespace vx {
+
+namespace {
+
+int32_t StateOf(int message) {
+  const LevelState& L = g.level;
+  switch (message) {
+    case MESSAGE_ENDED: return L.levelEnded;
+    case MESSAGE_QUIT: return L.quitRequest;
+    case MESSAGE_PAUSE: return L.paused;
+    default: return 0;
+  }
+}
+
+// A state that has just been set brings its own message up from the start.
+void Watch(int message, int32_t* previous) {
+  int32_t now = StateOf(message) ? 1 : 0;
+  if (now && !*previous) {
+    gPlay.message = message;
+    gPlay.panelStep = 0;
+  }
+  *previous = now;
+}
+
+void DrawMessageText() {
+  const StringTable& s = g.strings;
+  int cx = g.screenWidth / 2, y = g.screenHeight / 2;
+  switch (gPlay.message) {
+    case MESSAGE_ENDED:
+      if (g.level.levelFailed)
+        DrawCentredText8(kFailedSize, cx, y, StandardColors[2], s.Failed);
+      else
+        DrawCentredText8(kCompleteSize, cx, y, StandardColors[8], s.Complete);
+      break;
+    case MESSAGE_QUIT:
+      DrawCentredText8(kExitToMenuSize, cx, y, kTextWhite, s.ExitToMenu);
+      break;
+    case MESSAGE_PAUSE:
+      DrawCentredText8(kPauseSize, cx, y, kTextWhite, s.Pause);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void DrawCentredText8(int size, int x, int y, uint32_t color, const char* text) {
+  BeginText(FontB, size);
+  FontB.SetSize(size);
+  // The converted text is the format itself; it takes no arguments.
+  const char16_t* wide = ToWide(text, 866);
+  int width = FontB.MeasureText(wide);
+  FontB.DrawText(x - width / 2, y, color, wide);
+  EndText();
+}
+
+void UpdateAndDrawMessagePanel() {
+  Watch(MESSAGE_ENDED, &gPlay.wasEnded);
+  Watch(MESSAGE_QUIT, &gPlay.wasQuit);
+  Watch(MESSAGE_PAUSE, &gPlay.wasPaused);
+  // When the message on show goes away, one still standing takes its place.
+  if (!StateOf(gPlay.message)) {
+    gPlay.message = MESSAGE_NONE;
+    for (int m : {MESSAGE_QUIT, MESSAGE_PAUSE, MESSAGE_ENDED})
+      if (StateOf(m)) {
+        gPlay.message = m;
+        break;
+      }
+  }
+  if (gPlay.message == MESSAGE_NONE) return;
+
+  AnimationSet& anim = gArt.panelAnim;
+  const int cx = g.screenWidth / 2, cy = g.screenHeight / 2;
+  switch (gPlay.panelStep) {
+    case 0:
+      anim.Play("Appear", 1);
+      gArt.panel.RenderAnim(anim, cx, cy, 0);
+      gPlay.panelStep = 1;
+      break;
+    case 1:
+      // Without the "Appear" sequence (art missing) the text shows at once.
+      if (!anim.Play(nullptr, 0) || anim.IsFinished()) gPlay.panelStep = 2;
+      gArt.panel.RenderAnim(anim, cx, cy, 0);
+      break;
+    default:
+      gArt.panel.RenderAnim(anim, cx, cy, 0);
+      DrawMessageText();
+      break;
+  }
+}
+
+}  // namespace vx

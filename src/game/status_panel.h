@@ -1,0 +1,19 @@
+// The status panel below the play window: lives, credits, score and the
+// inventory with its icons and counts. The game screen, the shop and the boss
+// fight draw it over their copy of "panel.tga".
+#pragma once
+
+namespace vx {
+
+// Height of the panel; its top is at screen height - kPanelHeight.
+constexpr int kPanelHeight = 80;
+
+// Steps each inventory icon's animation: "Rotation" while the slot's item is
+// switched on, "Stop" otherwise. Once per frame, before drawing.
+void StepInventoryIcons();
+// Lives, credits, score, and for every filled slot its icon and count.
+void DrawStatusPanel();
+// The share of the field played so far, "NN%" at the top of the console.
+void DrawLevelProgress();
+
+}  // namespace vx
