@@ -20,11 +20,26 @@
 #include "app/screen.h"
 #include "app/screens.h"
 #include "command.h"
+#include "play_commands.h"
 #include "graphics/png_writer.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/text_codec.h"
 
 namespace vx::tool {
+
+namespace {
+PlayCommand* gPlayCommands = nullptr;
+}  // namespace
+
+PlayCommand::PlayCommand(const char* n, PlayCommandFn f) : name(n), fn(f), next(gPlayCommands) {
+  gPlayCommands = this;
+}
+
+const PlayCommand* FindPlayCommand(const std::string& name) {
+  for (const PlayCommand* c = gPlayCommands; c; c = c->next)
+    if (name == c->name) return c;
+  return nullptr;
+}
 
 namespace {
 
@@ -137,6 +152,7 @@ class Player {
 
   HeadlessPlatform hp_;
   std::vector<Action> actions_;
+  std::vector<std::function<void()>> frameHooks_;
   size_t pc_ = 0;
   int line_ = 0;
   bool finished_ = false;
@@ -257,6 +273,19 @@ bool Player::ParseLine(const std::string& text, const std::string& baseDir) {
       Finish();
       return false;
     });
+  } else if (const PlayCommand* extra = FindPlayCommand(cmd)) {
+    PlayHost host;
+    host.platform = &hp_;
+    host.baseDir = baseDir;
+    host.addFrameHook = [this](std::function<void()> hook) { frameHooks_.push_back(hook); };
+    std::vector<PlayStep> steps;
+    if (!extra->fn(words, host, steps)) return false;
+    for (PlayStep& step : steps)
+      Add(step.takesFrame, [this, run = step.run] {
+        std::string error;
+        if (run(error)) return true;
+        return error.empty() ? false : Fail(error);
+      });
   } else {
     return false;
   }
@@ -266,6 +295,7 @@ bool Player::ParseLine(const std::string& text, const std::string& baseDir) {
 
 void Player::OnFrameBoundary() {
   if (finished_) return;
+  for (const std::function<void()>& hook : frameHooks_) hook();
   while (pc_ < actions_.size()) {
     const Action& action = actions_[pc_++];
     if (!action.run()) {
