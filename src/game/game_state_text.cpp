@@ -28,13 +28,15 @@ int BlocksLeft() {
 std::string GameStateLine() {
   const LevelState& L = g.level;
   const PlayerRecord& P = g.player;
-  char buf[160];
-  int balls = 0;
+  char buf[192];
+  int balls = 0, enemies = 0;
   for (const Ball& b : L.balls) balls += b.active ? 1 : 0;
+  for (const Enemy& e : L.enemies) enemies += e.kind != 0 ? 1 : 0;
   std::snprintf(buf, sizeof buf,
-                "frame %u scroll %d score %d credits %d lives %d blocks %d %s paddle %d,%d balls %d",
-                g.frameCounter, L.scroll, P.score, P.credits, P.lives, BlocksLeft(), StateName(),
-                L.paddle.x, L.paddle.y, balls);
+                "frame %u scroll %d score %d credits %d lives %d blocks %d enemies %d %s paddle "
+                "%d,%d balls %d",
+                g.frameCounter, L.scroll, P.score, P.credits, P.lives, BlocksLeft(), enemies,
+                StateName(), L.paddle.x, L.paddle.y, balls);
   std::string line = buf;
   for (const Ball& b : L.balls) {
     if (!b.active) continue;

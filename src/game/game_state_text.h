@@ -8,8 +8,8 @@ namespace vx {
 
 // Blocks still in the grid, indestructible ones included.
 int BlocksLeft();
-// "frame F scroll S score S credits C lives L blocks B STATE paddle X,Y balls N
-// [x y angle speed]..." with STATE one of waiting, playing, paused, quit, won and
+// "frame F scroll S score S credits C lives L blocks B enemies E STATE paddle X,Y
+// balls N [x y angle speed]..." with STATE one of waiting, playing, paused, quit, won and
 // lost; newline-terminated.
 std::string GameStateLine();
 

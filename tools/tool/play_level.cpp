@@ -3,12 +3,14 @@
 //   level N         enters level N directly, as the world map would start it
 //   give ID [COUNT] puts COUNT (1) units of item ID into the inventory
 //   dump N FILE     from now on appends a line of the level's state to FILE
-//                   every N frames (FILE relative to the script's folder)
+//                   every N frames while the game screen is current (FILE
+//                   relative to the folder the tool was started in)
 #include <cstdio>
 #include <memory>
 
 #include "app/game_record.h"
 #include "app/random.h"
+#include "app/screen.h"
 #include "game/game_state_text.h"
 #include "game/items.h"
 #include "game/level_start.h"
@@ -81,7 +83,7 @@ bool CmdDump(std::istream& args, PlayHost& host, std::vector<PlayStep>& out) {
                    }
                    auto frames = std::make_shared<int>(0);
                    addHook([f, frames, every] {
-                     if (++*frames % every != 0) return;
+                     if (++*frames % every != 0 || g.currentScreen != g.screens.game) return;
                      std::string line = GameStateLine();
                      std::fputs(line.c_str(), f.get());
                      std::fflush(f.get());
