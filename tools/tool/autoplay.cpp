@@ -1,6 +1,7 @@
-// velotrix-tool autoplay LEVEL [--seed S] [--max-frames N] [--speed PX] [--data DIR]:
-// plays a level (or a range A-B) of the real data set headless with a simple
-// bot and prints one line per level:
+// velotrix-tool autoplay LEVEL [--seed S] [--max-frames N] [--speed PX] [--data DIR]
+// [--trace N]: plays a level (or a range A-B) of the real data set headless with
+// a simple bot (PX: its fastest paddle move per frame) and prints one line per
+// level (with --trace, the level's state goes to stderr every N frames):
 //   level N: won|lost|timeout frames F score S credits C lives L
 // Each level is a fresh game (8 lives, 150 credits, empty inventory) in a
 // temporary folder; the archives come from DIR (default: beside the tool).
@@ -20,6 +21,7 @@
 #include "app/screens.h"
 #include "autoplay_bot.h"
 #include "command.h"
+#include "game/game_state_text.h"
 #include "game/level_start.h"
 #include "graphics/graphics.h"
 #include "input/input.h"
@@ -45,7 +47,7 @@ std::string ToolDirectory() {
 }
 
 // One level in a fresh game, in the current directory.
-Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed) {
+Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed, int trace) {
   g = GameRecord();
   InstallScreens();
   UnregisterAllArchives();
@@ -77,6 +79,7 @@ Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed) {
       return;
     }
     ++out.frames;
+    if (trace > 0 && out.frames % trace == 0) std::fputs(GameStateLine().c_str(), stderr);
     bot.Step(hp.input);
   };
   AppMain(nullptr, 1);
@@ -100,7 +103,7 @@ bool ParseRange(const char* text, int* first, int* last) {
 }
 
 int CmdAutoplay(int argc, char** argv) {
-  int first = 0, last = 0, speed = 24;
+  int first = 0, last = 0, speed = 24, trace = 0;
   long seed = 1, maxFrames = 60000;
   std::string data = ToolDirectory();
   bool ok = argc >= 2 && ParseRange(argv[1], &first, &last);
@@ -112,13 +115,14 @@ int CmdAutoplay(int argc, char** argv) {
     else if (!std::strcmp(arg, "--max-frames")) maxFrames = std::strtol(value, nullptr, 0);
     else if (!std::strcmp(arg, "--speed")) speed = std::atoi(value);
     else if (!std::strcmp(arg, "--data")) data = value;
+    else if (!std::strcmp(arg, "--trace")) trace = std::atoi(value);
     else ok = false;
     ++i;
   }
   if (!ok || maxFrames < 1 || speed < 1) {
     std::fprintf(stderr,
                  "usage: velotrix-tool autoplay LEVEL|FIRST-LAST [--seed S] [--max-frames N] "
-                 "[--speed PX] [--data DIR]\n");
+                 "[--speed PX] [--data DIR] [--trace N]\n");
     return 2;
   }
   data = std::filesystem::absolute(data).string();
@@ -144,7 +148,7 @@ int CmdAutoplay(int argc, char** argv) {
       break;
     }
     Outcome o = PlayLevel(level, static_cast<uint32_t>(seed), static_cast<uint32_t>(maxFrames),
-                          speed);
+                          speed, trace);
     std::printf("level %d: %s frames %u score %d credits %d lives %d\n", level, o.result,
                 o.frames, g.player.score, g.player.credits, g.player.lives);
     std::fflush(stdout);

@@ -54,7 +54,8 @@ bool CmdLevel(std::istream& args, PlayHost&, std::vector<PlayStep>& out) {
 bool CmdGive(std::istream& args, PlayHost&, std::vector<PlayStep>& out) {
   int id, count = 1;
   if (!ReadInt(args, &id) || id < ITEM_BALL || id >= kItemCount) return false;
-  if (args >> std::ws, !args.eof() && !ReadInt(args, &count)) return false;
+  args >> std::ws;
+  if (!args.eof() && !ReadInt(args, &count)) return false;
   if (count < 1 || count > 1000) return false;
   out.push_back({false, [id, count](std::string& error) {
                    for (int i = 0; i < count; ++i)
