@@ -70,6 +70,19 @@ TEST_P(Replay, MatchesItsExpectedRun) {
                                  "VX_UPDATE_GOLDEN=1";
 }
 
+TEST(ReplayScript, RefusesMalformedLevelCommands) {
+  for (const char* line : {"level 0", "level 101", "level x", "seed", "give 2", "give 23",
+                           "give 4 0", "dump 0 state.txt", "dump 5"}) {
+    test::TempDir tmp;
+    WriteText("s.play", std::string(line) + "\n");
+    std::string cmd = std::string(VX_BINARY_DIR) + "/velotrix-tool play s.play --dir run 2>err.txt";
+    int status = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2) << line;
+    EXPECT_NE(ReadText("err.txt").find("can't understand"), std::string::npos) << line;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(GameScreen, Replay,
                          ::testing::Values("launch_hits", "items", "enemies", "lose", "win",
                                            "quit"),
