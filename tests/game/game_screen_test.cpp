@@ -220,6 +220,16 @@ TEST_F(GameScreenPlay, CheatWordsMatchWithinOtherTyping) {
   Run(steps);
 }
 
+TEST_F(GameScreenPlay, TheWordBossLeavesTheLevelForTheBossFightOverTheRoot) {
+  Run({Start(), [&] { Type("boss"); },
+       [&] {
+         EXPECT_EQ(CurrentName(), "BossScreen");
+         EXPECT_EQ(g.screenStackDepth, 2);
+         EXPECT_EQ(g.screenStack[1], &root);
+         EXPECT_EQ(g.campaign[0].completed, 0u);
+       }});
+}
+
 TEST_F(GameScreenPlay, F10OpensTheOptionsAndComingBackEndsThePause) {
   Run({Start(), [&] { Down(KEY_PAUSE); },
        [&] {
