@@ -12,7 +12,6 @@
 
 #include "app/app_main.h"
 #include "app/game_record.h"
-#include "app/random.h"
 #include "app/screen.h"
 #include "app/screens.h"
 #include "game/level_files.h"
@@ -65,7 +64,6 @@ class GameScreenTest : public ::testing::Test {
     UnregisterAllArchives();
     SetSampleVolume(100);
     SetMusicVolume(100);
-    PinSecondsNow(4242);
     gPlatform = hp.platform();
     // The real data set supplies art, font and texts; loose files win over it.
     for (const char* archive : {"Velotrix.dat", "Velotrix.lng"}) {
@@ -78,7 +76,6 @@ class GameScreenTest : public ::testing::Test {
     Input::Shutdown();
     Graphics::Release();
     UnregisterAllArchives();
-    UnpinSecondsNow();
     gScreenSwitchObserver = nullptr;
     gPlatform = nullptr;
   }

@@ -1,14 +1,12 @@
-// velotrix-level N [--seed S]: the game in its real window, started straight
+// velotrix-level N: the game in its real window, started straight
 // in level N instead of the main menu; a development aid for playing and
 // checking one level. When the level ends (or is left), the program quits.
 // It runs in the current directory, like the game, with its archives there.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "app/app_main.h"
 #include "app/game_record.h"
-#include "app/random.h"
 #include "app/screen.h"
 #include "app/screens.h"
 #include "game/level_start.h"
@@ -47,12 +45,10 @@ class LevelLauncher : public vx::Screen {
 
 int main(int argc, char** argv) {
   int level = argc >= 2 ? std::atoi(argv[1]) : 0;
-  if (level < 1 || level > vx::kLevelCount || (argc != 2 && argc != 4) ||
-      (argc == 4 && std::strcmp(argv[2], "--seed") != 0)) {
-    std::fprintf(stderr, "usage: velotrix-level N [--seed S]   (N from 1 to 100)\n");
+  if (level < 1 || level > vx::kLevelCount || argc != 2) {
+    std::fprintf(stderr, "usage: velotrix-level N   (N from 1 to 100)\n");
     return 2;
   }
-  if (argc == 4) vx::PinSecondsNow(static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 0)));
   static LevelLauncher launcher(level);
   vx::gPlatform = vx::CreateSdlPlatform();
   vx::InstallScreens();

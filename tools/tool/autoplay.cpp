@@ -16,7 +16,6 @@
 
 #include "app/app_main.h"
 #include "app/game_record.h"
-#include "app/random.h"
 #include "app/screen.h"
 #include "app/screens.h"
 #include "autoplay_bot.h"
@@ -53,9 +52,10 @@ Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed, int t
   UnregisterAllArchives();
   SetSampleVolume(100);
   SetMusicVolume(100);
-  PinSecondsNow(seed);
 
   HeadlessPlatform hp;
+  // The calendar clock seeds the level.
+  hp.clock.calendarBase = seed;
   gPlatform = hp.platform();
   AutoplayBot bot(seed, speed);
   Outcome out;
@@ -88,7 +88,6 @@ Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed, int t
   Graphics::Release();
   UnregisterAllArchives();
   gPlatform = nullptr;
-  UnpinSecondsNow();
   return out;
 }
 

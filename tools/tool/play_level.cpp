@@ -1,5 +1,6 @@
 // Script commands of `velotrix-tool play` for playing levels without the menus:
-//   seed S          levels loaded from now on are seeded with S (replays repeat)
+//   seed S          the calendar clock that seeds level loads reads S from now
+//                   on (seconds still pass), so replays repeat
 //   level N         enters level N directly, as the world map would start it
 //   give ID [COUNT] puts COUNT (1) units of item ID into the inventory
 //   dump N FILE     from now on appends a line of the level's state to FILE
@@ -9,11 +10,11 @@
 #include <memory>
 
 #include "app/game_record.h"
-#include "app/random.h"
 #include "app/screen.h"
 #include "game/game_state_text.h"
 #include "game/items.h"
 #include "game/level_start.h"
+#include "platform/headless/headless_platform.h"
 #include "play_commands.h"
 
 namespace vx::tool {
@@ -30,11 +31,13 @@ bool ReadInt(std::istream& args, int* out) {
   return true;
 }
 
-bool CmdSeed(std::istream& args, PlayHost&, std::vector<PlayStep>& out) {
+bool CmdSeed(std::istream& args, PlayHost& host, std::vector<PlayStep>& out) {
   int seed;
   if (!ReadInt(args, &seed)) return false;
-  out.push_back({false, [seed](std::string&) {
-                   PinSecondsNow(static_cast<uint32_t>(seed));
+  HeadlessClock* clock = &host.platform->clock;
+  out.push_back({false, [seed, clock](std::string&) {
+                   // The calendar clock seeds level loads; from now on it reads S.
+                   clock->calendarBase = static_cast<uint32_t>(seed) - clock->now / 1000;
                    return true;
                  }});
   return true;
