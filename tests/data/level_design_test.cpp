@@ -138,6 +138,10 @@ TEST(LevelRules, FieldsMustLeaveTheBallAWayToTheTop) {
   EXPECT_FALSE(CheckPlayable(Field({"......########......", "#######......#######"}), &error));
   EXPECT_FALSE(CheckPlayable(Field({"###############....."}), &error));
   EXPECT_TRUE(CheckPlayable(Field({"#.#.#.#.#.#.#.#.#.#."}), &error)) << error;
+  // A one-cell shaft by the wall, closed on top, bounces the ball back forever.
+  EXPECT_FALSE(CheckPlayable(Field({"#...................", ".#..................", ".#.................."}), &error));
+  EXPECT_FALSE(CheckPlayable(Field({"......#.............", ".....#.#............"}), &error));
+  EXPECT_TRUE(CheckPlayable(Field({".#..................", ".#.................."}), &error)) << error;
   LevelField blockedStart = Field({});
   blockedStart.rows[blockedStart.rows.size() - 2] = "....1...............";
   EXPECT_FALSE(CheckPlayable(blockedStart, &error));

@@ -31,6 +31,19 @@ bool CheckPlayable(const LevelField& field, std::string* error) {
     if (margin && row != std::string(kFieldColumns, '.'))
       return Fail(error, "row " + std::to_string(r) + " must stay empty");
   }
+  // A shaft one cell wide, closed by grey blocks (or the side walls) to the
+  // left, right and top, swallows a ball flying up and throws it straight
+  // back at the paddle, which sends it up again: play can loop there forever.
+  auto solid = [&](int r, int c) { return c < 0 || c >= kFieldColumns || field.rows[r][c] == '#'; };
+  for (int r = 1; r < h - 1; ++r)
+    for (int c = 0; c < kFieldColumns; ++c) {
+      if (solid(r, c) || solid(r + 1, c) || !solid(r, c - 1) || !solid(r, c + 1)) continue;
+      int top = r;
+      while (top > 0 && !solid(top - 1, c) && solid(top - 1, c - 1) && solid(top - 1, c + 1)) --top;
+      if (top > 0 && solid(top - 1, c))
+        return Fail(error, "rows " + std::to_string(top) + ".." + std::to_string(r) + ", column " +
+                               std::to_string(c) + ": a dead-end shaft under indestructible blocks");
+    }
   // Every other block breaks, so the ball needs a path around the solid ones
   // from the bottom row (where play starts) to the top row (where it is won).
   std::vector<std::string> seen(h, std::string(kFieldColumns, '0'));
