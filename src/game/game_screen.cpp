@@ -57,7 +57,7 @@ int GameScreen::OnFrame() {
     if (!GameUpdate()) return 0;
     // A cheat word or the end of the level may have left the screen.
     if (g.currentScreen != this) return 0;
-    StepAnimations();
+    StepPlayAnimations();
     DrawPlay();
   } else {
     EditorUpdate();
@@ -66,7 +66,7 @@ int GameScreen::OnFrame() {
   return 1;
 }
 
-void GameScreen::StepAnimations() {
+void StepPlayAnimations() {
   const LevelState& L = g.level;
   gArt.shipAnim.Play(IsActive(ITEM_WIDE_BUSTER) ? "Wide" : "Normal", 0);
   bool fire = IsActive(ITEM_PIERCING);

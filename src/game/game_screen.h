@@ -6,6 +6,11 @@
 
 namespace vx {
 
+// Chooses this frame's sequences of the play animations (paddle, balls, coins,
+// enemies, background objects, container, inventory icons) and steps them; the
+// boss fight plays with the same art.
+void StepPlayAnimations();
+
 class GameScreen : public Screen {
  public:
   ~GameScreen() override;
@@ -17,7 +22,6 @@ class GameScreen : public Screen {
   int OnFrame() override;
 
  private:
-  void StepAnimations();
   void DrawPlay();
   void DrawEditor();
   void DrawPanelSurface();
