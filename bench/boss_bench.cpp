@@ -1,0 +1,84 @@
+// One frame of the boss fight over the built data set, rules and drawing: the
+// fight in full swing (eight fast balls, missiles in flight) and the defeat,
+// whose explosions start five bursts of a hundred particles every frame.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/game_record.h"
+#include "app/screen.h"
+#include "app/screens.h"
+#include "game/ball.h"
+#include "game/boss_screen.h"
+#include "graphics/graphics.h"
+#include "graphics/shared_art.h"
+#include "platform/headless/headless_platform.h"
+#include "resources/file_system.h"
+
+namespace vx {
+namespace {
+
+struct BossRig {
+  HeadlessPlatform hp;
+  std::string dir;
+  BossRig() {
+    char buf[] = "/tmp/vx_bench_XXXXXX";
+    dir = mkdtemp(buf);
+    if (chdir(dir.c_str()) != 0) return;
+    gPlatform = hp.platform();
+    RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1);
+    Graphics::Init(640, 480, 0);
+    BuildStandardColors();
+    LoadSharedArt();
+    InstallScreens();
+  }
+  ~BossRig() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+  static BossScreen& Fight() {
+    SwitchTo(g.screens.boss, 0);
+    g.level.ballWaiting = 0;
+    for (int i = 0; i < kMaxBalls; ++i) AddBall(40.0f + 70 * i, 300, 30.0f + 40 * i, 5);
+    return *static_cast<BossScreen*>(g.screens.boss);
+  }
+};
+
+BossRig& Rig() {
+  static BossRig rig;
+  return rig;
+}
+
+void RunFrames(benchmark::State& state, BossScreen& boss, bool defeated) {
+  for (auto _ : state) {
+    ++g.frameCounter;
+    ++boss.frames;
+    g.player.lives = 8;
+    if (defeated) {
+      boss.state = BOSS_DEFEATED;
+      g.player.credits = 1000;  // the tally never ends
+    } else {
+      boss.state = BOSS_FIRE;
+      boss.hitPoints = kBossHitPoints;
+    }
+    boss.OnFrame();
+  }
+}
+
+void BM_BossFightFrame(benchmark::State& state) {
+  Rig();
+  RunFrames(state, BossRig::Fight(), false);
+}
+BENCHMARK(BM_BossFightFrame);
+
+void BM_BossDefeatFrame(benchmark::State& state) {
+  Rig();
+  RunFrames(state, BossRig::Fight(), true);
+}
+BENCHMARK(BM_BossDefeatFrame);
+
+}  // namespace
+}  // namespace vx
