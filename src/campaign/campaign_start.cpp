@@ -1,5 +1,6 @@
 #include "campaign/campaign_start.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,6 +12,10 @@ namespace vx {
 
 namespace {
 
+// Map positions lie within a few thousand units; anything far beyond would
+// only overflow the map's screen arithmetic.
+constexpr long kCoordinateLimit = 100000;
+
 // The next number of text after skipping commas and blanks; 0 when none.
 int32_t NextNumber(const char*& p) {
   while (*p == ',' || *p == ' ' || *p == '\t') ++p;
@@ -18,7 +23,7 @@ int32_t NextNumber(const char*& p) {
   long v = std::strtol(p, &end, 10);
   if (end == p) return 0;
   p = end;
-  return static_cast<int32_t>(v);
+  return static_cast<int32_t>(std::clamp(v, -kCoordinateLimit, kCoordinateLimit));
 }
 
 }  // namespace

@@ -1,13 +1,263 @@
 #include "campaign/node_screen.h"
 
+#include <algorithm>
+
+#include "app/game_record.h"
+#include "app/log.h"
+#include "app/random.h"
+#include "app/sound_setup.h"
+#include "campaign/campaign_ui.h"
+#include "game/items.h"
+#include "game/level_files.h"
+#include "graphics/shared_art.h"
+#include "platform/platform.h"
+
 namespace vx {
 
-int NodeScreen::InitSurfaces() { return 1; }
+int32_t NodeScreen::levelMusic = 0;
+MapHint gMapHint;
 
-int NodeScreen::ReleaseSurfaces() { return 1; }
+namespace {
 
-int NodeScreen::OnDisplay(Screen* previous, int argument) { return 1; }
+struct CommandButton {
+  RECT rect;
+  int labelX, labelY;
+};
+constexpr CommandButton kCommandLayout[NodeScreen::kCommandButtons] = {
+    {{68, 364, 148, 444}, 108, 404},
+    {{191, 401, 271, 481}, 231, 441},
+    {{357, 401, 437, 481}, 397, 441},
+    {{515, 364, 595, 444}, 535, 404},
+};
+constexpr RECT kScrollUpRect{319, 359, 347, 382};
+constexpr RECT kScrollDownRect{269, 359, 297, 382};
 
-int NodeScreen::OnFrame() { return 1; }
+const char* const kLevelTunes[] = {"fl3.s3m", "fl1.s3m", "fl2.s3m", "fl4.s3m"};
+
+// The band of the sea in which nodes are drawn, near edge excluded.
+constexpr int kHorizonY = 180, kNearY = 315;
+
+uint32_t Milliseconds() { return gPlatform ? gPlatform->clock->Milliseconds() : 0; }
+
+}  // namespace
+
+int NodeScreen::OnDisplay(Screen* previous, int argument) {
+  PlayMusic("qel_z.s3m");
+  frames = 0;
+  playEnabled = 0;
+  gMapHint.hovered = -1;
+  selected = -1;
+
+  int completed = RefreshNodes();
+  if (previous && previous == g.screens.boss) {
+    RestoreSnapshot(snapshot);
+    completed = 0;
+  }
+  if (completed == kLevelCount) SwitchTo(g.screens.boss, 0);
+  if (previous && previous == g.screens.game) {
+    // A lost or abandoned level costs nothing and gains nothing.
+    const int played = g.player.currentLevel - 1;
+    if (played < 0 || played >= kLevelCount || !g.campaign[played].completed)
+      RestoreSnapshot(snapshot);
+    if (argument) SwitchTo(g.screens.shop, 0);
+  }
+
+  PlaceView(&scroll, &minScroll, &selected);
+  maxScroll = kMaxScroll;
+
+  SeedRandom(Milliseconds());
+  for (Planet& p : planets) {
+    p.angle = static_cast<float>(NextRandom() % 360) / 360.0f * 2 * 3.1415f;
+    p.speed = static_cast<float>(NextRandom() % 5 + 1) * 0.003f;
+  }
+  return 1;
+}
+
+int NodeScreen::InitSurfaces() {
+  Log("Call NodeScreen::InitSurfaces()\n");
+  ReleaseSurfaces();
+  if (!LoadScreenImage("Nodes\\Node.tga", &background)) return 0;
+
+  // Every node turns its own copy of the same animation.
+  AnimationSet planetAnim;
+  planetAnim.Load("planet.anm");
+  for (Planet& p : planets) {
+    p.type = NextRandom() % 8;
+    p.anim = planetAnim;
+  }
+
+  if (!select.Load("Select.tga", "Select.frm") || !select.IsLoaded()) return 0;
+  if (!nodeButtons.Load("NodeButtons.tga", "NodeButtons.frm") || !nodeButtons.IsLoaded()) return 0;
+
+  for (int i = 0; i < kCommandButtons; ++i) buttons[i].Create(kCommandLayout[i].rect, kPlay + i);
+  buttons[4].Create(kScrollUpRect, kScrollUp, BUTTON_REPEAT);
+  buttons[5].Create(kScrollDownRect, kScrollDown, BUTTON_REPEAT);
+
+  for (AnimationSet& d : decorations) {
+    d.Load("BackObjects\\ts0back5.anm");
+    d.Play("Rotation", 1);
+  }
+  return 1;
+}
+
+int NodeScreen::ReleaseSurfaces() {
+  Graphics::ReleaseSurface(background);
+  select.Release();
+  nodeButtons.Release();
+  return 1;
+}
+
+void NodeScreen::StartLevel(int n) {
+  TakeSnapshot(&snapshot);
+  LoadLevel(n);
+  LoadItems();
+  PlayMusic(kLevelTunes[levelMusic]);
+  levelMusic = (levelMusic + 1) % 4;
+  SwitchTo(g.screens.game, 0);
+}
+
+int NodeScreen::OnFrame() {
+  for (Planet& p : planets) p.anim.Play("Rotation", 0);
+
+  if (Input::KeyPressed(KEY_ESCAPE)) {
+    Return(this, 0);
+    return 0;
+  }
+
+  gCommandId = 0;
+  int32_t wheel = 0;
+  MouseEvent event = ReadPointer(&wheel);
+  scroll = std::min(scroll + wheel / 10, maxScroll);
+  scroll = std::max(scroll, minScroll);
+
+  gMapHint.hovered = -1;
+  playEnabled = selected != -1 && g.campaign[selected].open &&
+                g.campaign[selected].requirementsMet && !g.campaign[selected].completed;
+  buttons[0].SetEnabled(playEnabled);
+
+  CopySurface(nullptr, 0, 0, background);
+  for (int i = 0; i < kCommandButtons; ++i) {
+    buttons[i].HandleEvent(&event, gCursor.x, gCursor.y);
+    if (PointIn(buttons[i].Rect(), gCursor.x, gCursor.y)) decorations[i].Play("Rotation", 1);
+    gArt.backObjects[0][5].RenderAnim(decorations[i], kCommandLayout[i].labelX,
+                                      kCommandLayout[i].labelY, ALIGN_DEFAULT);
+  }
+  gArt.headers.RenderFrame("Velotrix", 0, 0, ALIGN_DEFAULT);
+  buttons[4].HandleEvent(&event, gCursor.x, gCursor.y);
+  buttons[5].HandleEvent(&event, gCursor.x, gCursor.y);
+  DrawButtons();
+
+  switch (gCommandId) {
+    case kPlay:
+      StartLevel(selected + 1);
+      return 0;
+    case kShop:
+      SwitchTo(g.screens.shop, 0);
+      return 0;
+    case kSave:
+      SwitchTo(g.screens.save, 0);
+      return 0;
+    case kBack:
+      Return(this, 0);
+      return 0;
+    case kScrollUp:
+      scroll = std::max(scroll - 1, minScroll);
+      break;
+    case kScrollDown:
+      scroll = std::min(scroll + 1, maxScroll);
+      break;
+    default:
+      break;
+  }
+
+  if (!UpdateNodes(event)) return 0;
+
+  if (event.type == MOUSE_RIGHT_DOWN) gMapHint.hovered = -1;
+  if (Input::KeyHeld(KEY_UP)) scroll = std::max(scroll - 2, minScroll);
+  if (Input::KeyHeld(KEY_DOWN)) scroll = std::min(scroll + 2, maxScroll);
+
+  const int hovered = gMapHint.hovered;
+  if (hovered != gMapHint.lastHovered && gMapHint.timer == 0 && hovered != -1 &&
+      !g.campaign[hovered].open)
+    gMapHint.timer = 300;
+  if (gMapHint.timer) --gMapHint.timer;
+
+  DrawTexts();
+  DrawCursor(-6, -11);
+  return 1;
+}
+
+void NodeScreen::DrawButtons() {
+  nodeButtons.RenderFrame("down", buttons[5].LooksPressed() ? 271 : 269,
+                          buttons[5].LooksPressed() ? 361 : 359, ALIGN_DEFAULT);
+  nodeButtons.RenderFrame("up", buttons[4].LooksPressed() ? 321 : 319,
+                          buttons[4].LooksPressed() ? 361 : 359, ALIGN_DEFAULT);
+}
+
+bool NodeScreen::UpdateNodes(const MouseEvent& event) {
+  for (int i = 0; i < kLevelCount; ++i) {
+    MapNode& node = g.campaign[i];
+    Planet& p = planets[i];
+    const int sy = 480 - node.y + scroll;
+    const bool inView = sy >= kHorizonY && sy < kNearY;
+    if (node.appearing) {
+      if (frames > 30) {
+        node.appearing = 0;
+        node.open = 1;
+        node.revealed = 1;
+      }
+      continue;
+    }
+    p.angle += p.speed;
+    if (!inView) continue;
+
+    const float k = 1.0f - (static_cast<float>(kNearY - sy) / 135.0f) * 0.6f;
+    // Lines of equal map x meet at the vanishing point (320, 94.5).
+    const int sx = static_cast<int>((node.x - 329) * (sy - 94.5) / 157.5 + 320);
+    if (!node.completed) {
+      if (i == selected) select.RenderExFrame("Select", sx, sy, 0, k - 0.15f);
+      if (node.open) {
+        gArt.planets[p.type].RenderRotated(p.anim.CurrentRect(), sx + p.anim.OffsetX(),
+                                           sy + p.anim.OffsetY(), k, p.angle, 0xFFFFFF);
+      } else {
+        SpriteFrame f;
+        if (gArt.darkPlanets.GetFrame(p.type + 1, &f))
+          gArt.darkPlanets.RenderRotated(f.rect, sx + f.offsetX, sy + f.offsetY, k, p.angle,
+                                         0x505050);
+      }
+    }
+
+    const int cx = gCursor.x, cy = gCursor.y;
+    if (cx >= sx - 26 && cx < sx + 14 && cy >= sy - 31 && cy < sy + 9) {
+      gMapHint.hovered = i;
+      const bool playable = node.open && !node.completed;
+      if (event.type == MOUSE_LEFT_DOWN && playable) selected = i;
+      if (event.type == MOUSE_LEFT_DOUBLE && playable && selected != -1) {
+        StartLevel(selected + 1);
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+void NodeScreen::DrawTexts() {
+  BeginText(FontB, 16);
+  FontB.SetSize(16);
+  const char* line = gMapHint.timer ? g.strings.Closelevel : g.strings.Level;
+  DrawText8(FontB, g.screenWidth / 2 - MeasureText8(FontB, line) / 2, 150, 0xffffff, line);
+  gMapHint.lastHovered = gMapHint.hovered;
+
+  FontB.SetSize(18);
+  const uint16_t grey = Graphics::MakePixel(150, 150, 150);
+  for (int i = 0; i < kCommandButtons; ++i) {
+    const CommandButton& b = kCommandLayout[i];
+    const char* label = g.strings.Node[i];
+    const bool over = PointIn(buttons[i].Rect(), gCursor.x, gCursor.y);
+    DrawText8(FontB, b.labelX - MeasureText8(FontB, label) / 2, b.labelY + 4,
+              over ? 0xffffff : grey, label);
+  }
+  EndText();
+}
 
 }  // namespace vx

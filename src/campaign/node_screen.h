@@ -1,7 +1,14 @@
-// NodeScreen: the world map of the campaign.
+// NodeScreen: the world map of the campaign. Levels are planets on a sea that
+// recedes towards a horizon; the player scrolls along it, picks an open level
+// and starts it, and goes on to the shop, the save screen or back to the menu.
 #pragma once
 
+#include <cstdint>
+
 #include "app/screen.h"
+#include "campaign/button.h"
+#include "campaign/campaign_progress.h"
+#include "graphics/sprite.h"
 
 namespace vx {
 
@@ -12,6 +19,52 @@ class NodeScreen : public Screen {
   int ReleaseSurfaces() override;
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
+
+  // Saves the player's state, loads level n with a fresh item catalogue, plays
+  // the next level tune and enters the game screen.
+  void StartLevel(int n);
+
+  static constexpr int32_t kMaxScroll = 1755;
+  enum Command : uint32_t { kPlay = 1, kShop, kSave, kBack, kScrollUp, kScrollDown };
+  static constexpr int kCommandButtons = 4;
+
+  int32_t scroll = 0;
+  int32_t minScroll = 0;
+  int32_t maxScroll = kMaxScroll;
+  int32_t selected = -1;
+  int32_t playEnabled = 0;
+  // Which of the four level tunes comes next; kept for the whole run.
+  static int32_t levelMusic;
+  LevelStartSnapshot snapshot;
+
+  struct Planet {
+    int32_t type = 0;  // 0..7: which planet image, or dark planet frame type + 1
+    float angle = 0;
+    float speed = 0;
+    AnimationSet anim;
+  };
+  Planet planets[kLevelCount];
+
+  // Play, shop, save, back, then scroll up and scroll down.
+  Button buttons[6];
+  AnimationSet decorations[kCommandButtons];
+  Surface* background = nullptr;
+  CSprite select;       // "Select.tga" with "Select.frm"
+  CSprite nodeButtons;  // "NodeButtons.tga" with "NodeButtons.frm"
+
+ private:
+  void DrawButtons();
+  // Returns false when a double-click started a level.
+  bool UpdateNodes(const MouseEvent& event);
+  void DrawTexts();
 };
+
+// The map's hint and hover state; it outlives the screen's entries.
+struct MapHint {
+  int32_t timer = 0;         // frames the "Closelevel" hint stays
+  int32_t lastHovered = -1;  // hovered level of the previous frame
+  int32_t hovered = -1;      // hovered level of this frame
+};
+extern MapHint gMapHint;
 
 }  // namespace vx

@@ -1,0 +1,77 @@
+#include "campaign/shop_rules.h"
+
+#include <utility>
+
+#include "app/game_record.h"
+#include "game/items.h"
+#include "game/status_panel.h"
+#include "sound/sound.h"
+
+namespace vx {
+
+namespace {
+bool ValidSlot(int slot) { return slot >= 0 && slot < kInventorySlots; }
+}  // namespace
+
+int ShelfItem(int place) { return place == 0 ? ITEM_CREDIT1 : place + 2; }
+
+RECT ShelfCell(int place) {
+  const int x = 40 + (place % 7) * 85, y = 80 + (place / 7) * 60;
+  return RECT{x, y, x + kShelfCellSize, y + kShelfCellSize};
+}
+
+bool IsOffered(int item) {
+  return item > 0 && item < kItemCount && item != ITEM_CREDIT2 && g.items[item].available;
+}
+
+bool CanAfford(int item, int price) {
+  return price <= (item == ITEM_CREDIT1 ? g.player.score : g.player.credits);
+}
+
+bool BuyItem(int item, int price) {
+  if (!IsOffered(item) || !CanAfford(item, price)) return false;
+  PlayerRecord& p = g.player;
+  if (item == ITEM_BALL) {
+    p.lives += 1;
+    p.credits -= price;
+  } else if (item == ITEM_CREDIT1) {
+    p.credits += 1;
+    p.score -= price;
+  } else {
+    if (!AddToInventory(item)) return false;
+    p.credits -= price;
+  }
+  return true;
+}
+
+RECT InventoryBox(int slot) {
+  // The sockets of "panel.tga" sit 42 pixels apart; boxes as wide as that
+  // never overlap, so a click picks exactly the slot under it.
+  const int cx = 197 + 42 * slot, cy = g.screenHeight - kPanelHeight + 47;
+  return RECT{cx - 21, cy - 21, cx + 21, cy + 21};
+}
+
+bool SellUnit(int slot, int sellPrice) {
+  if (!ValidSlot(slot)) return false;
+  ItemSlot& s = g.player.inventory[slot];
+  if (s.id == 0 || s.count == 0) return false;
+  // The unit goes with the use sound but is not switched on: its effect would
+  // act on the level that has just ended.
+  PlaySample(g.sounds.activate, 100, 50);
+  --s.count;
+  g.player.credits += sellPrice;
+  if (s.count == 0) s = ItemSlot();
+  return true;
+}
+
+void SwapSlots(int a, int b) {
+  if (!ValidSlot(a) || !ValidSlot(b)) return;
+  std::swap(g.player.inventory[a], g.player.inventory[b]);
+}
+
+void DropEmptySlots() {
+  for (ItemSlot& s : g.player.inventory)
+    if (s.count == 0) s = ItemSlot();
+}
+
+}  // namespace vx
