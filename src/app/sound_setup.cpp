@@ -68,4 +68,6 @@ void StopMusic() {
   gModuleName[0] = 0;
 }
 
+const char* CurrentMusicName() { return gModuleName; }
+
 }  // namespace vx

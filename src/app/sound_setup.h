@@ -15,5 +15,7 @@ int StartMusic(const char* fileName);
 // Stops the music and forgets its name, so that PlayMusic starts any module,
 // the one just stopped included, again.
 void StopMusic();
+// The file name of the module playing now; "" when none.
+const char* CurrentMusicName();
 
 }  // namespace vx
