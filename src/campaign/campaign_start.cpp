@@ -6,6 +6,7 @@
 
 #include "app/game_record.h"
 #include "app/screen.h"
+#include "campaign/node_screen.h"
 #include "resources/text_file.h"
 
 namespace vx {
@@ -49,6 +50,9 @@ void StartCampaign(int reset) {
     for (MapNode& node : g.campaign) node = MapNode();
   }
   ReadCoordinates();
+  // Until a level starts, a restore gives back the state the campaign began
+  // with, not what an earlier campaign left.
+  if (g.screens.node) TakeSnapshot(&static_cast<NodeScreen*>(g.screens.node)->snapshot);
   SwitchTo(g.screens.node, 0);
 }
 

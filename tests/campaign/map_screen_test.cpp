@@ -243,20 +243,22 @@ TEST_F(MapTest, ALostLevelCostsNothingAndAWonLevelOpensTheShop) {
 
 TEST_F(MapTest, AllLevelsCompletedHandOverToTheBossFight) {
   for (MapNode& n : g.campaign) n.completed = n.revealed = 1;
+  Map()->snapshot = LevelStartSnapshot();  // what an earlier campaign left
   g.player.credits = 777;
-  Map()->snapshot.credits = 321;
   Enter(g.screens.menu);
   StartCampaign(0);
   EXPECT_STREQ(g.currentScreen->GetName(), "BossScreen");
   Frame();  // the fight hands back at once for now
   ASSERT_EQ(g.currentScreen, g.screens.node);
-  EXPECT_EQ(g.player.credits, 321) << "back from the fight the snapshot counts";
+  EXPECT_EQ(g.player.credits, 777) << "no level was started: the campaign's own start counts";
+  EXPECT_EQ(g.player.lives, 8);
   Frame(3);
   EXPECT_EQ(g.currentScreen, g.screens.node) << "no second fight on that entry";
 
   // Winning the last level: the shop opens over the fight.
   g.campaign[99].completed = 0;
   Map()->StartLevel(100);
+  Type("getmecredits");
   FinishLevel(true);
   ASSERT_EQ(g.currentScreen, g.screens.shop);
   hp.input.SetKey(KEY_ESCAPE, true);
@@ -265,6 +267,7 @@ TEST_F(MapTest, AllLevelsCompletedHandOverToTheBossFight) {
   hp.input.SetKey(KEY_ESCAPE, false);
   Frame();
   EXPECT_EQ(g.currentScreen, g.screens.node);
+  EXPECT_EQ(g.player.credits, 777) << "back from the fight, as at the level's start";
 }
 
 TEST_F(MapTest, LevelsRotateFourTunesAndTheMapPlaysItsOwn) {
