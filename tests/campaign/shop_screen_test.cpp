@@ -191,16 +191,6 @@ TEST_F(ShopTest, ActiveTimeShowsBarsOrInstant) {
   EXPECT_NE(BackPixel(159, 305), Graphics::MakePixel(0, 100, 0));
 }
 
-TEST_F(ShopTest, ANewSelectionRestartsTheDescription) {
-  OpenShop();
-  ClickItem(ITEM_WIDE_BUSTER);
-  const uint32_t start = static_cast<uint32_t>(Shop()->descriptionStart);
-  EXPECT_EQ(start % 24, 0u) << "the frames are realigned on a new selection";
-  Frame(40);
-  EXPECT_EQ(Shop()->frames - start, 41u);
-  EXPECT_EQ(Shop()->descriptionStart, static_cast<int32_t>(start)) << "restarts only while held";
-}
-
 TEST_F(ShopTest, EscapeAndBackReturnToTheMap) {
   OpenShop();
   Key(KEY_ESCAPE);
