@@ -247,8 +247,11 @@ TEST_F(MapTest, AllLevelsCompletedHandOverToTheBossFight) {
   g.player.credits = 777;
   Enter(g.screens.menu);
   StartCampaign(0);
-  EXPECT_STREQ(g.currentScreen->GetName(), "BossScreen");
-  Frame();  // the fight hands back at once for now
+  ASSERT_EQ(g.currentScreen, g.screens.boss);
+  Frame(3);
+  g.player.credits = 5;
+  Key(KEY_ESCAPE);  // leave the fight
+  Key(KEY_Y);
   ASSERT_EQ(g.currentScreen, g.screens.node);
   EXPECT_EQ(g.player.credits, 777) << "no level was started: the campaign's own start counts";
   EXPECT_EQ(g.player.lives, 8);
@@ -261,11 +264,11 @@ TEST_F(MapTest, AllLevelsCompletedHandOverToTheBossFight) {
   Type("getmecredits");
   FinishLevel(true);
   ASSERT_EQ(g.currentScreen, g.screens.shop);
-  hp.input.SetKey(KEY_ESCAPE, true);
-  Frame();
+  EXPECT_EQ(g.player.credits, 1777);
+  Key(KEY_ESCAPE);
   EXPECT_EQ(g.currentScreen, g.screens.boss) << "the fight starts when the shop is left";
-  hp.input.SetKey(KEY_ESCAPE, false);
-  Frame();
+  Key(KEY_ESCAPE);
+  Key(KEY_Y);
   EXPECT_EQ(g.currentScreen, g.screens.node);
   EXPECT_EQ(g.player.credits, 777) << "back from the fight, as at the level's start";
 }
