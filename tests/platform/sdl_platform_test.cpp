@@ -178,6 +178,32 @@ TEST_F(SdlBackEnd, KeyboardWheelAndButtons) {
   EXPECT_FALSE(p->input->ReadKeyboard(keys));
 }
 
+TEST_F(SdlBackEnd, TapsShorterThanAFrameAreSeenOnce) {
+  ASSERT_TRUE(p->window->Create("Velotrix", 640, 480, false));
+  ASSERT_TRUE(p->input->Open(false));
+  // Down and up both arrive before the next poll, as a quick tap between frames.
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_SPACE);
+  PushKey(SDL_KEYUP, SDL_SCANCODE_SPACE);
+  SDL_Event click{};
+  click.type = SDL_MOUSEBUTTONDOWN;
+  click.button.button = SDL_BUTTON_LEFT;
+  SDL_PushEvent(&click);
+  click.type = SDL_MOUSEBUTTONUP;
+  SDL_PushEvent(&click);
+  Drain();
+  uint8_t keys[256];
+  MouseDeviceState m;
+  ASSERT_TRUE(p->input->ReadKeyboard(keys));
+  ASSERT_EQ(p->input->ReadMouse(m), InputDevices::kMouseOk);
+  EXPECT_EQ(keys[57], 0x80);
+  EXPECT_EQ(m.buttons[0], 0x80);
+  EXPECT_EQ(m.buttons[1], 0);
+  ASSERT_TRUE(p->input->ReadKeyboard(keys));
+  ASSERT_EQ(p->input->ReadMouse(m), InputDevices::kMouseOk);
+  EXPECT_EQ(keys[57], 0);
+  EXPECT_EQ(m.buttons[0], 0);
+}
+
 TEST_F(SdlBackEnd, TimerStopWaitsForARunningCallback) {
   struct Ctx {
     std::atomic<int> calls{0};

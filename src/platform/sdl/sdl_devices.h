@@ -6,6 +6,7 @@
 #include <atomic>
 #include <deque>
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -32,6 +33,14 @@ class SdlWindow : public Window {
   bool fullScreen() const { return fullScreen_; }
   // Wheel motion gathered from the events, in 120ths of a notch.
   int32_t TakeWheel() { return wheel_.exchange(0); }
+  // Keys and buttons that went down since the last take. Input is sampled once
+  // a frame, so a tap shorter than a frame would otherwise never be seen.
+  bool TakeKeyTap(int scancode) {
+    bool tapped = keyTaps_[scancode] != 0;
+    keyTaps_[scancode] = 0;
+    return tapped;
+  }
+  uint32_t TakeButtonTaps() { return std::exchange(buttonTaps_, 0u); }
 
  private:
   // Maps one SDL event onto ours; false when it means nothing to the game.
@@ -42,6 +51,8 @@ class SdlWindow : public Window {
   bool fullScreen_ = false;
   std::deque<PlatformEvent> pending_;
   std::atomic<int32_t> wheel_{0};
+  uint8_t keyTaps_[SDL_NUM_SCANCODES] = {};
+  uint32_t buttonTaps_ = 0;
 };
 
 class SdlDisplay : public Display {

@@ -23,7 +23,8 @@ bool SdlInput::ReadKeyboard(uint8_t state[256]) {
   const Uint8* keys = SDL_GetKeyboardState(&count);
   std::memset(state, 0, 256);
   for (int sc = 0; sc < count; ++sc) {
-    if (!keys[sc]) continue;
+    bool tapped = sc < SDL_NUM_SCANCODES && window_->TakeKeyTap(sc);
+    if (!keys[sc] && !tapped) continue;
     int code = SdlScancodeToSet1(sc);
     if (code) state[code] = 0x80;
   }
@@ -34,7 +35,7 @@ InputDevices::MouseResult SdlInput::ReadMouse(MouseDeviceState& state) {
   if (!open_) return kMouseFailed;
   int dx = 0, dy = 0;
   SDL_GetRelativeMouseState(&dx, &dy);
-  Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+  Uint32 buttons = SDL_GetMouseState(nullptr, nullptr) | window_->TakeButtonTaps();
   state.x = dx;
   state.y = dy;
   state.z = window_->TakeWheel();
@@ -52,6 +53,7 @@ bool SdlInput::AcquireMouse(bool acquire) {
   // Motion made while released does not count.
   SDL_GetRelativeMouseState(nullptr, nullptr);
   window_->TakeWheel();
+  window_->TakeButtonTaps();
   return true;
 }
 

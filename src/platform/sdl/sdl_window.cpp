@@ -116,6 +116,7 @@ bool SdlWindow::Translate(const SDL_Event& e, PlatformEvent& ev) {
     case SDL_KEYUP: {
       SDL_Scancode sc = e.key.keysym.scancode;
       bool down = e.type == SDL_KEYDOWN;
+      if (down && sc >= 0 && sc < SDL_NUM_SCANCODES) keyTaps_[sc] = 1;
       bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
       if (down && alt && (sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER)) {
         if (e.key.repeat) return false;
@@ -141,6 +142,9 @@ bool SdlWindow::Translate(const SDL_Event& e, PlatformEvent& ev) {
       ev.keyData = 1;
       return true;
     }
+    case SDL_MOUSEBUTTONDOWN:
+      if (e.button.button >= 1 && e.button.button <= 32) buttonTaps_ |= SDL_BUTTON(e.button.button);
+      return false;
     case SDL_MOUSEWHEEL: {
       int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
       wheel_ += notches * 120;
