@@ -4,7 +4,6 @@
 #include "game/game_text.h"
 #include "game/play_state.h"
 #include "graphics/shared_art.h"
-#include "resources/text_file.h"
 
 namespace vx {
 
@@ -52,16 +51,6 @@ void DrawMessageText() {
 }
 
 }  // namespace
-
-void DrawCentredText8(int size, int x, int y, uint32_t color, const char* text) {
-  BeginText(FontB, size);
-  FontB.SetSize(size);
-  // The converted text is the format itself; it takes no arguments.
-  const char16_t* wide = ToWide(text, 866);
-  int width = FontB.MeasureText(wide);
-  FontB.DrawText(x - width / 2, y, color, wide);
-  EndText();
-}
 
 void UpdateAndDrawMessagePanel() {
   Watch(MESSAGE_ENDED, &gPlay.wasEnded);
