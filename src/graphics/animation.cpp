@@ -89,7 +89,7 @@ bool IsNumber(const std::string& t) {
   return !t.empty() && (std::isdigit(static_cast<unsigned char>(t[0])) || t[0] == '-');
 }
 
-int ToInt(const std::string& t) { return static_cast<int>(std::strtol(t.c_str(), nullptr, 10)); }
+int ToInt(const std::string& t) { return ClampSheetNumber(std::strtoll(t.c_str(), nullptr, 10)); }
 
 void Append(AnimSequence& s, int code, int arg) {
   if (s.count >= kMaxCommands) return;

@@ -151,6 +151,7 @@ void LoadTileSets() {
       if (!ini.GetString(nullptr, key, "", value, sizeof value)) continue;
       int v[4] = {0, 0, 0, 0};
       std::sscanf(value, "%d%*[ ,\t]%d%*[ ,\t]%d%*[ ,\t]%d", &v[0], &v[1], &v[2], &v[3]);
+      for (int& n : v) n = ClampSheetNumber(n);
       set.rects[n] = RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
       ++set.count;
     }

@@ -25,9 +25,9 @@ void ParseNumbers(const char* text, int* out, int count) {
     while (*p == ' ' || *p == ',' || *p == '\t') ++p;
     if (!*p) break;
     char* end = nullptr;
-    long v = std::strtol(p, &end, 10);
+    long long v = std::strtoll(p, &end, 10);
     if (end == p) break;
-    out[i] = static_cast<int>(v);
+    out[i] = ClampSheetNumber(v);
     p = end;
   }
 }
@@ -62,6 +62,10 @@ int CSprite::Load(const char* imageFile, const char* frmFile) {
   LoadImage(imageFile);
   TextFile frm;
   if (!frm.Open(frmFile)) return 0;
+  return ReadFrames(frm);
+}
+
+int CSprite::ReadFrames(TextFile& frm) {
   int sections = 0;
   for (int n = 1;; ++n) {
     char section[32];

@@ -8,11 +8,21 @@
 
 namespace vx {
 
+class TextFile;
+
 constexpr uint32_t ALIGN_TOP = 0x1;
 constexpr uint32_t ALIGN_BOTTOM = 0x2;
 constexpr uint32_t ALIGN_LEFT = 0x10000;
 constexpr uint32_t ALIGN_RIGHT = 0x20000;
 constexpr uint32_t ALIGN_DEFAULT = 0xFFFFFFFFu;  // -1: the sprite's own anchor
+
+// Numbers that sprite sheets, animations and tile sets give for rectangles,
+// offsets and pauses are kept within this distance of 0: far beyond any real
+// sheet, and near enough that sums of them and screen positions never overflow.
+constexpr int kMaxSheetNumber = 1 << 20;
+inline int ClampSheetNumber(long long v) {
+  return v < -kMaxSheetNumber ? -kMaxSheetNumber : (v > kMaxSheetNumber ? kMaxSheetNumber : static_cast<int>(v));
+}
 
 struct SpriteFrame {
   char name[32] = {};
@@ -80,6 +90,8 @@ class CSprite {
   int LoadImage(const char* imageFile);
   int Load(const char* imageFile, const char* frmFile);
   int LoadSurfaceOnly(const char* imageFile);
+  // Adds the frames of an opened .frm file; returns the sections found.
+  int ReadFrames(TextFile& frm);
   void Release();
   int AddFrame(const char* name, const RECT& rect, int offsetX, int offsetY);
   int FindFrame(const char* name, SpriteFrame* out) const;

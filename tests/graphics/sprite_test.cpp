@@ -120,6 +120,43 @@ TEST_F(SpriteTest, FramesFromFrmFile) {
   EXPECT_EQ(noFrm.FrameCount(), 1);
 }
 
+// Found by fuzzing the .frm and .anm readers: numbers near the ends of an int
+// overflowed when added to make rectangles, when a scaled frame's size was
+// computed and when an animation's offset moved the drawing position.
+TEST_F(SpriteTest, HugeNumbersInSheetsAndAnimationsAreBounded) {
+  test::WriteText("huge.frm",
+                  "[Sprite 1]\nname = Tall\nrectsx = 0, 20, 122, 99999999999\noffsxy = 320, 198\n"
+                  "[Sprite 2]\nname = Far\nrectsx = 2147483647, -2147483648, 5, 5\n"
+                  "offsxy = 2147483647, -2147483648\n");
+  CSprite s;
+  ASSERT_EQ(s.Load("block.tga", "huge.frm"), 2);
+  SpriteFrame f;
+  ASSERT_EQ(s.FindFrame("Far", &f), 1);
+  EXPECT_EQ(f.rect.left, kMaxSheetNumber);
+  EXPECT_EQ(f.rect.right, kMaxSheetNumber + 5);
+  EXPECT_EQ(f.rect.top, -kMaxSheetNumber);
+  EXPECT_EQ(f.offsetX, kMaxSheetNumber);
+  for (int i = 1; i <= 2; ++i)
+    for (uint32_t anchor : {0u, ALIGN_DEFAULT, ALIGN_BOTTOM | ALIGN_RIGHT}) {
+      EXPECT_EQ(s.RenderIndex(i, 320, 240, anchor), 0) << "outside the image: nothing drawn";
+      EXPECT_EQ(s.RenderExIndex(i, 320, 240, anchor, 2.0f), 0);
+    }
+
+  const std::string anm =
+      "*ALL_FRAMES\n{\n*F a 0 0 8 8\n*F huge 2147483647 0 1 1\n}\n"
+      "*ANIMATION Far\n{\n*FRAME 2147483647 -99999999999 a -2147483648\n*FRAME huge\n}\n";
+  AnimationSet a;
+  a.Parse(anm.c_str(), static_cast<uint32_t>(anm.size()));
+  EXPECT_EQ(a.Frame(1).rect.right, kMaxSheetNumber + 1);
+  for (int step = 0; step < 5; ++step) {
+    a.Play("Far", 0);
+    EXPECT_EQ(a.OffsetX(), kMaxSheetNumber);
+    EXPECT_EQ(a.OffsetY(), -kMaxSheetNumber);
+    s.RenderAnim(a, 320, 240, ALIGN_DEFAULT);
+  }
+  EXPECT_EQ(Drawn().right, -1);
+}
+
 TEST_F(SpriteTest, MissingImageDrawsNothing) {
   CSprite s;
   EXPECT_EQ(s.LoadImage("Items\\Nothing.tga"), 0);
