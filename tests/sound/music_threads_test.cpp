@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "s3m_writer.h"
 #include "sound/sound.h"
@@ -55,6 +56,63 @@ TEST(MusicThreads, StartChangeStopUnderLoad) {
   }
   done = true;
   audio.join();
+  CloseSoundDevice();
+}
+
+// Music changed thousands of times, as the screens change it (stop, then
+// start), while a timer thread fills blocks every millisecond, an audio thread
+// pulls the output and the main thread turns the volume and the divisor.
+TEST(MusicThreads, ThousandsOfStartsChangesAndStops) {
+  CloseSoundDevice();
+  test::FakePlatform platform;
+  test::FakePlatform::threadTimerMs = 1;
+  ASSERT_EQ(OpenSoundDevice(), 0);
+
+  std::vector<uint8_t> songs[2];
+  for (int k = 0; k < 2; ++k) {
+    test::S3mWriter w;
+    w.speed = 1 + k;
+    w.samples.push_back(test::ConstantSample(700 + 300 * k, k ? 0x30 : 0xD0, true));
+    for (int r = 0; r < 64; r += 2)
+      w.patterns[0].push_back({r, r % 4, Note(4, (r + k) % 12), 1, -1, Fx('H'), 0x44});
+    songs[k] = w.Build();
+  }
+
+  std::atomic<bool> done{false};
+  std::atomic<bool> heard{false};
+  std::thread audio([&] {
+    while (!done.load()) {
+      for (int16_t v : platform.audio.Pull(128))
+        if (v != 0) heard = true;
+      std::this_thread::yield();
+    }
+  });
+
+  constexpr int kRounds = 3000;
+  for (int round = 0; round < kRounds; ++round) {
+    // Low rates keep the start's four blocks cheap; now and then the real one.
+    if (round % 10 == 0) SetOutputFormat(round % 100 ? 8000 : 44100, round % 20 == 0, round % 30 != 0, 1);
+    const std::vector<uint8_t>& song = songs[round % 2];
+    ASSERT_EQ(StartModule(song.data(), static_cast<uint32_t>(song.size())), 0) << round;
+    for (int i = 0; i < 3; ++i) {
+      SetMusicVolume(static_cast<uint8_t>((round + i * 37) % 101));
+      SetModuleDivisor(30 + (round + i) % 20);
+      std::this_thread::yield();
+    }
+    // Every few rounds the timer certainly gets to fill while the volume moves.
+    if (round % 25 == 0) {
+      for (int i = 0; i < 4; ++i) {
+        SetMusicVolume(static_cast<uint8_t>(i * 30));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    }
+    ASSERT_EQ(StopModule(), 0) << round;
+  }
+  EXPECT_EQ(IsModulePlaying(), 0);
+  EXPECT_EQ(StopModule(), 2) << "stopped already";
+  done = true;
+  audio.join();
+  EXPECT_TRUE(heard.load()) << "the music reached the output";
   CloseSoundDevice();
 }
 
