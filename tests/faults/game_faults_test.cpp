@@ -1,0 +1,156 @@
+// The real game (velotrix-tool play on the built data set) in a folder it
+// cannot write, with a log it cannot write, and on a full disk: it starts,
+// shows the screens that read the user's files, quits, and leaves those files
+// as they were.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <strings.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/game_record.h"
+#include "campaign/hiscore_table.h"
+#include "campaign/save_game.h"
+#include "faults/user_file_faults.h"
+#include "resources/file_system.h"
+#include "resources/text_file.h"
+#include "support/temp_dir.h"
+
+namespace vx {
+namespace {
+
+using test::ReadText;
+using test::WriteText;
+namespace fs = std::filesystem;
+
+const char kSettings[] =
+    "[Settings]\n# kept by hand\nFullscreen = 0\nSound enable = 0\nSound volume = 40\n"
+    "Music volume = 30\nReverse stereo = 0\nScroll speed = 1\nVanishing = 0\n";
+
+class GameFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UnregisterAllArchives();
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
+    fs::create_directory("run");
+    for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
+      fs::copy_file(std::string(VX_BINARY_DIR) + "/" + archive, std::string("run/") + archive);
+    // The user's files of an earlier session.
+    ASSERT_EQ(chdir("run"), 0);
+    g = GameRecord();
+    g.player.score = 31337;
+    ASSERT_EQ(SaveGame(0, "Kept"), 1);
+    SetDefaultHiscores();
+    ASSERT_EQ(SaveHiscores(), 1);
+    ASSERT_EQ(chdir(".."), 0);
+    WriteText("run/Velotrix.ini", kSettings);
+    for (const char* f : {"Velotrix.ini", "game1.sav", "Velotrix.hsc"})
+      old_[f] = ReadText(std::string("run/") + f);
+  }
+  void TearDown() override { UnregisterAllArchives(); }
+
+  // Where the middle of a frame of the menu sheet lands on the screen.
+  static std::string ClickMenu(const char* button) {
+    TextFile file("menu.frm");
+    for (int n = 1; file.IsOpen(); ++n) {
+      char section[32], name[32], rect[64], offset[64];
+      std::snprintf(section, sizeof section, "Sprite %d", n);
+      if (!file.SelectSection(section)) break;
+      file.GetString(nullptr, "name", "", name, sizeof name);
+      if (strcasecmp(name, (std::string(button) + "_up").c_str()) != 0) continue;
+      file.GetString(nullptr, "rectsx", "", rect, sizeof rect);
+      file.GetString(nullptr, "offsxy", "0 0", offset, sizeof offset);
+      int r[4] = {}, o[2] = {};
+      std::sscanf(rect, "%d%*[ ,]%d%*[ ,]%d%*[ ,]%d", &r[0], &r[1], &r[2], &r[3]);
+      std::sscanf(offset, "%d%*[ ,]%d", &o[0], &o[1]);
+      return "moveto " + std::to_string(316 + o[0] + r[2] / 2) + " " +
+             std::to_string(179 + o[1] + r[3] / 2) + "\nclick left\nframes 30\n";
+    }
+    ADD_FAILURE() << "no menu button " << button;
+    return "";
+  }
+
+  // The menu, the high scores and the saved games, then quit.
+  static std::string Visit() {
+    return "frames 5\nexpect screen MenuScreen\n" + ClickMenu("hiscores") +
+           "expect screen HiscoreScreen\nkey Space\nframes 2\nexpect screen MenuScreen\n" +
+           ClickMenu("loadgame") + "expect screen LoadScreen\nkey Escape\nframes 2\n"
+           "expect screen MenuScreen\nquit\n";
+  }
+
+  // Runs the script in run/ in a child process, after `fault` has been set up
+  // in the child; returns the exit code (-1 when it died of a signal).
+  int Play(const std::string& script, const std::function<void()>& fault = [] {}) {
+    WriteText("script.txt", script);
+    const std::string tool = std::string(VX_BINARY_DIR) + "/velotrix-tool";
+    const std::string here = fs::current_path();
+    fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      const int out = open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0666);
+      if (out < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0) _exit(120);
+      fault();
+      execl(tool.c_str(), "velotrix-tool", "play", (here + "/script.txt").c_str(), "--dir",
+            (here + "/run").c_str(), static_cast<char*>(nullptr));
+      _exit(121);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  void ExpectOldFilesIntact() {
+    for (const auto& [name, text] : old_) EXPECT_EQ(ReadText("run/" + name), text) << name;
+  }
+
+  std::map<std::string, std::string> old_;
+  test::TempDir tmp_;
+};
+
+TEST_F(GameFaults, ReadOnlyFolder) {
+  WriteText("run/Log.txt", "");  // the one file the game may still write
+  chmod("run/Log.txt", 0666);
+  chmod(".", 0755);
+  chmod("run", 0555);
+  const int code = Play(Visit(), [] {
+    // Root writes anywhere: the game runs as nobody, as a user would.
+    if (geteuid() == 0 && (setgid(test::ReadOnlyFolder::kNobody) != 0 ||
+                           setuid(test::ReadOnlyFolder::kNobody) != 0))
+      _exit(122);
+  });
+  chmod("run", 0755);
+  ASSERT_EQ(code, 0) << ReadText("out.txt");
+  ExpectOldFilesIntact();
+  const std::string log = ReadText("run/Log.txt");
+  EXPECT_NE(log.find("Log start"), std::string::npos);
+  EXPECT_NE(log.find("Save config"), std::string::npos) << "and the settings were not written";
+  for (const auto& e : fs::directory_iterator("run"))
+    EXPECT_TRUE(old_.count(e.path().filename()) || e.path().filename() == "Log.txt" ||
+                e.path().extension() == ".dat" || e.path().extension() == ".lng")
+        << "nothing new in a read-only folder: " << e.path();
+}
+
+TEST_F(GameFaults, UnwritableLog) {
+  fs::create_directory("run/Log.txt");
+  ASSERT_EQ(Play(Visit()), 0) << ReadText("out.txt");
+  // The settings are written as usual (the old file had an extra line).
+  EXPECT_EQ(ReadText("run/Velotrix.ini").find("# kept by hand"), std::string::npos);
+  EXPECT_EQ(ReadText("run/game1.sav"), old_["game1.sav"]);
+}
+
+TEST_F(GameFaults, FullDisk) {
+  // The limit is made in the child and lives on into the game it becomes.
+  const int code = Play(Visit(), [] { new test::FileSizeLimit(64); });
+  ASSERT_EQ(code, 0) << ReadText("out.txt");
+  ExpectOldFilesIntact();
+  EXPECT_FALSE(fs::exists("run/Velotrix.ini.tmp"));
+}
+
+}  // namespace
+}  // namespace vx
