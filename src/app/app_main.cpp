@@ -1,5 +1,6 @@
 #include "app/app_main.h"
 
+#include "app/game_folders.h"
 #include "app/game_record.h"
 #include "app/log.h"
 #include "app/random.h"
@@ -138,8 +139,8 @@ int AppMain(void* instance, int showCommand) {
   g.screenWidth = 640;
   g.screenHeight = 480;
   // Loose files stand in for an archive that cannot be opened.
-  RegisterArchive("Velotrix.dat", "DATA\\", 3);
-  RegisterArchive("Velotrix.lng", "LANG\\", 3);
+  RegisterArchive(ArchivePath("Velotrix.dat").c_str(), "DATA\\", 3);
+  RegisterArchive(ArchivePath("Velotrix.lng").c_str(), "LANG\\", 3);
   LoadSettings();
   SeedRandomWithTime();
   LoadStrings();

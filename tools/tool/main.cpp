@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/game_folders.h"
 #include "command.h"
 
 namespace vx::tool {
@@ -18,6 +19,8 @@ Command::Command(const char* n, const char* u, CommandFn f) : name(n), usage(u),
 
 int main(int argc, char** argv) {
   using vx::tool::Command;
+  // Installed, `play` finds the archives there when its folder has none.
+  vx::SetInstalledData(vx::ThisInstallation());
   if (argc >= 2) {
     const char* wanted = argv[1];
     // Commands with a dash in their name are spelt with an underscore in code.
