@@ -87,6 +87,17 @@ TEST_F(InstallTree, HoldsTheGameItsDataAndItsDesktopFiles) {
   EXPECT_NE(meta.find(std::string(">") + id + ".desktop</launchable>"), std::string::npos);
 }
 
+TEST_F(InstallTree, InstalledToolPlaysWithTheInstalledArchives) {
+  test::WriteText("menu.play", "frames 5\nexpect screen MenuScreen\nquit\n");
+  // An empty folder: the archives can only come from the installation.
+  EXPECT_EQ(Shell("'" + (prefix / "bin/velotrix-tool").string() + "' play menu.play --dir run"), 0)
+      << ReadText("command.log");
+  std::string log = ReadText("run/Log.txt");
+  EXPECT_NE(log.find("Screen switched to MenuScreen"), std::string::npos) << log;
+  EXPECT_EQ(log.find("Can't load"), std::string::npos) << log;
+  EXPECT_FALSE(fs::exists("run/Velotrix.dat"));
+}
+
 TEST_F(InstallTree, PassesTheDesktopValidators) {
   if (!HaveProgram("desktop-file-validate") || !HaveProgram("appstreamcli"))
     GTEST_SKIP() << "desktop-file-utils or appstream is not installed";
