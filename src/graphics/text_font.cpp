@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 #include "app/game_record.h"
@@ -29,8 +29,64 @@ struct Glyph {
   bool ok = false;
   int left = 0, top = 0;
   int width = 0, rows = 0;
-  long advance = 0;  // 1/64 pixel
-  std::vector<uint8_t> coverage;  // width x rows
+  long advance = 0;                 // 1/64 pixel
+  const uint8_t* coverage = nullptr;  // width x rows
+};
+
+// Glyphs already rendered, by face size and character: an open-addressed table
+// over one block of coverage bytes, both made once, so a cached glyph costs no
+// allocation and a miss only FreeType's own work. When either fills up,
+// everything is forgotten and the glyphs in use come back one by one.
+class GlyphCache {
+ public:
+  static constexpr uint32_t kSlots = 2048;  // a power of two, at most half used
+  static constexpr size_t kArenaBytes = 512 * 1024;
+
+  const Glyph* Find(uint64_t key) const {
+    if (!slots_) return nullptr;
+    for (uint32_t i = Hash(key);; i = (i + 1) & (kSlots - 1)) {
+      if (slots_[i].key == key) return &slots_[i].glyph;
+      if (slots_[i].key == 0) return nullptr;
+    }
+  }
+
+  // Room for a glyph of bytes coverage bytes under key (which is not cached);
+  // null when it can never fit.
+  Glyph* Insert(uint64_t key, size_t bytes, uint8_t** coverage) {
+    if (bytes > kArenaBytes) return nullptr;
+    if (!slots_) {
+      slots_.reset(new Slot[kSlots]);
+      arena_.reset(new uint8_t[kArenaBytes]);
+    }
+    if (count_ >= kSlots / 2 || used_ + bytes > kArenaBytes) Clear();
+    uint32_t i = Hash(key);
+    while (slots_[i].key != 0) i = (i + 1) & (kSlots - 1);
+    slots_[i].key = key;
+    ++count_;
+    *coverage = arena_.get() + used_;
+    used_ += bytes;
+    return &slots_[i].glyph;
+  }
+
+  void Clear() {
+    if (slots_)
+      for (uint32_t i = 0; i < kSlots; ++i) slots_[i] = Slot();
+    count_ = 0;
+    used_ = 0;
+  }
+
+ private:
+  struct Slot {
+    uint64_t key = 0;  // 0: empty (a face size is never 0)
+    Glyph glyph;
+  };
+  static uint32_t Hash(uint64_t key) {
+    return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & (kSlots - 1);
+  }
+  std::unique_ptr<Slot[]> slots_;
+  std::unique_ptr<uint8_t[]> arena_;
+  uint32_t count_ = 0;
+  size_t used_ = 0;
 };
 
 }  // namespace
@@ -51,12 +107,15 @@ struct TextFont::Impl {
   int faceSize = 0;  // the size FreeType renders at, which Load sets without SetSize
   uint8_t bgRed = 0, bgGreen = 0, bgBlue = 0;
 
+  // Without the cache every glyph is rendered again and blended pixel by pixel
+  // through TextBlendPixel: the plain way, which the fast one must match.
   bool cacheEnabled = true;
-  std::unordered_map<uint64_t, Glyph> cache;
+  GlyphCache cache;
   Glyph scratch;
+  std::vector<uint8_t> scratchCoverage;
 
   void Free() {
-    cache.clear();
+    cache.Clear();
     if (library) FT_Done_FreeType(library);
     library = nullptr;
     face = nullptr;
@@ -67,45 +126,105 @@ struct TextFont::Impl {
   // FreeType rendered, so drawing from the cache changes nothing.
   const Glyph& Render(char16_t c) {
     const uint64_t key = static_cast<uint64_t>(faceSize) << 32 | c;
-    if (cacheEnabled) {
-      auto it = cache.find(key);
-      if (it != cache.end()) return it->second;
-    }
-    if (cache.size() > 8192) cache.clear();
-    Glyph& g = cacheEnabled ? cache[key] : scratch;
-    g = Glyph{};
-    if (!face) return g;
+    if (cacheEnabled)
+      if (const Glyph* hit = cache.Find(key)) return *hit;
+    scratch = Glyph{};
+    if (!face) return scratch;
     const FT_UInt index = FT_Get_Char_Index(face, c);
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) return g;
-    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return g;
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) return scratch;
+    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return scratch;
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bm = slot->bitmap;
-    g.ok = true;
-    g.left = slot->bitmap_left;
-    g.top = slot->bitmap_top;
-    g.width = static_cast<int>(bm.width);
-    g.rows = static_cast<int>(bm.rows);
-    g.advance = slot->advance.x;
-    g.coverage.resize(static_cast<size_t>(g.width) * g.rows);
-    for (int y = 0; y < g.rows; ++y)
-      std::memcpy(&g.coverage[static_cast<size_t>(y) * g.width], bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch,
-                  static_cast<size_t>(g.width));
-    return g;
+    Glyph fresh;
+    fresh.ok = true;
+    fresh.left = slot->bitmap_left;
+    fresh.top = slot->bitmap_top;
+    fresh.width = static_cast<int>(bm.width);
+    fresh.rows = static_cast<int>(bm.rows);
+    fresh.advance = slot->advance.x;
+    const size_t bytes = static_cast<size_t>(fresh.width) * fresh.rows;
+    uint8_t* coverage = nullptr;
+    Glyph* out = cacheEnabled ? cache.Insert(key, bytes, &coverage) : nullptr;
+    if (!out) {
+      scratchCoverage.resize(bytes);
+      coverage = scratchCoverage.data();
+      out = &scratch;
+    }
+    for (int y = 0; y < fresh.rows; ++y)
+      std::memcpy(coverage + static_cast<size_t>(y) * fresh.width,
+                  bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch, static_cast<size_t>(fresh.width));
+    fresh.coverage = coverage;
+    *out = fresh;
+    return *out;
   }
 
   void Blend(const Glyph& g) {
     if (!pixels) return;
+    if (cacheEnabled)
+      BlendRows(g);
+    else
+      BlendEachPixel(g);
+  }
+
+  void BlendEachPixel(const Glyph& g) {
     const int ox = penX + g.left, oy = penY - g.top;
     for (int y = 0; y < g.rows; ++y) {
       const int ty = oy + y;
       if (ty < 0 || ty >= targetHeight) continue;
       uint16_t* row = pixels + static_cast<ptrdiff_t>(ty) * pitch;
-      const uint8_t* cov = &g.coverage[static_cast<size_t>(y) * g.width];
+      const uint8_t* cov = g.coverage + static_cast<size_t>(y) * g.width;
       for (int x = 0; x < g.width; ++x) {
         const int tx = ox + x;
         if (tx < 0 || tx >= targetWidth) continue;
         row[tx] = TextBlendPixel(mode, cov[x], static_cast<uint16_t>(color), row[tx], bgRed, bgGreen,
                                  bgBlue);
+      }
+    }
+  }
+
+  // TextBlendPixel over the visible part of the glyph, the clipping done once
+  // per glyph and the mode once per row.
+  void BlendRows(const Glyph& g) {
+    const int ox = penX + g.left, oy = penY - g.top;
+    const int x0 = std::max(0, -ox), x1 = std::min(g.width, targetWidth - ox);
+    const int y0 = std::max(0, -oy), y1 = std::min(g.rows, targetHeight - oy);
+    if (x0 >= x1 || y0 >= y1) return;
+    const uint16_t col = static_cast<uint16_t>(color);
+    const int rs = RedShift, gs = GreenShift;
+    const int cr = col >> rs & 31, cg = col >> gs & 31, cb = col & 31;
+    // The background blends depend only on alpha >> 3.
+    uint16_t overBg[28];
+    if (mode != TEXT_SOLID && mode != TEXT_BLEND_DST)
+      for (int alpha = 0; alpha < 28; ++alpha)
+        overBg[alpha] = static_cast<uint16_t>((bgRed * (31 - alpha) + cr * alpha) / 32 << rs |
+                                              (bgGreen * (31 - alpha) + cg * alpha) / 32 << gs |
+                                              (bgBlue * (31 - alpha) + cb * alpha) / 32);
+    for (int y = y0; y < y1; ++y) {
+      uint16_t* row = pixels + static_cast<ptrdiff_t>(oy + y) * pitch + ox;
+      const uint8_t* cov = g.coverage + static_cast<size_t>(y) * g.width;
+      if (mode == TEXT_SOLID) {
+        for (int x = x0; x < x1; ++x)
+          if (cov[x] > 64) row[x] = col;
+      } else if (mode == TEXT_BLEND_DST) {
+        for (int x = x0; x < x1; ++x) {
+          const int a = cov[x];
+          if (a == 0) continue;
+          if (a >= 224) {
+            row[x] = col;
+            continue;
+          }
+          const int alpha = a >> 3;
+          const uint16_t under = row[x];
+          const int r = ((under >> rs) * (31 - alpha) + cr * alpha) / 32;
+          const int gg = ((under >> gs & 31) * (31 - alpha) + cg * alpha) / 32;
+          const int b = ((under & 31) * (31 - alpha) + cb * alpha) / 32;
+          row[x] = static_cast<uint16_t>(r << rs | gg << gs | b);
+        }
+      } else {
+        for (int x = x0; x < x1; ++x) {
+          const int a = cov[x];
+          if (a != 0) row[x] = a >= 224 ? col : overBg[a >> 3];
+        }
       }
     }
   }
@@ -197,6 +316,8 @@ void TextFont::SetTarget(uint16_t* pixels, int pitchInBytes, int width, int heig
 
 void TextFont::SetSize(int size) {
   impl_->size = size;
+  // Every text bracket sets its size; a face already at that size is left alone.
+  if (size == impl_->faceSize) return;
   // Sizes FreeType cannot render keep the face at its previous size.
   if (impl_->face && size > 0 && size <= 512 && FT_Set_Pixel_Sizes(impl_->face, 0, size) == 0)
     impl_->faceSize = size;
@@ -213,7 +334,7 @@ void TextFont::SetClip(const RECT& clip) { impl_->clip = clip; }
 
 void TextFont::SetCacheEnabled(bool on) {
   impl_->cacheEnabled = on;
-  impl_->cache.clear();
+  impl_->cache.Clear();
 }
 
 void TextFont::DrawTextArgs(int x, int y, uint32_t color, const char16_t* format,

@@ -32,6 +32,7 @@ struct FileSources {
   std::vector<FileSource> sources;
   intptr_t nextSequence = 1;
   uint32_t lastSize = 0;
+  uint32_t requests = 0;
 };
 
 FileSources& Sources() {
@@ -68,6 +69,7 @@ FileBuffer ReadLooseFile(const char* path) {
 
 FileBuffer FindFile(const char* path, int mode) {
   if (!path) return nullptr;
+  ++Sources().requests;
   if (mode == 0) {
     if (FileBuffer data = ReadLooseFile(path)) return data;
   }
@@ -102,6 +104,7 @@ bool LooseFileExists(const char* path) {
 
 bool FileExists(const char* path) {
   if (!path) return false;
+  ++Sources().requests;
   if (LooseFileExists(path)) return true;
   for (const FileSource& source : Sources().sources) {
     std::string built = source.prefix + path;
@@ -144,6 +147,8 @@ void UnregisterAllArchives() {
 FileBuffer ReadWholeFile(const char* path) { return FindFile(path, 0); }
 
 uint32_t LastFileSize() { return Sources().lastSize; }
+
+uint32_t FileRequests() { return Sources().requests; }
 
 int ReadFileInto(const char* path, void* buffer, uint32_t capacity, int mode) {
   FileBuffer data = FindFile(path, mode);

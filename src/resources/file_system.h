@@ -21,6 +21,9 @@ FileBuffer ReadWholeFile(const char* path);
 bool FileExists(const char* path);
 // Size of the file read last (without the two terminating zero bytes).
 uint32_t LastFileSize();
+// How many files have been asked for (read or looked up) so far; shows file
+// access where none should be, such as in a steady frame.
+uint32_t FileRequests();
 // Copies at most capacity bytes; mode 0 tries a loose copy first. 1 when found.
 int ReadFileInto(const char* path, void* buffer, uint32_t capacity, int mode);
 

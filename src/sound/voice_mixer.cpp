@@ -41,9 +41,18 @@ int32_t AttenuationToGain(int attenuation) {
   return static_cast<int32_t>(std::lround(65536.0 * std::pow(10.0, attenuation / 2000.0)));
 }
 
-VoiceMixer::VoiceMixer() { playing_.reserve(kMaxVoices); }
+VoiceMixer::VoiceMixer() {
+  playing_.reserve(kMaxVoices);
+  // Made up front: a busy moment plays many copies of an effect at once, and
+  // a frame should not wait for the allocator to give each one its voice.
+  spare_.reserve(kSpareVoices);
+  for (size_t i = 0; i < kSpareVoices; ++i) spare_.push_back(new Voice);
+}
 
-VoiceMixer::~VoiceMixer() { Close(); }
+VoiceMixer::~VoiceMixer() {
+  Close();
+  for (Voice* v : spare_) delete v;
+}
 
 bool VoiceMixer::Open(AudioOutput* output) {
   if (open_) return true;
@@ -86,13 +95,18 @@ Voice* VoiceMixer::CreateVoice(const PcmFormat& f, uint32_t bytes) {
 
 Voice* VoiceMixer::Duplicate(Voice* source) {
   if (!source) return nullptr;
-  auto* v = new Voice;
-  std::lock_guard<std::mutex> lock(mu_);
-  if (voiceCount_ >= kMaxVoices) {
-    delete v;
-    return nullptr;
+  Voice* v = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (voiceCount_ >= kMaxVoices) return nullptr;
+    ++voiceCount_;
+    if (!spare_.empty()) {
+      v = spare_.back();
+      spare_.pop_back();
+    }
   }
-  ++voiceCount_;
+  if (!v) v = new Voice;
+  std::lock_guard<std::mutex> lock(mu_);
   v->data = source->data;
   v->step = source->step;
   v->attenuation = source->attenuation;
@@ -118,7 +132,17 @@ void VoiceMixer::Release(Voice* v) {
     RemovePlaying(v);
     --voiceCount_;
   }
-  delete v;  // outside the lock: the data may be freed here
+  // Outside the lock: the data may be freed here.
+  *v = Voice();
+  {
+    // Kept for the next Duplicate, so an effect played over itself allocates nothing.
+    std::lock_guard<std::mutex> lock(mu_);
+    if (spare_.size() < kSpareVoices) {
+      spare_.push_back(v);
+      return;
+    }
+  }
+  delete v;
 }
 
 bool VoiceMixer::Write(Voice* v, uint32_t offset, const uint8_t* data, uint32_t bytes) {

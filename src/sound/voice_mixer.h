@@ -82,6 +82,8 @@ class VoiceMixer {
   AudioOutput* output_ = nullptr;
   bool open_ = false;
   std::vector<Voice*> playing_;  // capacity reserved up front: the callback never grows it
+  static constexpr size_t kSpareVoices = 256;
+  std::vector<Voice*> spare_;  // released voices, reused by Duplicate
   int voiceCount_ = 0;
   int lastPull_ = 1024;  // frames of the last output buffer
 };

@@ -179,6 +179,38 @@ TEST_F(TextTest, GlyphCacheDrawsTheSamePixels) {
   EXPECT_EQ(uncached.second, cachedAgain.second);
 }
 
+// The cached glyphs are blended row by row with the clipping worked out per
+// glyph; the plain way blends pixel by pixel. Both must leave the same pixels
+// over a busy background, in both layouts, on every edge and on a target
+// narrower than its pitch.
+TEST_F(TextTest, RowBlendingMatchesThePlainWayAtEveryEdge) {
+  for (uint32_t greenMask : {0x07E0u, 0x03E0u}) {
+    Graphics::SetPixelLayout(greenMask);
+    auto drawAll = [&](bool cached) {
+      font.SetCacheEnabled(cached);
+      Surface* b = Back();
+      // Every bit pattern, the top bit of the 555 layout included.
+      for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) b->Row(y)[x] = static_cast<uint16_t>(x * 131 + y * 977);
+      const int modes[] = {TEXT_SOLID, TEXT_BLEND_BG, TEXT_BLEND_DST, 7};
+      const int spots[][2] = {{-9, 20}, {600, 40}, {300, 6}, {200, 478}, {-30, -4}, {625, 490}};
+      for (int mode : modes)
+        for (const auto& at : spots) {
+          Target(20 + mode, mode);
+          font.SetMode(mode, 0x80C0F8);
+          font.DrawText(at[0], at[1], 0xFFFFFF, u"Wg<0x4080ff>Q@%d", mode);
+        }
+      // A target 100 pixels wide inside the back buffer's rows.
+      font.SetTarget(b->Row(100) + 50, b->pitch * 2, 100, 50);
+      font.SetMode(TEXT_BLEND_DST, 0);
+      font.DrawText(80, 30, 0xF81F, u"Wide text here");
+      return b->pixels;
+    };
+    const std::vector<uint16_t> plain = drawAll(false);
+    EXPECT_TRUE(plain == drawAll(true)) << "layout " << greenMask;
+  }
+}
+
 TEST_F(TextTest, BracketLocksTheBackBufferOnce) {
   TextFont other;
   BeginText(font, 18);
