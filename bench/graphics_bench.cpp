@@ -1,7 +1,10 @@
-// Blits and text against a plain memcpy of the same bytes.
+// Drawing: keyed and plain copies beside a plain memcpy of the same bytes
+// (each keyed copy in every way this processor runs), stretched and rotated
+// sprites, fills, lines, and text with and without the glyph cache.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +13,8 @@
 #include <vector>
 
 #include "graphics/graphics.h"
+#include "graphics/simd.h"
+#include "graphics/sprite.h"
 #include "graphics/text_font.h"
 #include "platform/platform.h"
 
@@ -27,11 +32,32 @@ struct BenchDisplay : Display {
   bool VideoMemory(uint32_t*, uint32_t*) override { return false; }
 };
 
+// A 64 x 64 ball: a disc on the key colour, as sprite sheets hold them.
+void WriteBallTga(const char* path) {
+  std::vector<uint8_t> b(18, 0);
+  b[2] = 2;
+  b[12] = 64;
+  b[14] = 64;
+  b[16] = 24;
+  for (int y = 63; y >= 0; --y)
+    for (int x = 0; x < 64; ++x) {
+      const bool inside = (x - 32) * (x - 32) + (y - 32) * (y - 32) < 30 * 30;
+      b.push_back(inside ? static_cast<uint8_t>(x * 4) : 0);
+      b.push_back(inside ? static_cast<uint8_t>(200) : 0);
+      b.push_back(inside ? static_cast<uint8_t>(y * 4) : 0);
+    }
+  FILE* f = std::fopen(path, "wb");
+  if (!f) std::abort();
+  std::fwrite(b.data(), 1, b.size(), f);
+  std::fclose(f);
+}
+
 // Graphics open on a display that shows nothing; the log goes to a temp dir.
 struct Setup {
   BenchDisplay display;
   Platform platform;
   Surface* art = nullptr;
+  CSprite ball;
   Setup() {
     char dir[] = "/tmp/vx_bench_XXXXXX";
     if (!mkdtemp(dir) || chdir(dir) != 0) std::abort();
@@ -43,12 +69,26 @@ struct Setup {
     for (int y = 0; y < 480; ++y)
       for (int x = 0; x < 640; ++x) art->Row(y)[x] = (x * 7 + y * 3) % 4 ? static_cast<uint16_t>(x * 31 + y) | 1 : 0;
     Graphics::SetColorKey(art, 0);
+    WriteBallTga("ball.tga");
+    if (!ball.LoadImage("ball.tga")) std::abort();
   }
 };
 
 Setup& S() {
   static Setup s;
   return s;
+}
+
+// The keyed copy ways, as benchmark arguments.
+const Simd kWays[] = {Simd::kPortable, Simd::kAvx2, Simd::kAvx512};
+const char* const kWayNames[] = {"portable", "avx2", "avx512"};
+
+bool UseWay(benchmark::State& state) {
+  const int way = static_cast<int>(state.range(0));
+  state.SetLabel(kWayNames[way]);
+  if (UseSimd(kWays[way])) return true;
+  state.SkipWithError("this processor cannot run it");
+  return false;
 }
 
 void BM_MemcpyFullScreen(benchmark::State& state) {
@@ -64,13 +104,15 @@ BENCHMARK(BM_MemcpyFullScreen);
 
 void BM_KeyedCopyFullScreen(benchmark::State& state) {
   Surface* art = S().art;
+  if (!UseWay(state)) return;
   for (auto _ : state) {
     Graphics::Blit(nullptr, 0, 0, art, RECT{0, 0, 640, 480}, true);
     benchmark::ClobberMemory();
   }
+  UseSimd(Simd::kBest);
   state.SetBytesProcessed(state.iterations() * 640 * 480 * 2);
 }
-BENCHMARK(BM_KeyedCopyFullScreen);
+BENCHMARK(BM_KeyedCopyFullScreen)->DenseRange(0, 2);
 
 void BM_PlainCopyFullScreen(benchmark::State& state) {
   Surface* art = S().art;
@@ -85,6 +127,7 @@ BENCHMARK(BM_PlainCopyFullScreen);
 // A field of 500 blocks of 32 x 16, the bytes of 500 block copies.
 void BM_Keyed500Blocks(benchmark::State& state) {
   Surface* art = S().art;
+  if (!UseWay(state)) return;
   for (auto _ : state) {
     for (int i = 0; i < 500; ++i) {
       const int c = i % 20, r = i / 20;
@@ -92,9 +135,10 @@ void BM_Keyed500Blocks(benchmark::State& state) {
     }
     benchmark::ClobberMemory();
   }
+  UseSimd(Simd::kBest);
   state.SetBytesProcessed(state.iterations() * 500 * 32 * 16 * 2);
 }
-BENCHMARK(BM_Keyed500Blocks);
+BENCHMARK(BM_Keyed500Blocks)->DenseRange(0, 2);
 
 void BM_Memcpy500Blocks(benchmark::State& state) {
   Surface* art = S().art;
@@ -120,6 +164,75 @@ void BM_StretchFullScreen(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * 640 * 480 * 2);
 }
 BENCHMARK(BM_StretchFullScreen);
+
+// Twenty 64 x 64 sprites drawn at one and a half times their size, some cut
+// by the screen's edges.
+void BM_StretchedSprites(benchmark::State& state) {
+  CSprite& ball = S().ball;
+  const RECT whole{0, 0, 64, 64};
+  for (auto _ : state) {
+    for (int i = 0; i < 20; ++i) ball.RenderEx(whole, -20 + i * 34, 30 + (i * 97) % 460, 0, 1.5f);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * 20);
+}
+BENCHMARK(BM_StretchedSprites);
+
+// Twenty 64 x 64 sprites turned and scaled, tinted or not.
+void BM_RotatedSprites(benchmark::State& state) {
+  CSprite& ball = S().ball;
+  if (!UseWay(state)) return;
+  const RECT whole{0, 0, 64, 64};
+  float angle = 0;
+  for (auto _ : state) {
+    for (int i = 0; i < 20; ++i)
+      ball.RenderRotated(whole, 20 + i * 31, 40 + (i * 53) % 400, 1.25f, angle + i * 0.3f,
+                         i % 2 ? 0xFFFFFF : 0xFF8040);
+    angle += 0.01f;
+    benchmark::ClobberMemory();
+  }
+  UseSimd(Simd::kBest);
+  state.SetItemsProcessed(state.iterations() * 20);
+}
+BENCHMARK(BM_RotatedSprites)->DenseRange(0, 1);
+
+void BM_FillFullScreen(benchmark::State& state) {
+  S();
+  for (auto _ : state) {
+    D3DStrip(0, 0, 640, 480, 0x1234);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * 640 * 480 * 2);
+}
+BENCHMARK(BM_FillFullScreen);
+
+// Forty bars of 100 x 6, as meters and panels use.
+void BM_Fill40Bars(benchmark::State& state) {
+  S();
+  for (auto _ : state) {
+    for (int i = 0; i < 40; ++i) D3DStrip(10 + (i % 5) * 120, 10 + (i / 5) * 50, 100, 6, static_cast<uint16_t>(i * 999));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_Fill40Bars);
+
+// The shield (52 dashes of 63 pixels) and eight rubber bands from the paddle.
+void BM_ShieldAndBandLines(benchmark::State& state) {
+  S();
+  uint32_t f = 0;
+  for (auto _ : state) {
+    ++f;
+    for (int k = -1; k <= 11; ++k) {
+      Graphics::DrawLine(64 * k + (f / 2) % 64, 394, 64 * k + (f / 2) % 64 + 62, 394, 0xF800);
+      Graphics::DrawLine(64 * k - (f / 2) % 64, 396, 64 * k - (f / 2) % 64 + 62, 396, 0x001F);
+      Graphics::DrawLine(64 * k + f % 64, 390, 64 * k + f % 64 + 62, 390, 0xF800);
+      Graphics::DrawLine(64 * k - f % 64, 392, 64 * k - f % 64 + 62, 392, 0x001F);
+    }
+    for (int i = 0; i < 8; ++i) Graphics::DrawLine(320, 375, 30 + i * 80, 20 + i * 40, 0x001F);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ShieldAndBandLines);
 
 void TextLine(benchmark::State& state, bool cached) {
   static TextFont font;

@@ -9,26 +9,19 @@
 #include "app/game_record.h"
 #include "app/log.h"
 #include "graphics/graphics.h"
+#include "graphics/simd.h"
 
 namespace vx {
 
 namespace {
 
-// Copies n pixels from s to d, leaving d where s holds the key. Branch-free:
-// sprite edges make the key unpredictable pixel by pixel.
-void KeyedRow(uint16_t* d, const uint16_t* s, int n, uint16_t key) {
+void FillRow(uint16_t* d, int n, uint16_t pixel) {
   int i = 0;
 #ifdef __SSE2__
-  const __m128i k = _mm_set1_epi16(static_cast<short>(key));
-  for (; i + 8 <= n; i += 8) {
-    const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-    const __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    const __m128i isKey = _mm_cmpeq_epi16(src, k);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
-                     _mm_or_si128(_mm_and_si128(isKey, dst), _mm_andnot_si128(isKey, src)));
-  }
+  const __m128i p = _mm_set1_epi16(static_cast<short>(pixel));
+  for (; i + 8 <= n; i += 8) _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), p);
 #endif
-  for (; i < n; ++i) d[i] = s[i] == key ? d[i] : s[i];
+  for (; i < n; ++i) d[i] = pixel;
 }
 
 bool Inside(const Surface& s, const RECT& r) {
@@ -44,16 +37,14 @@ int Graphics::Blit(Surface* dst, int x, int y, const Surface* src, const RECT& r
   if (dst->lockCount > 0 || src->lockCount > 0) return DDERR_SURFACEBUSY;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (!Inside(*src, rect) || !Inside(*dst, RECT{x, y, x + w, y + h})) return DDERR_INVALIDRECT;
-  const bool useKey = keyed && src->hasKey;
-  const uint16_t key = src->colorKey;
-  for (int row = 0; row < h; ++row) {
-    const uint16_t* s = src->Row(rect.top + row) + rect.left;
-    uint16_t* d = dst->Row(y + row) + x;
-    if (useKey)
-      KeyedRow(d, s, w, key);
-    else
-      std::memcpy(d, s, static_cast<size_t>(w) * 2);
+  const uint16_t* s = src->Row(rect.top) + rect.left;
+  uint16_t* d = dst->Row(y) + x;
+  if (keyed && src->hasKey) {
+    KeyedRows(d, dst->pitch, s, src->pitch, w, h, src->colorKey);
+    return 0;
   }
+  for (int row = 0; row < h; ++row, s += src->pitch, d += dst->pitch)
+    std::memcpy(d, s, static_cast<size_t>(w) * 2);
   return 0;
 }
 
@@ -71,8 +62,10 @@ int Graphics::StretchBlit(Surface* dst, const RECT& dstRect, const Surface* src,
   // destination pixel keeps both halves of a halved image symmetric.
   const uint32_t stepX = static_cast<uint32_t>((static_cast<uint64_t>(sw) << 16) / dw);
   const uint32_t stepY = static_cast<uint32_t>((static_cast<uint64_t>(sh) << 16) / dh);
-  // Source column of each destination column, worked out once per copy.
-  std::vector<int32_t> columns(static_cast<size_t>(dw));
+  // Source column of each destination column, worked out once per copy into
+  // a table that only ever grows, so drawing allocates nothing.
+  static std::vector<int32_t> columns;
+  if (columns.size() < static_cast<size_t>(dw)) columns.resize(static_cast<size_t>(dw));
   uint32_t fx = stepX / 2;
   for (int i = 0; i < dw; ++i, fx += stepX) columns[i] = std::min(static_cast<int>(fx >> 16), sw - 1);
   const int32_t* col = columns.data();
@@ -98,10 +91,8 @@ int Graphics::Fill(Surface* dst, const RECT& rect, uint16_t pixel) {
   if (!dst) return DDERR_INVALIDOBJECT;
   if (dst->lockCount > 0) return DDERR_SURFACEBUSY;
   if (!Inside(*dst, rect)) return DDERR_INVALIDRECT;
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    uint16_t* d = dst->Row(y) + rect.left;
-    for (int x = 0; x < rect.right - rect.left; ++x) d[x] = pixel;
-  }
+  const int w = rect.right - rect.left;
+  for (int y = rect.top; y < rect.bottom; ++y) FillRow(dst->Row(y) + rect.left, w, pixel);
   return 0;
 }
 

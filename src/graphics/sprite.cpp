@@ -184,48 +184,4 @@ int CSprite::RenderExFrame(const char* name, int x, int y, uint32_t flags, float
   return RenderExIndex(FrameIndex(name), x, y, flags, scale);
 }
 
-int CSprite::RenderRotated(const RECT& rect, int x, int y, float k, float angle, uint32_t tint) {
-  Surface* back = Graphics::BackBuffer();
-  if (!surface_ || !back || back->lockCount > 0 || surface_->lockCount > 0) return 0;
-  if (!(k > 0.0f)) return 0;
-  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (w <= 0 || h <= 0 || rect.left < 0 || rect.top < 0 || rect.right > surface_->width ||
-      rect.bottom > surface_->height)
-    return 0;
-  const float c = std::cos(angle), s = std::sin(angle);
-  // Half extents of the rotated, scaled rectangle give the box to walk.
-  const float hw = w * k / 2, hh = h * k / 2;
-  const float ex = std::fabs(c) * hw + std::fabs(s) * hh;
-  const float ey = std::fabs(s) * hw + std::fabs(c) * hh;
-  const int x0 = std::max(0, static_cast<int>(std::floor(x - ex)));
-  const int x1 = std::min(back->width, static_cast<int>(std::ceil(x + ex)) + 1);
-  const int y0 = std::max(0, static_cast<int>(std::floor(y - ey)));
-  const int y1 = std::min(back->height, static_cast<int>(std::ceil(y + ey)) + 1);
-  const int tr = (tint >> 16) & 255, tg = (tint >> 8) & 255, tb = tint & 255;
-  const bool plain = (tint & 0xFFFFFF) == 0xFFFFFF;
-  const float inv = 1.0f / k;
-  for (int py = y0; py < y1; ++py) {
-    uint16_t* row = back->Row(py);
-    const float dy = py + 0.5f - y;
-    for (int px = x0; px < x1; ++px) {
-      const float dx = px + 0.5f - x;
-      // Back into the source: rotate by -angle, unscale.
-      const float u = (c * dx + s * dy) * inv + w / 2.0f;
-      const float v = (-s * dx + c * dy) * inv + h / 2.0f;
-      if (u < 0 || v < 0 || u >= w || v >= h) continue;
-      const uint16_t p = surface_->Row(rect.top + static_cast<int>(v))[rect.left + static_cast<int>(u)];
-      if (keyOn_ && p == keyColor_) continue;
-      if (plain) {
-        row[px] = p;
-        continue;
-      }
-      // Green sits at bit 5 in both layouts, six bits wide in 565.
-      const int r = (p >> RedShift) & 31, gg = (p >> 5) & (PixelIs555 ? 31 : 63), b = p & 31;
-      row[px] = static_cast<uint16_t>((r * tr / 255) << RedShift | (gg * tg / 255) << 5 |
-                                      (b * tb / 255));
-    }
-  }
-  return 1;
-}
-
 }  // namespace vx
