@@ -19,6 +19,7 @@ if(VX_BUILD_DATA)
   endforeach()
 endif()
 
+install(FILES ${VX_DIST}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velotrix)
 install(FILES ${VX_DIST}/${VX_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VX_DIST}/${VX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 

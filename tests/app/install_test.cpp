@@ -61,12 +61,12 @@ TEST_F(InstallTree, HoldsTheGameItsDataAndItsDesktopFiles) {
   const char* id = "io.github.velotrix.velotrix";
   for (const char* file : {"bin/velotrix", "bin/velotrix-tool", "share/velotrix/Velotrix.dat",
                            "share/velotrix/Velotrix.lng", "share/man/man6/velotrix.6.gz",
-                           "share/man/man1/velotrix-tool.1.gz"})
+                           "share/man/man1/velotrix-tool.1.gz", "share/doc/velotrix/copyright"})
     EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
   // Nothing of the developer's: no tests, benchmarks or data generator.
   size_t count = 0;
   for (const auto& e : fs::recursive_directory_iterator(prefix)) count += e.is_regular_file();
-  EXPECT_EQ(count, 12u);
+  EXPECT_EQ(count, 13u);
 
   // The installed game recognises its installation from where it lies.
   EXPECT_EQ(InstalledDataFolder((prefix / "bin/velotrix").string(), VX_INSTALL_RELATIVE_DATA),
