@@ -1,10 +1,12 @@
-// Sound benchmarks: the module mixer on every module of a folder (by default the
-// reference modules), libxmp's linear-interpolation rendering of the same
-// modules when libxmp is at hand, and the cost of one second of game audio (the
-// music streamed through the voice mixer with effects playing).
+// Sound benchmarks: the module mixer on every module of the given folders (by
+// default the reference modules and the game's own six), beside libxmp's
+// linear-interpolation rendering and libopenmpt's default rendering of the same
+// modules when those libraries are at hand; the tick alone; and the cost of one
+// second of game audio (the music streamed through the voice mixer with
+// effects playing).
 //
 // Counter audio_x: seconds of audio rendered per CPU second.
-// usage: sound_bench [--s3m-dir DIR] [benchmark options]
+// usage: sound_bench [--s3m-dir DIR]... [benchmark options]
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 
@@ -20,6 +22,9 @@
 
 #ifdef VX_HAVE_XMP
 #include <xmp.h>
+#endif
+#ifdef VX_HAVE_OPENMPT
+#include <libopenmpt/libopenmpt.h>
 #endif
 
 namespace {
@@ -76,6 +81,38 @@ void XmpBench(benchmark::State& state, std::vector<uint8_t> file) {
 }
 #endif
 
+#ifdef VX_HAVE_OPENMPT
+void OpenmptBench(benchmark::State& state, std::vector<uint8_t> file) {
+  openmpt_module* mod =
+      openmpt_module_create_from_memory2(file.data(), file.size(), openmpt_log_func_silent, nullptr,
+                                         openmpt_error_func_ignore, nullptr, nullptr, nullptr, nullptr);
+  if (!mod) {
+    state.SkipWithError("libopenmpt cannot play the module");
+    return;
+  }
+  openmpt_module_set_repeat_count(mod, -1);  // loops forever, as the game's player does
+  std::vector<int16_t> block(kBlockFrames * 2);
+  for (auto _ : state) {
+    for (int i = 0; i < kSecondsPerIteration * kRate / kBlockFrames; ++i)
+      openmpt_module_read_interleaved_stereo(mod, kRate, kBlockFrames, block.data());
+    benchmark::DoNotOptimize(block.data());
+  }
+  openmpt_module_destroy(mod);
+  SetAudioCounter(state);
+}
+#endif
+
+// The song advanced tick by tick without mixing: the player's share of the work.
+void TickBench(benchmark::State& state, std::vector<uint8_t> file) {
+  auto m = vx::LoadS3m(file.data(), static_cast<uint32_t>(file.size()), kRate, true, true, true);
+  if (!m) {
+    state.SkipWithError("module does not load");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(vx::ModuleTick(*m));
+  state.SetItemsProcessed(state.iterations());
+}
+
 // One second of what the game's sound does while music plays: ten 0.1 s blocks
 // mixed and copied into the streaming voice, and the output pulled in 1024-frame
 // buffers with the music and four effects sounding. CPU time per iteration is the
@@ -121,34 +158,45 @@ void GameSecondBench(benchmark::State& state, std::vector<uint8_t> file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string dir = VX_S3M_BENCH_DIR;
+  std::vector<std::string> dirs;
   std::vector<char*> args;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--s3m-dir") == 0 && i + 1 < argc) {
-      dir = argv[++i];
+      dirs.push_back(argv[++i]);
       continue;
     }
     args.push_back(argv[i]);
   }
-  std::vector<std::string> names;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* e = readdir(d)) {
-      std::string n = e->d_name;
-      if (n.size() > 4 && n.compare(n.size() - 4, 4, ".s3m") == 0) names.push_back(n);
+  if (dirs.empty()) dirs = {VX_S3M_BENCH_DIR, VX_GAME_MODULE_DIR};
+  std::vector<std::string> paths;
+  for (const std::string& dir : dirs) {
+    std::vector<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+      while (dirent* e = readdir(d)) {
+        std::string n = e->d_name;
+        if (n.size() > 4 && n.compare(n.size() - 4, 4, ".s3m") == 0) names.push_back(n);
+      }
+      closedir(d);
     }
-    closedir(d);
+    std::sort(names.begin(), names.end());
+    for (const std::string& n : names) paths.push_back(dir + "/" + n);
   }
-  std::sort(names.begin(), names.end());
-  for (const std::string& n : names) {
-    std::vector<uint8_t> file = ReadFile(dir + "/" + n);
+  for (const std::string& path : paths) {
+    const std::string n = path.substr(path.find_last_of('/') + 1);
+    std::vector<uint8_t> file = ReadFile(path);
     benchmark::RegisterBenchmark(("MixModule/" + n).c_str(), MixerBench, file)->Unit(benchmark::kMillisecond);
 #ifdef VX_HAVE_XMP
     benchmark::RegisterBenchmark(("XmpLinear/" + n).c_str(), XmpBench, file)->Unit(benchmark::kMillisecond);
 #endif
+#ifdef VX_HAVE_OPENMPT
+    benchmark::RegisterBenchmark(("OpenmptDefault/" + n).c_str(), OpenmptBench, file)
+        ->Unit(benchmark::kMillisecond);
+#endif
+    benchmark::RegisterBenchmark(("ModuleTick/" + n).c_str(), TickBench, file);
   }
-  if (!names.empty()) {
-    // The busiest module stands for the game's music.
-    std::vector<uint8_t> file = ReadFile(dir + "/" + names.front());
+  if (!paths.empty()) {
+    // The first module stands for the game's music.
+    std::vector<uint8_t> file = ReadFile(paths.front());
     benchmark::RegisterBenchmark("GameAudioSecond", GameSecondBench, file)->Unit(benchmark::kMillisecond);
   }
   int count = static_cast<int>(args.size());

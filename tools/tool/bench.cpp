@@ -1,6 +1,7 @@
-// velotrix-tool bench [--frames N] [--scene NAME] [--data DIR] [--shots DIR]: runs the real
-// game headless over the data set in DIR (default: beside the tool) and drives
-// each screen for N frames (default 2000) after a warm-up, printing per scene
+// velotrix-tool bench [--frames N] [--scene NAME] [--data DIR] [--shots DIR]:
+// runs the real game headless over the data set in DIR (default: beside the
+// tool, or the installed data) and drives each screen for N frames (default
+// 2000) after a warm-up, printing per scene
 //   scene NAME median_us M p99_us P budget_pct B
 // where M and P are the median and 99th percentile of the processor time of
 // one frame (input polling, the screen's frame, the presentation) on this
@@ -26,6 +27,7 @@
 #include "app/app_main.h"
 #include "app/game_record.h"
 #include "app/screen.h"
+#include "app/game_folders.h"
 #include "bench_scenes.h"
 #include "command.h"
 #include "graphics/png_writer.h"
@@ -168,6 +170,9 @@ int CmdBench(int argc, char** argv) {
     }
     ++i;
   }
+  // An installed tool has the archives in the installed data folder instead.
+  if (!std::filesystem::exists(data + "/Velotrix.dat") && !InstalledData().empty())
+    data = InstalledData();
   data = std::filesystem::absolute(data).string();
   for (const char* archive : {"Velotrix.dat", "Velotrix.lng"}) {
     if (!std::filesystem::exists(data + "/" + archive)) {
