@@ -94,7 +94,8 @@ void LoadInstrument(const Reader& r, uint32_t at, int index, S3mInstrument& ins)
   if (count == 0) return;
 
   uint32_t bytes = count * width;
-  ins.data.assign(bytes + width, 0);
+  // The guard value after the end, and room for the mixer's 16-byte loads.
+  ins.data.assign(bytes + 16, 0);
   const uint8_t* src = r.At(dataPos);
   if (is16) {
     // The mixer reads the high byte of each value, at the even offsets.

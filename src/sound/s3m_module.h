@@ -101,6 +101,11 @@ int ModuleTick(S3mModule& m);
 // Mixes `bytes` bytes of output in the module's format; returns the frames written.
 int MixModule(S3mModule* m, void* out, int bytes);
 
+// Whether the mixer may work eight frames at a time where the processor allows
+// (the default); the output is the same either way. Returns false when on was
+// asked for and the processor cannot.
+bool UseVectorMixing(bool on);
+
 // Length of the song in seconds: until playback reaches a row it has already
 // played or the order list wraps. Plays the module from where it stands.
 double ModuleSongLength(S3mModule& m);
