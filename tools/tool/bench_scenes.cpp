@@ -11,9 +11,14 @@
 #include "app/screen.h"
 #include "app/screens.h"
 #include "autoplay_bot.h"
+#include "campaign/campaign_start.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/happy_screen.h"
 #include "campaign/hiscore_screen.h"
+#include "campaign/node_screen.h"
+#include "campaign/shop_rules.h"
+#include "campaign/shop_screen.h"
+#include "game/boss_screen.h"
 #include "game/ball.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
@@ -52,6 +57,8 @@ bool Enter(Screen* screen) {
 
 bool On(Screen* screen) { return screen && g.currentScreen == screen; }
 
+AutoplayBot gBot(1);
+
 // --- campaign screens ------------------------------------------------------
 
 bool EnterMenu(SceneHost&) { return On(g.screens.menu); }
@@ -87,16 +94,92 @@ void EndingFrame(SceneHost&, int) {
   if (happy->textTop < -400) happy->textTop = g.screenHeight;
 }
 
-// Not built yet in this game: the scene reports itself unavailable.
-bool Unavailable(SceneHost&) { return false; }
-bool Never(SceneHost&) { return false; }
+// The map with every level open and none completed, so every planet in view
+// is drawn, swept from one end to the other and back.
+bool EnterMap(SceneHost&) {
+  StartCampaign(1);
+  if (!On(g.screens.node)) return false;
+  auto* map = static_cast<NodeScreen*>(g.screens.node);
+  for (MapNode& node : g.campaign) {
+    node.open = node.revealed = node.requirementsMet = 1;
+    node.appearing = node.completed = 0;
+  }
+  map->minScroll = 0;
+  map->maxScroll = NodeScreen::kMaxScroll;
+  map->scroll = 0;
+  return true;
+}
+
+void MapFrame(SceneHost& host, int i) {
+  const bool down = (i / 900) % 2 == 0;
+  In(host).SetKey(KEY_DOWN, down);
+  In(host).SetKey(KEY_UP, !down);
+  // The cursor wanders over the sea, off the buttons.
+  const float t = static_cast<float>(i) * 2 * kPi / 240;
+  const int x = 320 + static_cast<int>(200 * std::cos(t));
+  const int y = 250 + static_cast<int>(50 * std::sin(t));
+  In(host).MoveMouse(x - gCursor.x, y - gCursor.y);
+}
+
+bool OnMap(SceneHost& host) {
+  In(host).SetKey(KEY_DOWN, false);
+  In(host).SetKey(KEY_UP, false);
+  return On(g.screens.node);
+}
+
+// The shop with an item picked from the shelves, its description typed out
+// again and again.
+bool EnterShop(SceneHost&) {
+  StartCampaign(1);
+  if (!On(g.screens.node) || !Enter(g.screens.shop)) return false;
+  auto* shop = static_cast<ShopScreen*>(g.screens.shop);
+  for (int place = 0; place < kShelfPlaces; ++place) {
+    const int item = ShelfItem(place);
+    if (item > ITEM_CREDIT2 && IsOffered(item) && g.items[item].description[0]) {
+      shop->selectedItem = item;
+      break;
+    }
+  }
+  return shop->selectedItem != -1;
+}
+
+void ShopFrame(SceneHost& host, int i) {
+  auto* shop = static_cast<ShopScreen*>(g.screens.shop);
+  if (i % 400 == 0) shop->descriptionStart = static_cast<int32_t>(shop->frames);
+  const float t = static_cast<float>(i) * 2 * kPi / 240;
+  const int x = 320 + static_cast<int>(250 * std::cos(t));
+  const int y = 200 + static_cast<int>(120 * std::sin(t));
+  In(host).MoveMouse(x - gCursor.x, y - gCursor.y);
+}
+
+bool OnShop(SceneHost&) { return On(g.screens.shop); }
+
+// The boss fight played by the bot; the boss never falls and neither do the
+// player's ships, so missiles and bursts go on.
+bool EnterBoss(SceneHost&) {
+  gBot = AutoplayBot(3);
+  g.player = PlayerRecord();
+  return Enter(g.screens.boss);
+}
+
+void BossFrame(SceneHost& host, int) {
+  if (!On(g.screens.boss)) {
+    ReturnToRoot();
+    Enter(g.screens.boss);
+  }
+  auto* boss = static_cast<BossScreen*>(g.screens.boss);
+  if (boss->hitPoints < kBossHitPoints / 3) boss->hitPoints = kBossHitPoints;
+  g.player.lives = 8;
+  gBot.Step(In(host));
+}
+
+bool OnBoss(SceneHost&) { return On(g.screens.boss); }
 
 // --- levels ----------------------------------------------------------------
 
-AutoplayBot gBot(1);
-
 bool EnterLevel(SceneHost&) {
   gBot = AutoplayBot(1);
+  g.player = PlayerRecord();
   return StartLevelDirect(kOrdinaryLevel) && On(g.screens.game);
 }
 
@@ -220,15 +303,15 @@ bool OnEditor(SceneHost&) { return On(g.screens.game) && g.level.editMode; }
 const BenchScene kBenchScenes[] = {
     {"menu", EnterMenu, SweepCursor, OnMenu},
     {"options", EnterOptions, SweepCursor, OnOptions},
-    {"map", Unavailable, nullptr, Never},
-    {"shop", Unavailable, nullptr, Never},
+    {"map", EnterMap, MapFrame, OnMap},
+    {"shop", EnterShop, ShopFrame, OnShop},
     {"save", EnterSave, SweepCursor, OnSave},
     {"hiscores", EnterHiscores, SweepCursor, OnHiscores},
     {"help", EnterHelp, HelpFrame, OnHelp},
     {"level", EnterLevel, LevelFrame, OnLevel},
     {"heavy", EnterHeavy, HeavyFrame, OnHeavy},
     {"editor", EnterEditor, EditorFrame, OnEditor},
-    {"boss", Unavailable, nullptr, Never},
+    {"boss", EnterBoss, BossFrame, OnBoss},
     {"ending", EnterEnding, EndingFrame, OnEnding},
 };
 const int kBenchSceneCount = static_cast<int>(sizeof kBenchScenes / sizeof kBenchScenes[0]);
