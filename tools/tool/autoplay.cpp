@@ -37,14 +37,6 @@ struct Outcome {
   uint32_t frames = 0;
 };
 
-std::string ToolDirectory() {
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  path[n] = 0;
-  return std::filesystem::path(path).parent_path().string();
-}
-
 // One level in a fresh game, in the current directory.
 Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed, int trace) {
   g = GameRecord();

@@ -51,14 +51,6 @@ uint64_t WallNs() {
   return static_cast<uint64_t>(ts.tv_sec) * 1000000000u + static_cast<uint64_t>(ts.tv_nsec);
 }
 
-std::string ToolDirectory() {
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  path[n] = 0;
-  return std::filesystem::path(path).parent_path().string();
-}
-
 // Nearest-rank percentile of sorted samples.
 double Percentile(const std::vector<uint64_t>& sorted, double p) {
   if (sorted.empty()) return 0;

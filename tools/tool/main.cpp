@@ -1,6 +1,10 @@
 // velotrix-tool: the developer's command-line tool.
+#include <limits.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "app/game_folders.h"
 #include "command.h"
@@ -13,6 +17,14 @@ Command* gCommands = nullptr;
 
 Command::Command(const char* n, const char* u, CommandFn f) : name(n), usage(u), fn(f), next(gCommands) {
   gCommands = this;
+}
+
+std::string ToolDirectory() {
+  char path[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return ".";
+  path[n] = 0;
+  return std::filesystem::path(path).parent_path().string();
 }
 
 }  // namespace vx::tool

@@ -45,14 +45,6 @@ long StatusKb(const char* field) {
   return 0;
 }
 
-std::string ToolDirectory() {
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  path[n] = 0;
-  return std::filesystem::path(path).parent_path().string();
-}
-
 struct Soak {
   uint64_t frames = 0, musicFrames = 0;
   int levels = 0, won = 0;
