@@ -2,43 +2,22 @@
 // fight in full swing (eight fast balls, missiles in flight) and the defeat,
 // whose explosions start five bursts of a hundred particles every frame.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <string>
 
 #include "app/game_record.h"
+#include "bench_rig.h"
 #include "app/screen.h"
 #include "app/screens.h"
 #include "game/ball.h"
 #include "game/boss_screen.h"
 #include "graphics/graphics.h"
-#include "graphics/shared_art.h"
-#include "platform/headless/headless_platform.h"
-#include "resources/file_system.h"
 
 namespace vx {
 namespace {
 
 struct BossRig {
-  HeadlessPlatform hp;
-  std::string dir;
-  BossRig() {
-    char buf[] = "/tmp/vx_bench_XXXXXX";
-    dir = mkdtemp(buf);
-    if (chdir(dir.c_str()) != 0) return;
-    gPlatform = hp.platform();
-    RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1);
-    Graphics::Init(640, 480, 0);
-    BuildStandardColors();
-    LoadSharedArt();
-    InstallScreens();
-  }
-  ~BossRig() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  bench::ArtRig art;
+  BossRig() { InstallScreens(); }
   static BossScreen& Fight() {
     SwitchTo(g.screens.boss, 0);
     g.level.ballWaiting = 0;

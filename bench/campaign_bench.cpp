@@ -2,64 +2,24 @@
 // each, entering the map (it reads all 100 level headers) and building the
 // shop's background.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <string>
-
-#include "app/app_main.h"
-#include "app/game_record.h"
-#include "app/log.h"
-#include "app/screen.h"
-#include "app/screens.h"
 #include "campaign/campaign_progress.h"
 #include "campaign/campaign_start.h"
-#include "platform/headless/headless_platform.h"
-#include "resources/file_system.h"
+#include "game_start_rig.h"
 
 namespace vx {
 namespace {
 
-struct CampaignRig {
-  HeadlessPlatform hp;
-  std::string dir;
-  CampaignRig() {
-    char buf[] = "/tmp/vx_bench_XXXXXX";
-    dir = mkdtemp(buf);
-    for (const char* f : {"Velotrix.dat", "Velotrix.lng"}) {
-      std::error_code ec;
-      std::filesystem::copy_file(std::string(VX_BINARY_DIR) + "/" + f, dir + "/" + f, ec);
-    }
-    if (chdir(dir.c_str()) != 0) return;
-    gPlatform = hp.platform();
-    InstallScreens();
-    StartLog();
-    RegisterArchive("Velotrix.dat", "DATA\\", 3);
-    RegisterArchive("Velotrix.lng", "LANG\\", 3);
-    InitDisplayAndInput(0);
-    EnterFirstScreen();
-    StartCampaign(1);
-  }
-  ~CampaignRig() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
-  void Frames(int n) {
-    for (int i = 0; i < n; ++i) {
-      hp.Advance(kFrameIntervalMs);
-      RunFrame();
-    }
-  }
-};
-
-CampaignRig& Rig() {
-  static CampaignRig rig;
+// The game started and a new campaign begun: the world map.
+bench::GameStartRig& Rig() {
+  static bench::GameStartRig rig;
+  static const bool started = (StartCampaign(1), true);
+  (void)started;
   return rig;
 }
 
 void BM_MapFrame(benchmark::State& state) {
-  CampaignRig& rig = Rig();
+  bench::GameStartRig& rig = Rig();
   if (g.currentScreen != g.screens.node) Return(g.currentScreen, 0);
   rig.Frames(40);  // the first levels have appeared
   for (auto _ : state) rig.Frames(1);
@@ -83,7 +43,7 @@ void BM_ShopAndBackToTheMap(benchmark::State& state) {
 BENCHMARK(BM_ShopAndBackToTheMap);
 
 void BM_ShopFrame(benchmark::State& state) {
-  CampaignRig& rig = Rig();
+  bench::GameStartRig& rig = Rig();
   if (g.currentScreen != g.screens.shop) SwitchTo(g.screens.shop, 0);
   for (auto _ : state) rig.Frames(1);
 }

@@ -3,14 +3,11 @@
 // items), the balls alone in a full field, the particles, and drawing every
 // playfield layer into the back buffer.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <filesystem>
-#include <string>
 
 #include "app/game_record.h"
+#include "bench_rig.h"
 #include "game/ball.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
@@ -19,31 +16,13 @@
 #include "game/particles.h"
 #include "game/playfield.h"
 #include "graphics/graphics.h"
-#include "graphics/shared_art.h"
-#include "platform/headless/headless_platform.h"
-#include "resources/file_system.h"
 
 namespace vx {
 namespace {
 
 struct GameRig {
-  HeadlessPlatform hp;
-  std::string dir;
-  GameRig() {
-    char buf[] = "/tmp/vx_bench_XXXXXX";
-    dir = mkdtemp(buf);
-    if (chdir(dir.c_str()) != 0) return;
-    gPlatform = hp.platform();
-    RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1);
-    Graphics::Init(640, 480, 0);
-    BuildStandardColors();
-    LoadSharedArt();
-    LoadItems();
-  }
-  ~GameRig() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  bench::ArtRig art;
+  GameRig() { LoadItems(); }
   // A level in full swing: eight balls at top speed, every enemy slot used.
   static void Busy() {
     LoadLevel(30);
