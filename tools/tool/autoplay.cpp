@@ -19,6 +19,7 @@
 #include "app/screen.h"
 #include "app/screens.h"
 #include "autoplay_bot.h"
+#include "headless_game.h"
 #include "command.h"
 #include "game/game_state_text.h"
 #include "game/level_start.h"
@@ -75,11 +76,7 @@ Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed, int t
     bot.Step(hp.input);
   };
   AppMain(nullptr, 1);
-  CloseSoundDevice();
-  Input::Shutdown();
-  Graphics::Release();
-  UnregisterAllArchives();
-  gPlatform = nullptr;
+  ReleaseHeadlessGame();
   return out;
 }
 

@@ -11,6 +11,7 @@
 #include "app/screen.h"
 #include "app/screens.h"
 #include "autoplay_bot.h"
+#include "headless_game.h"
 #include "campaign/campaign_start.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/happy_screen.h"
@@ -339,11 +340,7 @@ int RunGameToMenu(HeadlessPlatform& hp, const std::function<void()>& atMenu) {
   InstallScreens();
   const int code = AppMain(nullptr, 1);
   hp.onFrameBoundary = nullptr;
-  CloseSoundDevice();
-  Input::Shutdown();
-  Graphics::Release();
-  UnregisterAllArchives();
-  gPlatform = nullptr;
+  ReleaseHeadlessGame();
   return reached ? code : -1;
 }
 

@@ -22,6 +22,7 @@
 #include "app/screen.h"
 #include "app/screens.h"
 #include "autoplay_bot.h"
+#include "headless_game.h"
 #include "command.h"
 #include "game/level_start.h"
 #include "graphics/graphics.h"
@@ -100,11 +101,7 @@ void Run(uint64_t totalFrames, uint32_t seed, Soak* soak) {
     hp.input.SetKey(57, soak->frames % 2 == 0);
   };
   AppMain(nullptr, 1);
-  CloseSoundDevice();
-  Input::Shutdown();
-  Graphics::Release();
-  UnregisterAllArchives();
-  gPlatform = nullptr;
+  ReleaseHeadlessGame();
 }
 
 int CmdSoak(int argc, char** argv) {
