@@ -32,14 +32,14 @@ bool BuyItem(int item, int price) {
   if (!IsOffered(item) || !CanAfford(item, price)) return false;
   PlayerRecord& p = g.player;
   if (item == ITEM_BALL) {
-    p.lives += 1;
-    p.credits -= price;
+    AddClamped(p.lives, 1);
+    AddClamped(p.credits, -static_cast<int64_t>(price));
   } else if (item == ITEM_CREDIT1) {
-    p.credits += 1;
-    p.score -= price;
+    AddClamped(p.credits, 1);
+    AddClamped(p.score, -static_cast<int64_t>(price));
   } else {
     if (!AddToInventory(item)) return false;
-    p.credits -= price;
+    AddClamped(p.credits, -static_cast<int64_t>(price));
   }
   return true;
 }
@@ -59,7 +59,7 @@ bool SellUnit(int slot, int sellPrice) {
   // act on the level that has just ended.
   PlaySample(g.sounds.activate, 100, 50);
   --s.count;
-  g.player.credits += sellPrice;
+  AddClamped(g.player.credits, sellPrice);
   if (s.count == 0) s = ItemSlot();
   return true;
 }

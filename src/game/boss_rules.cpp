@@ -113,12 +113,12 @@ void BossScreen::DefeatedFrame(bool* ended) {
   if (P.credits > 0) {
     if (t % 2 == 0) {
       P.credits = P.credits > 10 ? P.credits - 10 : 0;
-      P.score += 750;
+      AddClamped(P.score, 750);
     }
   } else if (P.lives > 0) {
     if (t % 4 == 0) {
       --P.lives;
-      P.score += 10;
+      AddClamped(P.score, 10);
     }
   } else if (gBossDefeatCountdown > 0) {
     --gBossDefeatCountdown;

@@ -30,7 +30,7 @@ void HitBlockWithBullet(BlockCell& cell, int c, int r) {
   SpawnBurst(static_cast<float>(kCellWidth * c + 16), static_cast<float>(top + 8), 5, 3, 3.0f);
   if (cell.content != 0) DropItem(kCellWidth * c, top, cell.content, 0);
   if (cell.type >= 1 && cell.type <= 8)
-    g.player.score += static_cast<int32_t>(g.level.types[cell.type - 1].score);
+    AddClamped(g.player.score, g.level.types[cell.type - 1].score);
   cell.type = 0;
 }
 

@@ -63,11 +63,11 @@ bool RingEndsWith(const char* word) {
 
 void Apply(const CheatWordEntry& w) {
   switch (w.effect) {
-    case kScore: g.player.score += 10000; break;
-    case kCredits: g.player.credits += 1000; break;
-    case kLongLive: g.player.lives += 10; break;
+    case kScore: AddClamped(g.player.score, 10000); break;
+    case kCredits: AddClamped(g.player.credits, 1000); break;
+    case kLongLive: AddClamped(g.player.lives, 10); break;
     case kCompleted: EndLevel(true); break;
-    case kBall: g.player.lives += 1; break;
+    case kBall: AddClamped(g.player.lives, 1); break;
     case kItem: ActivateByWord(w.item); break;
     case kBoss:
       // Leaves the level without a result.

@@ -69,7 +69,7 @@ void KillEnemy(Enemy& e) {
   PlaySample(g.sounds.killEnemy, 100, 50);
   e.state = ENEMY_DYING;
   e.countdown = 15;
-  g.player.score += 150;
+  AddClamped(g.player.score, 150);
   switch (e.kind) {
     case 1:
       SpawnBurst(e.x, e.y, 8, 1, 5.0f);

@@ -27,9 +27,9 @@ void Catch(int kind) {
   PlayerRecord& p = g.player;
   bool twice = IsActive(ITEM_INVISIBLE);
   if (kind == ITEM_CREDIT1) {
-    p.credits += twice ? 10 : 5;
+    AddClamped(p.credits, twice ? 10 : 5);
   } else if (kind == ITEM_CREDIT2) {
-    p.credits += twice ? 2 : 1;
+    AddClamped(p.credits, twice ? 2 : 1);
   } else {
     AddToInventory(kind);
   }

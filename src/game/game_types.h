@@ -63,6 +63,15 @@ struct PlayerRecord {
   int32_t currentLevel = 1;  // 1..100
 };
 
+// Adds to a score, credit or life count, stopping at the ends of its 32 bits:
+// a level file or a saved game may carry numbers large enough to wrap it round.
+inline void AddClamped(int32_t& value, int64_t amount) {
+  int64_t sum = static_cast<int64_t>(value) + amount;
+  if (sum > INT32_MAX) sum = INT32_MAX;
+  if (sum < INT32_MIN) sum = INT32_MIN;
+  value = static_cast<int32_t>(sum);
+}
+
 // Campaign table entry, one per level.
 struct MapNode {
   uint32_t open = 0;

@@ -157,7 +157,7 @@ int LoadLevel(int level) {
     // Cells hold their hits in 16 bits.
     type.hitCounter =
         static_cast<uint32_t>(ReadBounded(tf, section, "Hit counter", 1, 0, 65535, name));
-    type.score = static_cast<uint32_t>(tf.GetInt(section, "Score", 0));
+    type.score = static_cast<uint32_t>(ReadBounded(tf, section, "Score", 0, 0, kMaxBlockScore, name));
     std::memcpy(type.image, images, sizeof images);
   }
 

@@ -43,7 +43,7 @@ void DestroyBlock(BlockCell& cell, int c, int r, int particleKind) {
   SpawnBurst(static_cast<float>(kCellWidth * c + 16), static_cast<float>(RowTop(r) + 8), 6,
              particleKind, 4.0f);
   if (cell.type >= 1 && cell.type <= 8)
-    g.player.score += static_cast<int32_t>(L.types[cell.type - 1].score);
+    AddClamped(g.player.score, L.types[cell.type - 1].score);
   cell.type = 0;
   if (cell.content != 0) DropItem(kCellWidth * c, RowTop(r), cell.content, 0);
 }

@@ -114,6 +114,28 @@ TEST_F(LevelFiles, HostileFilesLoadInsideTheirBounds) {
   EXPECT_EQ(BlocksLeft(), 0);
 }
 
+// Found by fuzzing the level files: a block type's score near the end of an
+// int wrapped the player's score round when the block broke.
+TEST_F(LevelFiles, HugeBlockScoresAreBoundedAndNeverWrapTheScore) {
+  WriteText("Episode1/Levels/Level05",
+            "[Level data]\nHeight = 20\nMax blocks types = 2\n"
+            "[Block type 1]\nHit counter = 1\nScore = -2147483648\n"
+            "[Block type 2]\nHit counter = 1\nScore = 2147483647\n");
+  WriteText("Episode1/Levels/Level05.map", std::string(20 * 20, '\x02'));
+  LoadLevel(5);
+  EXPECT_EQ(g.level.types[0].score, 0u);
+  EXPECT_EQ(g.level.types[1].score, static_cast<uint32_t>(kMaxBlockScore));
+  EXPECT_NE(ReadText("Log.txt").find("Score = -2147483648 out of range, using 0"), std::string::npos);
+
+  g.player.score = INT32_MAX - 5;
+  for (int c = 0; c < 3; ++c) DestroyBlock(*GridCell(c, 3), c, 3, 0);
+  EXPECT_EQ(g.player.score, INT32_MAX);
+
+  int32_t credits = INT32_MIN + 2;
+  AddClamped(credits, -10);
+  EXPECT_EQ(credits, INT32_MIN);
+}
+
 TEST_F(LevelFiles, TheClockSeedsEveryLoadAndWeightsPickTheArt) {
   WriteText("Episode1/Levels/Level09", Header(100));
   LoadLevel(9);  // no tiles anywhere: set 0 and tile 0
