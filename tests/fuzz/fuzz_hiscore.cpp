@@ -20,8 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The screen formats the converted name with no arguments.
     FormatWide(text, 256, ToWide(e.name, 866), nullptr, 0);
   }
-  const int32_t candidates[] = {gHiscores[0].score, gHiscores[9].score, gHiscores[4].score + 1, 0, -5,
-                                2147483647};
+  // Just above the middle entry, unless that already holds the largest score.
+  const int32_t aboveMiddle = gHiscores[4].score == INT32_MAX ? INT32_MAX : gHiscores[4].score + 1;
+  const int32_t candidates[] = {gHiscores[0].score, gHiscores[9].score, aboveMiddle, 0, -5, INT32_MAX};
   for (int32_t score : candidates) {
     const int at = InsertHiscore(score);
     if (at < 0 || at > kHiscoreEntries) __builtin_trap();
