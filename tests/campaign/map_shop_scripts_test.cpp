@@ -15,6 +15,7 @@
 #include "campaign/save_game.h"
 #include "resources/file_system.h"
 #include "resources/text_file.h"
+#include "support/play_script.h"
 #include "support/temp_dir.h"
 
 namespace vx {
@@ -28,17 +29,11 @@ class MapShopScripts : public ::testing::Test {
   void SetUp() override {
     UnregisterAllArchives();
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
-    std::filesystem::create_directory("run");
-    for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
-      std::filesystem::create_symlink(std::string(VX_BINARY_DIR) + "/" + archive,
-                                      std::string("run/") + archive);
+    test::MakeGameFolder();
   }
   void TearDown() override { UnregisterAllArchives(); }
 
-  // A left click at (x, y), then enough frames that the next is no double-click.
-  static std::string ClickAt(int x, int y) {
-    return "moveto " + std::to_string(x) + " " + std::to_string(y) + "\nclick left\nframes 30\n";
-  }
+  static std::string ClickAt(int x, int y) { return test::ClickAt(test::Point{x, y}); }
   // The middle of the box in which the map picks level n, with the view
   // scrolled to scroll.
   static std::string ClickLevel(int n, int scroll) {
@@ -56,13 +51,7 @@ class MapShopScripts : public ::testing::Test {
     TextFile items("Items.txt");
     return items.GetInt(item, "Price", -1);
   }
-  int Play(const std::string& script) {
-    WriteText("script.txt", script);
-    const std::string cmd = std::string(VX_BINARY_DIR) +
-                            "/velotrix-tool play script.txt --dir run >out.txt 2>err.txt";
-    const int status = std::system(cmd.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  int Play(const std::string& script) { return test::PlayScript(script); }
   static bool ReadSave(const std::string& file, SaveRecord* record) {
     const std::string bytes = ReadText(file);
     if (bytes.size() != kSaveFileSize) return false;

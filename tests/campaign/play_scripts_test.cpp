@@ -2,7 +2,6 @@
 // the way a player would use the mouse and keys, checked against the files it
 // leaves behind.
 #include <gtest/gtest.h>
-#include <strings.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,7 +13,7 @@
 #include "app/game_record.h"
 #include "campaign/save_game.h"
 #include "resources/file_system.h"
-#include "resources/text_file.h"
+#include "support/play_script.h"
 #include "support/temp_dir.h"
 
 namespace vx {
@@ -23,59 +22,24 @@ namespace {
 using test::ReadText;
 using test::WriteText;
 
-struct Point {
-  int x = -1, y = -1;
-};
+using test::Point;
 
 class PlayScripts : public ::testing::Test {
  protected:
   void SetUp() override {
     UnregisterAllArchives();
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
-    std::filesystem::create_directory("run");
-    for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
-      std::filesystem::create_symlink(std::string(VX_BINARY_DIR) + "/" + archive,
-                                      std::string("run/") + archive);
+    test::MakeGameFolder();
   }
   void TearDown() override { UnregisterAllArchives(); }
 
-  // Where the middle of a frame of a data-set sheet lands with the sheet at
-  // (x, y); the sheets are drawn anchored at their top left.
   static Point Centre(const char* frm, const char* frame, int x = 0, int y = 0) {
-    TextFile file(frm);
-    for (int n = 1; file.IsOpen(); ++n) {
-      char section[32], name[32], rect[64], offset[64];
-      std::snprintf(section, sizeof section, "Sprite %d", n);
-      if (!file.SelectSection(section)) break;
-      file.GetString(nullptr, "name", "", name, sizeof name);
-      if (strcasecmp(name, frame) != 0) continue;
-      file.GetString(nullptr, "rectsx", "", rect, sizeof rect);
-      file.GetString(nullptr, "offsxy", "0 0", offset, sizeof offset);
-      int r[4] = {}, o[2] = {};
-      std::sscanf(rect, "%d%*[ ,]%d%*[ ,]%d%*[ ,]%d", &r[0], &r[1], &r[2], &r[3]);
-      std::sscanf(offset, "%d%*[ ,]%d", &o[0], &o[1]);
-      return Point{x + o[0] + r[2] / 2, y + o[1] + r[3] / 2};
-    }
-    ADD_FAILURE() << "no frame " << frame << " in " << frm;
-    return Point{};
+    return test::FrameCentre(frm, frame, x, y);
   }
-  // A left click at p, then enough frames that the next click is no double-click.
-  static std::string ClickAt(Point p) {
-    return "moveto " + std::to_string(p.x) + " " + std::to_string(p.y) +
-           "\nclick left\nframes 30\n";
-  }
-  static std::string Menu(const char* button) {
-    return ClickAt(Centre("menu.frm", (std::string(button) + "_up").c_str(), 316, 179));
-  }
+  static std::string ClickAt(Point p) { return test::ClickAt(p); }
+  static std::string Menu(const char* button) { return test::ClickMenu(button); }
 
-  // Runs the script in run/; returns the tool's exit code.
-  int Play(const std::string& script) {
-    WriteText("script.txt", script);
-    const std::string cmd = std::string(VX_BINARY_DIR) +
-                            "/velotrix-tool play script.txt --dir run >out.txt 2>err.txt";
-    const int status = std::system(cmd.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  int Play(const std::string& script) { return test::PlayScript(script); }
   std::string Err() { return ReadText("err.txt"); }
   std::string Log() { return ReadText("run/Log.txt"); }
 

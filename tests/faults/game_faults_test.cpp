@@ -4,7 +4,6 @@
 // as they were.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <strings.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,7 +18,7 @@
 #include "campaign/save_game.h"
 #include "faults/user_file_faults.h"
 #include "resources/file_system.h"
-#include "resources/text_file.h"
+#include "support/play_script.h"
 #include "support/temp_dir.h"
 
 namespace vx {
@@ -55,32 +54,11 @@ class GameFaults : public ::testing::Test {
   }
   void TearDown() override { UnregisterAllArchives(); }
 
-  // Where the middle of a frame of the menu sheet lands on the screen.
-  static std::string ClickMenu(const char* button) {
-    TextFile file("menu.frm");
-    for (int n = 1; file.IsOpen(); ++n) {
-      char section[32], name[32], rect[64], offset[64];
-      std::snprintf(section, sizeof section, "Sprite %d", n);
-      if (!file.SelectSection(section)) break;
-      file.GetString(nullptr, "name", "", name, sizeof name);
-      if (strcasecmp(name, (std::string(button) + "_up").c_str()) != 0) continue;
-      file.GetString(nullptr, "rectsx", "", rect, sizeof rect);
-      file.GetString(nullptr, "offsxy", "0 0", offset, sizeof offset);
-      int r[4] = {}, o[2] = {};
-      std::sscanf(rect, "%d%*[ ,]%d%*[ ,]%d%*[ ,]%d", &r[0], &r[1], &r[2], &r[3]);
-      std::sscanf(offset, "%d%*[ ,]%d", &o[0], &o[1]);
-      return "moveto " + std::to_string(316 + o[0] + r[2] / 2) + " " +
-             std::to_string(179 + o[1] + r[3] / 2) + "\nclick left\nframes 30\n";
-    }
-    ADD_FAILURE() << "no menu button " << button;
-    return "";
-  }
-
   // The menu, the high scores and the saved games, then quit.
   static std::string Visit() {
-    return "frames 5\nexpect screen MenuScreen\n" + ClickMenu("hiscores") +
+    return "frames 5\nexpect screen MenuScreen\n" + test::ClickMenu("hiscores") +
            "expect screen HiscoreScreen\nkey Space\nframes 2\nexpect screen MenuScreen\n" +
-           ClickMenu("loadgame") + "expect screen LoadScreen\nkey Escape\nframes 2\n"
+           test::ClickMenu("loadgame") + "expect screen LoadScreen\nkey Escape\nframes 2\n"
            "expect screen MenuScreen\nquit\n";
   }
 

@@ -12,6 +12,7 @@
 
 #include "app/game_record.h"
 #include "campaign/save_game.h"
+#include "support/play_script.h"
 #include "support/temp_dir.h"
 
 namespace vx {
@@ -22,19 +23,8 @@ using test::WriteText;
 
 class BossPlay : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directory("run");
-    for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
-      std::filesystem::create_symlink(std::string(VX_BINARY_DIR) + "/" + archive,
-                                      std::string("run/") + archive);
-  }
-  int Play(const std::string& script) {
-    WriteText("script.txt", script);
-    const std::string cmd = std::string(VX_BINARY_DIR) +
-                            "/velotrix-tool play script.txt --dir run >out.txt 2>err.txt";
-    const int status = std::system(cmd.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  void SetUp() override { test::MakeGameFolder(); }
+  int Play(const std::string& script) { return test::PlayScript(script); }
   // Slot 1 in run/ holding a campaign with levels 1 .. completed won.
   static void SaveCampaign(int completed, int score) {
     ASSERT_EQ(chdir("run"), 0);
