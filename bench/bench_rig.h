@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "graphics/graphics.h"
 #include "graphics/shared_art.h"
 #include "platform/headless/headless_platform.h"
@@ -43,7 +43,7 @@ struct ArtRig {
     RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1);
     Graphics::Init(640, 480, 0);
     BuildStandardColors();
-    LoadSharedArt();
+    LoadSharedArt(g.strings.Loading);
   }
 };
 

@@ -4,10 +4,11 @@
 #include <benchmark/benchmark.h>
 
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "bench_rig.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "game/game_state.h"
+#include "main/screens.h"
 #include "game/ball.h"
 #include "game/boss_screen.h"
 #include "graphics/graphics.h"
@@ -20,7 +21,7 @@ struct BossRig {
   BossRig() { InstallScreens(); }
   static BossScreen& Fight() {
     SwitchTo(g.screens.boss, 0);
-    g.level.ballWaiting = 0;
+    gGame.level.ballWaiting = 0;
     for (int i = 0; i < kMaxBalls; ++i) AddBall(40.0f + 70 * i, 300, 30.0f + 40 * i, 5);
     return *static_cast<BossScreen*>(g.screens.boss);
   }
@@ -35,10 +36,10 @@ void RunFrames(benchmark::State& state, BossScreen& boss, bool defeated) {
   for (auto _ : state) {
     ++g.frameCounter;
     ++boss.frames;
-    g.player.lives = 8;
+    gGame.player.lives = 8;
     if (defeated) {
       boss.state = BOSS_DEFEATED;
-      g.player.credits = 1000;  // the tally never ends
+      gGame.player.credits = 1000;  // the tally never ends
     } else {
       boss.state = BOSS_FIRE;
       boss.hitPoints = kBossHitPoints;

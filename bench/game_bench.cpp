@@ -6,11 +6,12 @@
 
 #include <cmath>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "bench_rig.h"
 #include "game/ball.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/level_files.h"
 #include "game/particles.h"
@@ -26,7 +27,7 @@ struct GameRig {
   // A level in full swing: eight balls at top speed, every enemy slot used.
   static void Busy() {
     LoadLevel(30);
-    g.level.ballWaiting = 0;
+    gGame.level.ballWaiting = 0;
     for (int i = 0; i < kMaxBalls; ++i) AddBall(40.0f + 70 * i, 300, 30.0f + 40 * i, 5);
     for (int i = 0; i < kMaxEnemies; ++i) SpawnEnemy(50.0f + 70 * i, 100, 1 + i % 3);
     ActivateByWord(ITEM_CANNON);
@@ -50,7 +51,7 @@ void BM_BusyFrameRules(benchmark::State& state) {
   GameRig::Busy();
   for (auto _ : state) {
     ++g.frameCounter;
-    for (Ball& b : g.level.balls)
+    for (Ball& b : gGame.level.balls)
       if (b.active) PaddleCollide(b);
     ScrollStep(MoveBalls());
     if (g.frameCounter % 10 == 0) FireCannon();
@@ -66,7 +67,7 @@ BENCHMARK(BM_BusyFrameRules);
 
 // Every cell of the window holding a block, balls in pockets between them.
 void FillField() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   const int top = L.scroll / kCellHeight;
   for (int r = top; r < top + 26; ++r)
     for (int c = 0; c < kGridColumns; ++c)
@@ -87,7 +88,7 @@ void FillField() {
 void BM_MoveBallsFullField(benchmark::State& state) {
   Rig();
   LoadLevel(30);
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   L.ballWaiting = 0;
   for (int i = 0; i < kMaxBalls; ++i) AddBall(40.0f + 75 * i, 200, 35.0f + 40 * i, 5);
   ActivateByWord(ITEM_SHIELD);
@@ -112,7 +113,7 @@ BENCHMARK(BM_MoveBallsFullField);
 // 250 live particles moved and drawn, as a frame full of bursts has them.
 void BM_Particles250(benchmark::State& state) {
   Rig();
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   for (auto _ : state) {
     for (int i = 0; i < kMaxParticles; ++i) {
       Particle& p = L.particles[i];

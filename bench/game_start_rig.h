@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/app_main.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "main/screens.h"
 #include "bench_rig.h"
 
 namespace vx::bench {

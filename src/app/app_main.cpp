@@ -1,9 +1,9 @@
 #include "app/app_main.h"
 
 #include "app/game_folders.h"
-#include "app/game_record.h"
-#include "app/log.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/log.h"
+#include "base/random.h"
 #include "app/screen.h"
 #include "app/settings.h"
 #include "app/sound_setup.h"
@@ -41,7 +41,7 @@ void OnActivateApp(int active) {
     Log("bFullScreen = %d\n", g.bFullScreen);
     Log("Activate...\n\n");
     Graphics::Init(g.screenWidth, g.screenHeight, g.bFullScreen);
-    ReloadSharedArt();
+    ReloadSharedArt(g.strings.Loading);
     NotifyActivation(1);
     g.bActivated = 1;
     g.bReleased = 0;
@@ -122,7 +122,7 @@ int InitDisplayAndInput(int fullScreen) {
 
 int EnterFirstScreen() {
   g.frameCounter = 0;
-  LoadSharedArt();
+  LoadSharedArt(g.strings.Loading);
   if (!g.screens.menu) {
     Log("No main menu screen\n");
     return 0;
@@ -142,7 +142,7 @@ int AppMain(void* instance, int showCommand) {
   RegisterArchive(ArchivePath("Velotrix.dat").c_str(), "DATA\\", 3);
   RegisterArchive(ArchivePath("Velotrix.lng").c_str(), "LANG\\", 3);
   LoadSettings();
-  SeedRandomWithTime();
+  SeedRandom(CalendarSecondsNow());
   LoadStrings();
   if (!GameWindow()->Create(kGameTitle, g.screenWidth, g.screenHeight, g.bFullScreen != 0)) {
     Log("Error: can't create the game window\n");

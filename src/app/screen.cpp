@@ -1,7 +1,7 @@
 #include "app/screen.h"
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "platform/platform.h"
 
 namespace vx {

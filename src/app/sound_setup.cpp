@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "resources/file_system.h"
 #include "sound/sound.h"
 

@@ -1,6 +1,6 @@
 #include "app/strings.h"
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "resources/text_file.h"
 
 namespace vx {

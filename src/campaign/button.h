@@ -21,8 +21,8 @@ extern uint32_t gCommandId;
 class Button {
  public:
   Button() = default;
-  Button(const RECT& rect, uint32_t command, uint8_t kind = BUTTON_PUSH) {
-    Create(rect, command, kind);
+  Button(const RECT& area, uint32_t commandId, uint8_t buttonKind = BUTTON_PUSH) {
+    Create(area, commandId, buttonKind);
   }
   // A visible, enabled button over rect.
   void Create(const RECT& rect, uint32_t command, uint8_t kind = BUTTON_PUSH);

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/log.h"
+#include "game/game_state.h"
 #include "game/level_files.h"
 #include "resources/text_file.h"
 
@@ -26,21 +26,21 @@ int PartValue(const char* part) {
 }  // namespace
 
 void TakeSnapshot(LevelStartSnapshot* snapshot) {
-  snapshot->score = g.player.score;
-  snapshot->credits = g.player.credits;
-  snapshot->lives = g.player.lives;
-  std::memcpy(snapshot->inventory, g.player.inventory, sizeof snapshot->inventory);
+  snapshot->score = gGame.player.score;
+  snapshot->credits = gGame.player.credits;
+  snapshot->lives = gGame.player.lives;
+  std::memcpy(snapshot->inventory, gGame.player.inventory, sizeof snapshot->inventory);
 }
 
 void RestoreSnapshot(const LevelStartSnapshot& snapshot) {
-  g.player.score = snapshot.score;
-  g.player.credits = snapshot.credits;
-  g.player.lives = snapshot.lives;
-  std::memcpy(g.player.inventory, snapshot.inventory, sizeof g.player.inventory);
+  gGame.player.score = snapshot.score;
+  gGame.player.credits = snapshot.credits;
+  gGame.player.lives = snapshot.lives;
+  std::memcpy(gGame.player.inventory, snapshot.inventory, sizeof gGame.player.inventory);
 }
 
 void ApplyRequirements(int index, const char* requires) {
-  MapNode& node = g.campaign[index];
+  MapNode& node = gGame.campaign[index];
   node.requirementsMet = 1;
   node.requirementCount = 0;
   const char* part = requires;
@@ -59,7 +59,7 @@ void ApplyRequirements(int index, const char* requires) {
     if (node.requirementCount < sizeof node.requirements)
       node.requirements[node.requirementCount++] = static_cast<uint8_t>(required);
     // Every listed level counts, also beyond the ones the node can store.
-    if (!g.campaign[required].completed) node.requirementsMet = 0;
+    if (!gGame.campaign[required].completed) node.requirementsMet = 0;
   }
   node.open = node.requirementsMet || node.completed;
   if (node.open && !node.appearing && !node.revealed) {
@@ -71,7 +71,7 @@ void ApplyRequirements(int index, const char* requires) {
 int RefreshNodes() {
   int completed = 0;
   for (int i = 0; i < kLevelCount; ++i) {
-    if (g.campaign[i].completed) ++completed;
+    if (gGame.campaign[i].completed) ++completed;
     char name[64];
     LevelFileName(i + 1, name, sizeof name);
     TextFile header(name);
@@ -86,7 +86,7 @@ int RefreshNodes() {
 void PlaceView(int32_t* scroll, int32_t* minScroll, int32_t* selected) {
   *scroll = 10000;
   for (int i = 0; i < kLevelCount; ++i) {
-    const MapNode& node = g.campaign[i];
+    const MapNode& node = gGame.campaign[i];
     if (!(node.open || node.appearing) || node.completed) continue;
     if (*scroll > node.y - 180) {
       *scroll = node.y - 180;

@@ -4,9 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
 #include "campaign/node_screen.h"
+#include "game/game_state.h"
 #include "resources/text_file.h"
 
 namespace vx {
@@ -36,18 +37,18 @@ void ReadCoordinates() {
     std::snprintf(key, sizeof key, "Level %d", n);
     if (file.IsOpen()) file.GetString("Coordinates", key, "", value, sizeof value);
     const char* p = value;
-    g.campaign[n - 1].x = NextNumber(p);
-    g.campaign[n - 1].y = NextNumber(p);
+    gGame.campaign[n - 1].x = NextNumber(p);
+    gGame.campaign[n - 1].y = NextNumber(p);
   }
 }
 
 void StartCampaign(int reset) {
   if (reset) {
-    g.player.lives = 8;
-    g.player.credits = 150;
-    g.player.score = 0;
-    for (ItemSlot& slot : g.player.inventory) slot = ItemSlot();
-    for (MapNode& node : g.campaign) node = MapNode();
+    gGame.player.lives = 8;
+    gGame.player.credits = 150;
+    gGame.player.score = 0;
+    for (ItemSlot& slot : gGame.player.inventory) slot = ItemSlot();
+    for (MapNode& node : gGame.campaign) node = MapNode();
   }
   ReadCoordinates();
   // Until a level starts, a restore gives back the state the campaign began

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "graphics/shared_art.h"
 #include "resources/text_file.h"
 

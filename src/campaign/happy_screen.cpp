@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "app/sound_setup.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/hiscore_screen.h"

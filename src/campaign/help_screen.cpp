@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "campaign/campaign_ui.h"
 #include "graphics/shared_art.h"
 #include "resources/file_system.h"
@@ -26,7 +26,7 @@ void HelpScreen::LoadPage(int n) {
   ReadFileInto(name, text, kPageSize, 0);
 }
 
-int HelpScreen::OnDisplay(Screen* previous, int argument) {
+int HelpScreen::OnDisplay(Screen* from, int argument) {
   LoadPage(0);
   return 1;
 }

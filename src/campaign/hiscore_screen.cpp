@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/hiscore_table.h"
+#include "game/game_state.h"
 #include "graphics/shared_art.h"
 #include "sound/sound.h"
 
@@ -17,14 +18,14 @@ constexpr uint32_t kRowColors[kHiscoreEntries] = {
     0xffffff, 0xffff, 0x9fff, 0xffff00, 0xffff00, 0xffcf00, 0xffaf00, 0x0fff, 0x0fff, 0x0fff};
 }  // namespace
 
-void HiscoreScreen::SetNewScore(int on) { g.hiscoreNewScore = on; }
+void HiscoreScreen::SetNewScore(int on) { gGame.hiscoreNewScore = on; }
 
 int HiscoreScreen::OnDisplay(Screen* previous, int argument) {
   LoadHiscores();
   nameEntry = 0;
   namedPosition = 0;
   // A game won with cheats does not enter the table.
-  const int32_t candidate = g.hiscoreNewScore && !g.level.cheatUsed ? g.player.score : 0;
+  const int32_t candidate = gGame.hiscoreNewScore && !gGame.level.cheatUsed ? gGame.player.score : 0;
   const int position = InsertHiscore(candidate);
   if (position) {
     nameEntry = 1;

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "campaign/replace_file.h"
 #include "resources/file_system.h"
 

@@ -1,7 +1,6 @@
 #include "campaign/load_screen.h"
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "campaign/campaign_start.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/save_game.h"

@@ -1,10 +1,11 @@
 #include "campaign/menu_screen.h"
 
 #include "app/app_main.h"
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "campaign/campaign_start.h"
 #include "campaign/campaign_ui.h"
+#include "game/game_state.h"
 
 namespace vx {
 
@@ -74,7 +75,7 @@ int MenuScreen::OnFrame() {
       SwitchTo(g.screens.load, 0);
       return 0;
     case kHiscores:
-      g.hiscoreNewScore = 0;
+      gGame.hiscoreNewScore = 0;
       SwitchTo(g.screens.hiscore, 0);
       return 0;
     case kOptions:

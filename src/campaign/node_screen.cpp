@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-#include "app/game_record.h"
-#include "app/log.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/log.h"
+#include "base/random.h"
 #include "app/sound_setup.h"
 #include "campaign/campaign_ui.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/level_files.h"
 #include "graphics/shared_art.h"
@@ -56,8 +57,8 @@ int NodeScreen::OnDisplay(Screen* previous, int argument) {
   if (completed == kLevelCount) SwitchTo(g.screens.boss, 0);
   if (previous && previous == g.screens.game) {
     // A lost or abandoned level costs nothing and gains nothing.
-    const int played = g.player.currentLevel - 1;
-    if (played < 0 || played >= kLevelCount || !g.campaign[played].completed)
+    const int played = gGame.player.currentLevel - 1;
+    if (played < 0 || played >= kLevelCount || !gGame.campaign[played].completed)
       RestoreSnapshot(snapshot);
     if (argument) SwitchTo(g.screens.shop, 0);
   }
@@ -131,8 +132,8 @@ int NodeScreen::OnFrame() {
   scroll = std::max(scroll, minScroll);
 
   gMapHint.hovered = -1;
-  playEnabled = selected != -1 && g.campaign[selected].open &&
-                g.campaign[selected].requirementsMet && !g.campaign[selected].completed;
+  playEnabled = selected != -1 && gGame.campaign[selected].open &&
+                gGame.campaign[selected].requirementsMet && !gGame.campaign[selected].completed;
   buttons[0].SetEnabled(playEnabled);
 
   CopySurface(nullptr, 0, 0, background);
@@ -178,7 +179,7 @@ int NodeScreen::OnFrame() {
 
   const int hovered = gMapHint.hovered;
   if (hovered != gMapHint.lastHovered && gMapHint.timer == 0 && hovered != -1 &&
-      !g.campaign[hovered].open)
+      !gGame.campaign[hovered].open)
     gMapHint.timer = 300;
   if (gMapHint.timer) --gMapHint.timer;
 
@@ -196,7 +197,7 @@ void NodeScreen::DrawButtons() {
 
 bool NodeScreen::UpdateNodes(const MouseEvent& event) {
   for (int i = 0; i < kLevelCount; ++i) {
-    MapNode& node = g.campaign[i];
+    MapNode& node = gGame.campaign[i];
     Planet& p = planets[i];
     const int sy = 480 - node.y + scroll;
     const bool inView = sy >= kHorizonY && sy < kNearY;

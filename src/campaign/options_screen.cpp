@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "campaign/campaign_ui.h"
 #include "graphics/shared_art.h"
 #include "sound/sound.h"

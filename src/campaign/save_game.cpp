@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "campaign/replace_file.h"
+#include "game/game_state.h"
 #include "resources/file_system.h"
 
 namespace vx {
@@ -159,11 +160,11 @@ int SaveGame(int slot, const char* name) {
   if (slot < 0 || slot >= kSaveSlots) return 0;
   SaveRecord record;
   std::snprintf(record.name, kSaveNameLength + 1, "%s", name ? name : "");
-  record.score = g.player.score;
-  record.lives = g.player.lives;
-  record.credits = g.player.credits;
-  for (int i = 0; i < kInventorySlots; ++i) record.inventory[i] = g.player.inventory[i];
-  for (int i = 0; i < kLevelCount; ++i) record.completed[i] = g.campaign[i].completed ? 1 : 0;
+  record.score = gGame.player.score;
+  record.lives = gGame.player.lives;
+  record.credits = gGame.player.credits;
+  for (int i = 0; i < kInventorySlots; ++i) record.inventory[i] = gGame.player.inventory[i];
+  for (int i = 0; i < kLevelCount; ++i) record.completed[i] = gGame.campaign[i].completed ? 1 : 0;
 
   uint8_t file[kSaveFileSize];
   PackSaveRecord(record, file + kSaveDigestSize);
@@ -185,16 +186,16 @@ int LoadGame(int slot) {
   if (slot < 0 || slot >= kSaveSlots) return 0;
   SaveRecord record;
   if (ReadSaveFile(slot, &record) != SlotRead::kGood) return 0;
-  g.player.lives = record.lives;
-  g.player.score = record.score;
-  g.player.credits = record.credits;
-  for (int i = 0; i < kInventorySlots; ++i) g.player.inventory[i] = record.inventory[i];
-  for (MapNode& node : g.campaign) node = MapNode();
+  gGame.player.lives = record.lives;
+  gGame.player.score = record.score;
+  gGame.player.credits = record.credits;
+  for (int i = 0; i < kInventorySlots; ++i) gGame.player.inventory[i] = record.inventory[i];
+  for (MapNode& node : gGame.campaign) node = MapNode();
   for (int i = 0; i < kLevelCount; ++i) {
     const uint32_t completed = record.completed[i] ? 1 : 0;
-    g.campaign[i].completed = completed;
+    gGame.campaign[i].completed = completed;
     // A finished level never plays its appearance again.
-    g.campaign[i].revealed = completed;
+    gGame.campaign[i].revealed = completed;
   }
   return 1;
 }

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/slot_list.h"
 #include "graphics/shared_art.h"

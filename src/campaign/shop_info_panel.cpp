@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/shop_screen.h"
+#include "game/game_state.h"
 #include "resources/text_file.h"
 
 namespace vx {
@@ -28,7 +29,7 @@ void DrawPriceLine(const char* label, const char16_t* format, int price) {
 
 void ShopScreen::DrawInfoPanel(int item, bool fromShelf, int price) {
   if (Input::leftHeld) descriptionStart = static_cast<int32_t>(frames);
-  const ItemInfo& info = g.items[item];
+  const ItemInfo& info = gGame.items[item];
   const StringTable& s = g.strings;
 
   // The bars first: a fill cannot reach the back buffer while text holds it.
@@ -61,11 +62,11 @@ void ShopScreen::DrawInfoPanel(int item, bool fromShelf, int price) {
   if (!fromShelf || price == 0) {
     DrawPriceLine(s.SellPrice, u"%s <0xffffff>%d", price);
   } else if (item == ITEM_CREDIT1) {
-    if (price > g.player.score)
+    if (price > gGame.player.score)
       DrawText8(FontB, 80, kPriceY, pulsingRed, s.Donthave1);
     else
       FontB.DrawText(80, kPriceY, pulsingGreen, ToWide(s.Exchange, 866), price);
-  } else if (price > g.player.credits) {
+  } else if (price > gGame.player.credits) {
     DrawText8(FontB, 80, kPriceY, pulsingRed, s.Donthave2);
   } else {
     DrawPriceLine(s.BuyPrice, u"%s <0xffffff>%d ", price);

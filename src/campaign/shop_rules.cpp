@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/status_panel.h"
 #include "sound/sound.h"
@@ -21,16 +22,16 @@ RECT ShelfCell(int place) {
 }
 
 bool IsOffered(int item) {
-  return item > 0 && item < kItemCount && item != ITEM_CREDIT2 && g.items[item].available;
+  return item > 0 && item < kItemCount && item != ITEM_CREDIT2 && gGame.items[item].available;
 }
 
 bool CanAfford(int item, int price) {
-  return price <= (item == ITEM_CREDIT1 ? g.player.score : g.player.credits);
+  return price <= (item == ITEM_CREDIT1 ? gGame.player.score : gGame.player.credits);
 }
 
 bool BuyItem(int item, int price) {
   if (!IsOffered(item) || !CanAfford(item, price)) return false;
-  PlayerRecord& p = g.player;
+  PlayerRecord& p = gGame.player;
   if (item == ITEM_BALL) {
     AddClamped(p.lives, 1);
     AddClamped(p.credits, -static_cast<int64_t>(price));
@@ -53,24 +54,24 @@ RECT InventoryBox(int slot) {
 
 bool SellUnit(int slot, int sellPrice) {
   if (!ValidSlot(slot)) return false;
-  ItemSlot& s = g.player.inventory[slot];
+  ItemSlot& s = gGame.player.inventory[slot];
   if (s.id == 0 || s.count == 0) return false;
   // The unit goes with the use sound but is not switched on: its effect would
   // act on the level that has just ended.
   PlaySample(g.sounds.activate, 100, 50);
   --s.count;
-  AddClamped(g.player.credits, sellPrice);
+  AddClamped(gGame.player.credits, sellPrice);
   if (s.count == 0) s = ItemSlot();
   return true;
 }
 
 void SwapSlots(int a, int b) {
   if (!ValidSlot(a) || !ValidSlot(b)) return;
-  std::swap(g.player.inventory[a], g.player.inventory[b]);
+  std::swap(gGame.player.inventory[a], gGame.player.inventory[b]);
 }
 
 void DropEmptySlots() {
-  for (ItemSlot& s : g.player.inventory)
+  for (ItemSlot& s : gGame.player.inventory)
     if (s.count == 0) s = ItemSlot();
 }
 

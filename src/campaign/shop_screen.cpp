@@ -1,9 +1,10 @@
 #include "campaign/shop_screen.h"
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/shop_rules.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/play_state.h"
 #include "game/playfield.h"
@@ -85,7 +86,7 @@ void ShopScreen::DrawShelfLabels() {
   for (int place = 0; place < kShelfPlaces; ++place) {
     const int item = ShelfItem(place);
     if (!IsOffered(item)) continue;
-    const ItemInfo& info = g.items[item];
+    const ItemInfo& info = gGame.items[item];
     const RECT cell = ShelfCell(place);
     const int cx = cell.left + kShelfCellSize / 2;
 
@@ -131,7 +132,7 @@ int ShopScreen::OnFrame() {
       break;
     case kSell:
       if (selectedSlot != -1 && SellUnit(selectedSlot, sellPrice) &&
-          g.player.inventory[selectedSlot].id == 0)
+          gGame.player.inventory[selectedSlot].id == 0)
         selectedSlot = -1;
       break;
     case kBack:
@@ -202,11 +203,11 @@ void ShopScreen::UpdateShelves(const MouseEvent& event) {
     }
 
     if (item == selectedItem) {
-      selectedPrice = g.items[item].price;
+      selectedPrice = gGame.items[item].price;
       DrawInfoPanel(item, true, selectedPrice);
       BeginText(FontB, 11);
       FontB.SetSize(11);
-      const char* name = g.items[item].name;
+      const char* name = gGame.items[item].name;
       DrawText8(FontB, cx - MeasureText8(FontB, name, 1251) / 2, cell.top + 5, 0xffffff, name,
                 1251);
       EndText();
@@ -217,21 +218,21 @@ void ShopScreen::UpdateShelves(const MouseEvent& event) {
 void ShopScreen::UpdateInventory(const MouseEvent& event) {
   DropEmptySlots();
   for (int i = 0; i < kInventorySlots; ++i) {
-    ItemSlot& slot = g.player.inventory[i];
+    ItemSlot& slot = gGame.player.inventory[i];
     if (PointIn(InventoryBox(i), gCursor.x, gCursor.y)) {
       if (slot.id) pointedItem = slot.id;
       if (event.type == MOUSE_LEFT_DOWN && slot.id) {
         PlayClick();
         selectedItem = -1;
         selectedSlot = i;
-        sellPrice = ValidItem(slot.id) ? g.items[slot.id].sellPrice : 0;
+        sellPrice = ValidItem(slot.id) ? gGame.items[slot.id].sellPrice : 0;
       } else if (event.type == MOUSE_RIGHT_DOWN) {
         PlayClick();
         if (selectedSlot != -1) {
           SwapSlots(i, selectedSlot);
           selectedItem = -1;
           selectedSlot = i;
-          sellPrice = ValidItem(slot.id) ? g.items[slot.id].sellPrice : 0;
+          sellPrice = ValidItem(slot.id) ? gGame.items[slot.id].sellPrice : 0;
         }
       }
     }

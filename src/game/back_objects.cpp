@@ -1,13 +1,14 @@
 #include <cmath>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
+#include "game/game_state.h"
 #include "game/playfield.h"
 
 namespace vx {
 
 void SpawnBackObject(int objectsInSet) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   // Unsigned, so a frame counter restarted by a level load spawns at once.
   if (g.frameCounter - L.lastBackObjectSpawn <= 25) return;
   BackObject* obj = nullptr;

@@ -1,11 +1,11 @@
-#include "app/game_record.h"
+#include "game/game_state.h"
 #include "game/playfield.h"
 #include "graphics/shared_art.h"
 
 namespace vx {
 
 void UpdateBackObjects() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   int set = L.tileSet >= 0 && L.tileSet < kMaxTileSets ? L.tileSet : 0;
   int loaded = gArt.backObjectCount[set];
   if (loaded > kMaxBackObjectsPerSet) loaded = kMaxBackObjectsPerSet;

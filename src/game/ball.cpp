@@ -2,11 +2,12 @@
 
 #include <cmath>
 
-#include "app/game_record.h"
-#include "app/log.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/log.h"
+#include "base/random.h"
 #include "game/angles.h"
 #include "game/enemies.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/particles.h"
 #include "game/playfield.h"
@@ -19,7 +20,7 @@ int Pan640(float x) { return static_cast<int>(100 * x / 640); }
 
 // The paddle's movement bends a ball it touches, unless the paddle moves down.
 void BendByPaddle(Ball& b) {
-  const Paddle& P = g.level.paddle;
+  const Paddle& P = gGame.level.paddle;
   if (P.dy > 0) return;
   Vec2 d = Dir(b.angle);
   Vec2 v = {d.x * b.speed + P.dx / 16, d.y * b.speed + P.dy / 16};
@@ -27,14 +28,14 @@ void BendByPaddle(Ball& b) {
 }
 
 bool InBand(float paddleX, float px, float py) {
-  const Paddle& P = g.level.paddle;
+  const Paddle& P = gGame.level.paddle;
   float above = static_cast<float>(P.y) - py;
   return std::fabs(paddleX - px) < static_cast<float>(P.w / 2) && above >= 0 &&
          above < static_cast<float>(P.h);
 }
 
 void HitEnemies(Ball& b) {
-  for (Enemy& e : g.level.enemies) {
+  for (Enemy& e : gGame.level.enemies) {
     if (e.kind == 0 || e.state != ENEMY_NORMAL) continue;
     if (e.x - 15 <= b.x && b.x <= e.x + 15 && e.y - 15 <= b.y && b.y < e.y + 15) {
       KillEnemy(e);
@@ -47,7 +48,7 @@ void HitEnemies(Ball& b) {
 
 // One one-pixel step of a ball.
 void StepBall(Ball& b) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   const Paddle& P = L.paddle;
   Vec2 d = Dir(b.angle);
   Vec2 n = {b.x + d.x, b.y + d.y};
@@ -133,7 +134,7 @@ void StepBall(Ball& b) {
 }  // namespace
 
 void MovePaddleBy(int dx, int dy) {
-  Paddle& P = g.level.paddle;
+  Paddle& P = gGame.level.paddle;
   P.w = IsActive(ITEM_WIDE_BUSTER) ? 120 : 80;
   if (P.freeze > 0) {
     dx = dy = 0;
@@ -156,7 +157,7 @@ void MovePaddleBy(int dx, int dy) {
 }
 
 void LaunchBall() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   if (!L.ballWaiting) return;
   float angle = 45;
   if (IsActive(ITEM_SNIPER) || IsActive(ITEM_RUBBER) || IsActive(ITEM_TIMEBOMB))
@@ -165,10 +166,10 @@ void LaunchBall() {
   AddBall(static_cast<float>(L.paddle.x), static_cast<float>(L.paddle.y), angle, 3.0f);
 }
 
-void UpdateAim() { g.level.aimAngle = static_cast<float>(Triangle(180) / 2 + 45); }
+void UpdateAim() { gGame.level.aimAngle = static_cast<float>(Triangle(180) / 2 + 45); }
 
 void AddBall(float x, float y, float angle, float speed) {
-  for (Ball& b : g.level.balls) {
+  for (Ball& b : gGame.level.balls) {
     if (b.active) continue;
     b.active = 1;
     b.x = b.prevX = x;
@@ -186,7 +187,7 @@ void AddBall(float x, float y, float angle, float speed) {
 }
 
 void PaddleCollide(Ball& b) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   const Paddle& P = L.paddle;
   float half = static_cast<float>(P.w / 2);
   float dx = b.x - b.prevX, dy = b.y - b.prevY;
@@ -224,7 +225,7 @@ void PaddleCollide(Ball& b) {
 
 int MoveBalls() {
   int upper = 0;
-  for (Ball& b : g.level.balls) {
+  for (Ball& b : gGame.level.balls) {
     if (!b.active) continue;
     if (b.y < 200) ++upper;
     for (int step = 0; step < static_cast<int>(b.speed); ++step) {
@@ -284,7 +285,7 @@ void BounceOffBlock(Ball& b, int c1, int r1, int dc, int dr) {
 }
 
 void AddSpeed(float delta) {
-  for (Ball& b : g.level.balls) {
+  for (Ball& b : gGame.level.balls) {
     if (!b.active) continue;
     b.speed += delta;
     if (b.speed >= 5) b.speed = 5.0f;
@@ -293,12 +294,12 @@ void AddSpeed(float delta) {
 }
 
 int CheckBallLost() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   L.anyBallInPlay = 0;
   for (const Ball& b : L.balls) L.anyBallInPlay |= b.active ? 1 : 0;
   if (L.anyBallInPlay || L.ballWaiting) return 0;
-  if (g.player.lives > 0) {
-    --g.player.lives;
+  if (gGame.player.lives > 0) {
+    --gGame.player.lives;
     L.ballWaiting = 1;
     return 0;
   }

@@ -1,14 +1,15 @@
 // What the boss screen draws of its own: the sea, the panel surface, the
 // hit-point bar and the missiles.
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "game/boss_screen.h"
+#include "game/game_state.h"
 #include "game/status_panel.h"
 #include "graphics/shared_art.h"
 
 namespace vx {
 
 void BossScreen::DrawSea() {
-  const int set = g.level.tileSet;
+  const int set = gGame.level.tileSet;
   if (set < 0 || set >= kMaxTileSets) return;
   const TileSet& tiles = gArt.tileSets[set];
   if (!tiles.image) return;
@@ -22,12 +23,12 @@ void BossScreen::DrawSea() {
   }
   row %= kBossSeaRows;
   if (row < 0) row += kBossSeaRows;
-  for (int y = -offset; y < g.screenHeight; y += size, row = (row + 1) % kBossSeaRows) {
+  for (int top = -offset; top < g.screenHeight; top += size, row = (row + 1) % kBossSeaRows) {
     for (int k = 0; k < kBossSeaColumns; ++k) {
       const int tile = gBossSea[row * kBossSeaColumns + k];
       if (tile >= 32) continue;
       RECT rect = tiles.rects[tile];
-      int tx = size * k, ty = y;
+      int tx = size * k, ty = top;
       ClipToScreen(&tx, &ty, &rect);
       if (rect.right > rect.left && rect.bottom > rect.top)
         Graphics::Blit(nullptr, tx, ty, tiles.image, rect, false);

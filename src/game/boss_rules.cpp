@@ -2,11 +2,12 @@
 // it takes and the bonus tally after its defeat.
 #include <cmath>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 #include "game/angles.h"
 #include "game/ball.h"
 #include "game/boss_screen.h"
+#include "game/game_state.h"
 #include "game/particles.h"
 #include "graphics/shared_art.h"
 #include "input/input.h"
@@ -37,7 +38,7 @@ int BossScreen::DrawSeaTile(const int32_t weights[32]) {
 }
 
 void BossScreen::FillSea() {
-  int set = g.level.tileSet;
+  int set = gGame.level.tileSet;
   static const int32_t kNone[32] = {};
   const int32_t* weights = set >= 0 && set < kMaxTileSets ? gArt.tileSets[set].freq : kNone;
   for (uint8_t& tile : gBossSea) tile = static_cast<uint8_t>(DrawSeaTile(weights));
@@ -108,7 +109,7 @@ void BossScreen::DefeatedFrame(bool* ended) {
   static const float kSpeeds[] = {2.0f, 1.0f, 2.0f, 1.0f, 1.0f};
   for (int i = 0; i < 5; ++i) SpawnBurst(335, 200, 100, kKinds[i], kSpeeds[i]);
 
-  PlayerRecord& P = g.player;
+  PlayerRecord& P = gGame.player;
   const uint32_t t = frames;
   if (P.credits > 0) {
     if (t % 2 == 0) {
@@ -129,7 +130,7 @@ void BossScreen::DefeatedFrame(bool* ended) {
 }
 
 void BossScreen::LaunchMissiles() {
-  const Paddle& paddle = g.level.paddle;
+  const Paddle& paddle = gGame.level.paddle;
   for (int j = 0; j < 2; ++j) {
     BossMissile& m = missiles[j];
     if (m.active) continue;
@@ -148,7 +149,7 @@ void BossScreen::LaunchMissiles() {
 }
 
 void BossScreen::MoveMissiles() {
-  Paddle& paddle = g.level.paddle;
+  Paddle& paddle = gGame.level.paddle;
   for (BossMissile& m : missiles) {
     if (!m.active) continue;
     m.x += m.vx / 12;
@@ -164,7 +165,7 @@ void BossScreen::MoveMissiles() {
 void BossScreen::HitByBalls() {
   const float x0 = static_cast<float>(x - kHalf), x1 = static_cast<float>(x + kHalf);
   const float y0 = static_cast<float>(y - kHalf), y1 = static_cast<float>(y + kHalf);
-  for (Ball& b : g.level.balls) {
+  for (Ball& b : gGame.level.balls) {
     if (!b.active) continue;
     for (int step = 0; step < static_cast<int>(b.speed); ++step) {
       b.prevX = b.x;
@@ -206,7 +207,7 @@ void BossScreen::HitByBalls() {
 }
 
 void BossScreen::HitByBullets() {
-  for (Bullet& b : g.level.bullets) {
+  for (Bullet& b : gGame.level.bullets) {
     if (!b.active) continue;
     if (x - kHalf <= b.x && b.x < x + kHalf && y - kHalf <= b.y && b.y < y + kHalf) {
       b.active = 0;

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "app/sound_setup.h"
 #include "game/ball.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
 #include "game/game_screen.h"
+#include "game/game_state.h"
 #include "game/game_update.h"
 #include "game/message_panel.h"
 #include "game/particles.h"
@@ -24,7 +25,7 @@ int32_t gBossDefeatCountdown = 0;
 namespace {
 
 bool AnyBallActive() {
-  for (const Ball& b : g.level.balls)
+  for (const Ball& b : gGame.level.balls)
     if (b.active) return true;
   return false;
 }
@@ -51,7 +52,7 @@ void BossScreen::StartFight() {
   scroll = 10000000;
   for (BossMissile& m : missiles) m = BossMissile();
 
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   L.paddle.x = L.paddle.prevX = 320;
   L.paddle.y = L.paddle.prevY = 380;
   L.paddle.dx = L.paddle.dy = 0;
@@ -66,7 +67,7 @@ void BossScreen::StartFight() {
   // way up would carry the balls down with it.
   std::fill(L.grid.begin(), L.grid.end(), BlockCell());
   L.scroll = 0;
-  for (ItemSlot& s : g.player.inventory) s.active = 0;
+  for (ItemSlot& s : gGame.player.inventory) s.active = 0;
 
   FillSea();
   L.ballWaiting = 1;
@@ -98,7 +99,7 @@ int BossScreen::OnFrame() {
   const uint32_t frameBefore = g.frameCounter;
   // A beaten boss cannot turn into a lost fight: a ball that falls out during
   // the tally waits on the paddle again instead of costing a life.
-  if (state == BOSS_DEFEATED && !AnyBallActive()) g.level.ballWaiting = 1;
+  if (state == BOSS_DEFEATED && !AnyBallActive()) gGame.level.ballWaiting = 1;
   if (!GameUpdate()) return 0;
   // The options, the end of a lost fight or the quit question may have left.
   if (g.currentScreen != this) return 0;

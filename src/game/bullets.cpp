@@ -1,9 +1,10 @@
 #include <cmath>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
+#include "game/game_state.h"
 #include "game/particles.h"
 #include "game/playfield.h"
 #include "sound/sound.h"
@@ -12,7 +13,7 @@ namespace vx {
 namespace {
 
 void Fire(int x, int y) {
-  for (Bullet& b : g.level.bullets) {
+  for (Bullet& b : gGame.level.bullets) {
     if (b.active) continue;
     b.active = 1;
     b.x = x;
@@ -26,25 +27,25 @@ void Fire(int x, int y) {
 void HitBlockWithBullet(BlockCell& cell, int c, int r) {
   if (cell.hits == 0) return;
   if (--cell.hits != 0) return;
-  int top = kCellHeight * r - g.level.scroll;
+  int top = kCellHeight * r - gGame.level.scroll;
   SpawnBurst(static_cast<float>(kCellWidth * c + 16), static_cast<float>(top + 8), 5, 3, 3.0f);
   if (cell.content != 0) DropItem(kCellWidth * c, top, cell.content, 0);
   if (cell.type >= 1 && cell.type <= 8)
-    AddClamped(g.player.score, g.level.types[cell.type - 1].score);
+    AddClamped(gGame.player.score, gGame.level.types[cell.type - 1].score);
   cell.type = 0;
 }
 
 }  // namespace
 
 void FireCannon() {
-  const Paddle& P = g.level.paddle;
+  const Paddle& P = gGame.level.paddle;
   // The muzzles swing between 10 and 30 pixels from the centre.
   Fire(P.x - 10 - Triangle(20), P.y - 15);
   Fire(P.x + Triangle(20) + 10, P.y - 15);
 }
 
 void UpdateBullets() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   for (Bullet& b : L.bullets) {
     if (!b.active) continue;
     b.y -= 5;

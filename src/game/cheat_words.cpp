@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
+#include "game/game_state.h"
 #include "game/game_update.h"
 #include "game/items.h"
 #include "game/play_state.h"
@@ -63,11 +64,11 @@ bool RingEndsWith(const char* word) {
 
 void Apply(const CheatWordEntry& w) {
   switch (w.effect) {
-    case kScore: AddClamped(g.player.score, 10000); break;
-    case kCredits: AddClamped(g.player.credits, 1000); break;
-    case kLongLive: AddClamped(g.player.lives, 10); break;
+    case kScore: AddClamped(gGame.player.score, 10000); break;
+    case kCredits: AddClamped(gGame.player.credits, 1000); break;
+    case kLongLive: AddClamped(gGame.player.lives, 10); break;
     case kCompleted: EndLevel(true); break;
-    case kBall: AddClamped(g.player.lives, 1); break;
+    case kBall: AddClamped(gGame.player.lives, 1); break;
     case kItem: ActivateByWord(w.item); break;
     case kBoss:
       // Leaves the level without a result.
@@ -80,12 +81,12 @@ void Apply(const CheatWordEntry& w) {
 }  // namespace
 
 int FeedCheatChar(uint8_t ch) {
-  if (g.level.paused) return -1;
+  if (gGame.level.paused) return -1;
   gPlay.typed[gPlay.ringIndex] = static_cast<char>(ch);
   gPlay.ringIndex = (gPlay.ringIndex + 1) % kRingSize;
   for (int i = 0; i < kWordCount; ++i) {
     if (!RingEndsWith(kWords[i].word)) continue;
-    g.level.cheatUsed = 1;
+    gGame.level.cheatUsed = 1;
     Apply(kWords[i]);
     return i;
   }

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
+#include "game/game_state.h"
 #include "game/game_text.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
@@ -37,7 +38,7 @@ int ClampCursor(int v, int limit) {
 }  // namespace
 
 void PaintCell(int c, int r, int type) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   if (c < 0 || c >= kGridColumns || r < 0 || r >= L.header.height) return;
   BlockCell* cell = GridCell(c, r);
   if (!cell) return;
@@ -49,7 +50,7 @@ void PaintCell(int c, int r, int type) {
 }
 
 void EditorUpdate() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   int32_t dx = 0, dy = 0, dz = 0;
   Input::ReadMouse(&dx, &dy, &dz);
   MouseEvent event;
@@ -72,7 +73,7 @@ void EditorUpdate() {
 
   if (Input::KeyPressed(KEY_F8))
     for (BlockCell& cell : L.grid) cell.type = 0, cell.hits = 0;
-  if (Input::KeyPressed(KEY_F3)) LoadLevel(g.player.currentLevel);
+  if (Input::KeyPressed(KEY_F3)) LoadLevel(gGame.player.currentLevel);
   if (Input::KeyPressed(KEY_F2)) SaveLevel(false);
 
   if (Input::leftHeld) PaintAt(c, r, gPlay.blockType);
@@ -91,7 +92,7 @@ void DrawEditorOverlay() {
   gArt.cursorAnim.Play("Cursor", 0);
   gArt.cursor.RenderAnim(gArt.cursorAnim, x - 10, y - 5, ALIGN_DEFAULT);
 
-  const BlockType& type = g.level.types[gPlay.blockType - 1];
+  const BlockType& type = gGame.level.types[gPlay.blockType - 1];
   BlockCell sample;
   sample.type = static_cast<uint16_t>(gPlay.blockType);
   sample.hits = static_cast<uint16_t>(type.hitCounter);

@@ -2,10 +2,11 @@
 
 #include <cmath>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 #include "game/angles.h"
 #include "game/ball.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/particles.h"
 #include "sound/sound.h"
@@ -53,7 +54,7 @@ void MoveFleeing(Enemy& e) {
 }  // namespace
 
 void SpawnEnemy(float x, float y, int kind) {
-  for (Enemy& e : g.level.enemies) {
+  for (Enemy& e : gGame.level.enemies) {
     if (e.kind != 0) continue;
     e.kind = kind;
     e.x = x;
@@ -69,7 +70,7 @@ void KillEnemy(Enemy& e) {
   PlaySample(g.sounds.killEnemy, 100, 50);
   e.state = ENEMY_DYING;
   e.countdown = 15;
-  AddClamped(g.player.score, 150);
+  AddClamped(gGame.player.score, 150);
   switch (e.kind) {
     case 1:
       SpawnBurst(e.x, e.y, 8, 1, 5.0f);
@@ -88,7 +89,7 @@ void KillEnemy(Enemy& e) {
 }
 
 void UpdateEnemies(bool spawnAllowed) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   int interval = L.enemySpawnInterval > 0 ? L.enemySpawnInterval : 500;
   if (spawnAllowed && g.frameCounter % static_cast<uint32_t>(interval) == 0 &&
       !IsActive(ITEM_SCREAMER)) {

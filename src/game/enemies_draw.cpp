@@ -1,11 +1,11 @@
-#include "app/game_record.h"
 #include "game/enemies.h"
+#include "game/game_state.h"
 #include "graphics/shared_art.h"
 
 namespace vx {
 
 void DrawEnemies() {
-  for (const Enemy& e : g.level.enemies) {
+  for (const Enemy& e : gGame.level.enemies) {
     if (e.kind < 1 || e.kind > 3 || e.state == ENEMY_DYING) continue;
     int i = e.kind - 1;
     gArt.enemies[i].RenderAnim(gArt.enemyAnims[i], static_cast<int>(e.x), static_cast<int>(e.y),
@@ -14,7 +14,7 @@ void DrawEnemies() {
 }
 
 void DrawBullets() {
-  for (const Bullet& b : g.level.bullets)
+  for (const Bullet& b : gGame.level.bullets)
     if (b.active && b.y > 0) gArt.misc.RenderFrame("Bullet", b.x, b.y, ALIGN_DEFAULT);
 }
 

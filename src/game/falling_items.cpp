@@ -2,15 +2,16 @@
 
 #include <cstdlib>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/playfield.h"
 
 namespace vx {
 
 void DropItem(int x, int y, int kind, int timer) {
-  for (FallingItem& f : g.level.items) {
+  for (FallingItem& f : gGame.level.items) {
     if (f.kind != 0) continue;
     f.kind = static_cast<uint16_t>(kind);
     f.timer = timer;
@@ -24,7 +25,7 @@ void DropItem(int x, int y, int kind, int timer) {
 }
 
 void Catch(int kind) {
-  PlayerRecord& p = g.player;
+  PlayerRecord& p = gGame.player;
   bool twice = IsActive(ITEM_INVISIBLE);
   if (kind == ITEM_CREDIT1) {
     AddClamped(p.credits, twice ? 10 : 5);
@@ -36,7 +37,7 @@ void Catch(int kind) {
 }
 
 void UpdateFallingItems() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   const Paddle& P = L.paddle;
   bool attract = IsActive(ITEM_CREDITS_ATTRACTOR);
   for (FallingItem& f : L.items) {

@@ -1,11 +1,11 @@
-#include "app/game_record.h"
 #include "game/falling_items.h"
+#include "game/game_state.h"
 #include "graphics/shared_art.h"
 
 namespace vx {
 
 void DrawFallingItems() {
-  for (const FallingItem& f : g.level.items) {
+  for (const FallingItem& f : gGame.level.items) {
     if (f.kind == ITEM_CREDIT1 || f.kind == ITEM_CREDIT2) {
       int i = f.kind - 1;
       gArt.credits[i].RenderAnim(gArt.creditAnims[i], f.x, f.y, ALIGN_DEFAULT);

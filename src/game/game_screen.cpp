@@ -1,12 +1,13 @@
 #include "game/game_screen.h"
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "game/ball.h"
 #include "game/cheat_words.h"
 #include "game/editor.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
+#include "game/game_state.h"
 #include "game/game_text.h"
 #include "game/game_update.h"
 #include "game/items.h"
@@ -45,15 +46,15 @@ int GameScreen::ReleaseSurfaces() {
 }
 
 int GameScreen::OnDisplay(Screen* previous, int argument) {
-  g.level.paused = 0;
+  gGame.level.paused = 0;
   return 1;
 }
 
 int GameScreen::OnFrame() {
   if (Input::KeyPressed(KEY_F10) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
-  if (Input::KeyPressed(KEY_F5)) g.level.editMode = !g.level.editMode;
+  if (Input::KeyPressed(KEY_F5)) gGame.level.editMode = !gGame.level.editMode;
 
-  if (!g.level.editMode) {
+  if (!gGame.level.editMode) {
     if (!GameUpdate()) return 0;
     // A cheat word or the end of the level may have left the screen.
     if (g.currentScreen != this) return 0;
@@ -67,7 +68,7 @@ int GameScreen::OnFrame() {
 }
 
 void StepPlayAnimations() {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   gArt.shipAnim.Play(IsActive(ITEM_WIDE_BUSTER) ? "Wide" : "Normal", 0);
   bool fire = IsActive(ITEM_PIERCING);
   if (L.ballWaiting)

@@ -2,14 +2,15 @@
 
 #include <cstdio>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
+#include "game/game_state.h"
 
 namespace vx {
 
 namespace {
 
 const char* StateName() {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   if (L.levelEnded) return L.levelFailed ? "lost" : "won";
   if (L.paused) return "paused";
   if (L.quitRequest) return "quit";
@@ -21,13 +22,13 @@ const char* StateName() {
 
 int BlocksLeft() {
   int n = 0;
-  for (const BlockCell& c : g.level.grid) n += c.type != 0;
+  for (const BlockCell& c : gGame.level.grid) n += c.type != 0;
   return n;
 }
 
 std::string GameStateLine() {
-  const LevelState& L = g.level;
-  const PlayerRecord& P = g.player;
+  const LevelState& L = gGame.level;
+  const PlayerRecord& P = gGame.player;
   char buf[192];
   int balls = 0, enemies = 0;
   for (const Ball& b : L.balls) balls += b.active ? 1 : 0;

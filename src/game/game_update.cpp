@@ -1,11 +1,12 @@
 #include "game/game_update.h"
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
 #include "app/sound_setup.h"
 #include "game/ball.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/play_state.h"
 #include "game/playfield.h"
@@ -31,7 +32,7 @@ bool FireHeld() {
 }  // namespace
 
 void EndLevel(bool won) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   // A second end (the "completed" word typed during the fade) would take the
   // half-faded volume as the one to restore afterwards.
   if (L.levelEnded) return;
@@ -39,15 +40,15 @@ void EndLevel(bool won) {
   L.endAcknowledged = 0;
   L.levelEnded = 1;
   if (won) {
-    int index = g.player.currentLevel - 1;
-    if (index >= 0 && index < kLevelCount) g.campaign[index].completed = 1;
+    int index = gGame.player.currentLevel - 1;
+    if (index >= 0 && index < kLevelCount) gGame.campaign[index].completed = 1;
   } else {
     L.levelFailed = 1;
   }
 }
 
 void UpdateLevelEnd() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   int32_t dx, dy;
   Input::ReadMouse(&dx, &dy, nullptr);
   MouseEvent event;
@@ -65,7 +66,7 @@ void UpdateLevelEnd() {
 }
 
 int GameUpdate() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   gPlay.frameStartTime = gPlatform ? gPlatform->clock->Milliseconds() : 0;
 
   if (Input::KeyPressed(KEY_PAUSE) && !L.quitRequest) L.paused = !L.paused;

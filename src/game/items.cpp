@@ -3,10 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 #include "game/angles.h"
 #include "game/ball.h"
+#include "game/game_state.h"
 #include "game/playfield.h"
 #include "resources/text_file.h"
 #include "sound/sound.h"
@@ -24,7 +25,7 @@ const char* const kItemNames[kItemCount] = {
 };
 
 uint16_t ActiveTime(int id) {
-  return id > 0 && id < kItemCount ? g.items[id].activeTime : 0;
+  return id > 0 && id < kItemCount ? gGame.items[id].activeTime : 0;
 }
 
 void Start(ItemSlot& s) {
@@ -34,11 +35,11 @@ void Start(ItemSlot& s) {
 }
 
 bool LevelCompleted(int n) {
-  return n >= 1 && n <= kLevelCount && g.campaign[n - 1].completed != 0;
+  return n >= 1 && n <= kLevelCount && gGame.campaign[n - 1].completed != 0;
 }
 
 Ball* FirstActiveBall() {
-  for (Ball& b : g.level.balls)
+  for (Ball& b : gGame.level.balls)
     if (b.active) return &b;
   return nullptr;
 }
@@ -62,7 +63,7 @@ bool LoadItems() {
   for (int id = 1; id < kItemCount; ++id) {
     const char* section = kItemNames[id];
     if (!tf.SelectSection(section)) continue;
-    ItemInfo& info = g.items[id];
+    ItemInfo& info = gGame.items[id];
     info.id = static_cast<uint16_t>(id);
     info.activeTime = static_cast<uint16_t>(tf.GetInt(section, "Active time", 1000));
     info.price = static_cast<uint16_t>(tf.GetInt(section, "Price", 10));
@@ -88,28 +89,28 @@ bool LoadItems() {
 
 bool IsActive(int id) {
   if (id == 0) return false;
-  for (const ItemSlot& s : g.player.inventory)
+  for (const ItemSlot& s : gGame.player.inventory)
     if (s.id == id && s.active) return true;
-  for (const ItemSlot& s : g.level.wordEffects)
+  for (const ItemSlot& s : gGame.level.wordEffects)
     if (s.id == id && s.active) return true;
   return false;
 }
 
 void Deactivate(int id) {
-  for (ItemSlot& s : g.player.inventory)
+  for (ItemSlot& s : gGame.player.inventory)
     if (s.id == id) s.active = 0;
-  for (ItemSlot& s : g.level.wordEffects)
+  for (ItemSlot& s : gGame.level.wordEffects)
     if (s.id == id) s.active = 0;
 }
 
 bool AddToInventory(int id) {
-  for (ItemSlot& s : g.player.inventory) {
+  for (ItemSlot& s : gGame.player.inventory) {
     if (s.id == id) {
       ++s.count;
       return true;
     }
   }
-  for (ItemSlot& s : g.player.inventory) {
+  for (ItemSlot& s : gGame.player.inventory) {
     if (s.id == 0) {
       s.id = static_cast<uint16_t>(id);
       s.count = 1;
@@ -154,7 +155,7 @@ void ApplyInstant(int id) {
 
 void UseSlot(int i) {
   if (i < 0 || i >= kInventorySlots) return;
-  ItemSlot& s = g.player.inventory[i];
+  ItemSlot& s = gGame.player.inventory[i];
   if (s.count == 0 || s.id == 0) return;
   PlaySample(g.sounds.activate, 100, 50);
   ApplyInstant(s.id);
@@ -163,9 +164,9 @@ void UseSlot(int i) {
 }
 
 void ActivateByWord(int id) {
-  for (const ItemSlot& s : g.level.wordEffects)
+  for (const ItemSlot& s : gGame.level.wordEffects)
     if (s.id == id) return;
-  for (ItemSlot& s : g.level.wordEffects) {
+  for (ItemSlot& s : gGame.level.wordEffects) {
     if (s.id != 0) continue;
     PlaySample(g.sounds.activate, 100, 50);
     ApplyInstant(id);
@@ -177,8 +178,8 @@ void ActivateByWord(int id) {
 }
 
 void TickItems() {
-  for (ItemSlot& s : g.player.inventory) Tick(s);
-  for (ItemSlot& s : g.level.wordEffects) Tick(s);
+  for (ItemSlot& s : gGame.player.inventory) Tick(s);
+  for (ItemSlot& s : gGame.level.wordEffects) Tick(s);
 }
 
 }  // namespace vx

@@ -5,11 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_record.h"
-#include "app/log.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/log.h"
+#include "base/random.h"
+#include "game/game_state.h"
 #include "game/host_file.h"
 #include "graphics/shared_art.h"
+#include "platform/platform.h"
 #include "resources/file_system.h"
 #include "resources/text_file.h"
 
@@ -65,7 +67,7 @@ void DrawImageNumbers(uint16_t out[5]) {
 }
 
 void ReadBlockMap(const char* header) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   std::string mapName = std::string(header) + ".map";
   FileBuffer map = ReadWholeFile(mapName.c_str());
   if (!map) {
@@ -94,7 +96,7 @@ void ReadBlockMap(const char* header) {
 }
 
 void ClearPerLevelState() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   L.paddle.mayFly = 0;
   L.levelEnded = 0;
   L.quitRequest = 0;
@@ -104,7 +106,7 @@ void ClearPerLevelState() {
   for (FallingItem& f : L.items) f = FallingItem();
   for (Enemy& e : L.enemies) e = Enemy();
   for (Bullet& b : L.bullets) b = Bullet();
-  for (ItemSlot& s : g.player.inventory) s.active = 0;
+  for (ItemSlot& s : gGame.player.inventory) s.active = 0;
   for (ItemSlot& s : L.wordEffects) {
     s.id = 0;
     s.active = 0;
@@ -121,11 +123,11 @@ void LevelFileName(int level, char* out, size_t capacity) {
 }
 
 int LoadLevel(int level) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   LevelHeader& H = L.header;
 
-  SeedRandomWithTime();
-  g.player.currentLevel = level;
+  SeedRandom(CalendarSecondsNow());
+  gGame.player.currentLevel = level;
   H.scrollSpeed = 1;
   g.frameCounter = 0;
   L.enemySpawnInterval = 500;
@@ -167,7 +169,7 @@ int LoadLevel(int level) {
 
   ReadBlockMap(name);
 
-  SeedRandomWithTime();
+  SeedRandom(CalendarSecondsNow());
   for (BlockCell& cell : L.grid) {
     int p = Random(100);
     if (p < 50)
@@ -202,7 +204,7 @@ int LoadLevel(int level) {
 }
 
 int SaveLevel(bool asScratch) {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   const LevelHeader& H = L.header;
   Log("Save Level\n");
 
@@ -210,7 +212,7 @@ int SaveLevel(bool asScratch) {
   if (asScratch)
     std::snprintf(name, sizeof name, "Level");
   else
-    LevelFileName(g.player.currentLevel, name, sizeof name);
+    LevelFileName(gGame.player.currentLevel, name, sizeof name);
 
   std::string text;
   char line[320];
@@ -255,8 +257,8 @@ int WriteCoordinates() {
   std::string text = "[Coordinates]\n";
   char line[64];
   for (int i = 1; i <= kLevelCount; ++i) {
-    std::snprintf(line, sizeof line, "Level %d = %d, %d\n", i, g.campaign[i - 1].x,
-                  g.campaign[i - 1].y);
+    std::snprintf(line, sizeof line, "Level %d = %d, %d\n", i, gGame.campaign[i - 1].x,
+                  gGame.campaign[i - 1].y);
     text += line;
   }
   return WriteHostFile("Data\\Levels\\xy", text.data(), text.size()) ? 1 : 0;

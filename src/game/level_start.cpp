@@ -1,7 +1,7 @@
 #include "game/level_start.h"
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "app/screen.h"
 #include "app/sound_setup.h"
 #include "game/items.h"

@@ -1,6 +1,7 @@
 #include "game/message_panel.h"
 
-#include "app/game_record.h"
+#include "base/game_record.h"
+#include "game/game_state.h"
 #include "game/game_text.h"
 #include "game/play_state.h"
 #include "graphics/shared_art.h"
@@ -10,7 +11,7 @@ namespace vx {
 namespace {
 
 int32_t StateOf(int message) {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   switch (message) {
     case MESSAGE_ENDED: return L.levelEnded;
     case MESSAGE_QUIT: return L.quitRequest;
@@ -34,7 +35,7 @@ void DrawMessageText() {
   int cx = g.screenWidth / 2, y = g.screenHeight / 2;
   switch (gPlay.message) {
     case MESSAGE_ENDED:
-      if (g.level.levelFailed)
+      if (gGame.level.levelFailed)
         DrawCentredText8(kFailedSize, cx, y, StandardColors[2], s.Failed);
       else
         DrawCentredText8(kCompleteSize, cx, y, StandardColors[8], s.Complete);

@@ -1,7 +1,8 @@
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 #include "game/angles.h"
 #include "game/ball.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/particles.h"
 #include "graphics/shared_art.h"
@@ -30,7 +31,7 @@ void Line(float x1, float y1, float x2, float y2, int color) {
 }  // namespace
 
 void DrawPaddle() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   const Paddle& P = L.paddle;
   int jitter = P.freeze > 0 ? RandomSpread(4) : 0;
   bool shadow = IsActive(ITEM_SHADOW);
@@ -49,7 +50,7 @@ void DrawPaddle() {
 }
 
 void DrawBalls() {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   const Paddle& P = L.paddle;
   float px = static_cast<float>(P.x), py = static_cast<float>(P.y);
   if (L.ballWaiting) {

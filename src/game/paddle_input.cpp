@@ -1,5 +1,5 @@
-#include "app/game_record.h"
 #include "game/ball.h"
+#include "game/game_state.h"
 #include "input/input.h"
 
 namespace vx {
@@ -9,7 +9,7 @@ void MovePaddle() {
   Input::ReadMouse(&dx, &dy, &dz);
   MouseEvent ev;
   Input::PopMouseEvent(&ev);
-  g.level.mouseEvent = ev.type;
+  gGame.level.mouseEvent = ev.type;
   if (Input::KeyHeld(KEY_RIGHT)) dx += 7;
   if (Input::KeyHeld(KEY_LEFT)) dx -= 7;
   if (Input::KeyHeld(KEY_UP)) dy -= 7;
@@ -18,7 +18,7 @@ void MovePaddle() {
 }
 
 void UpdateLaunch() {
-  if (g.level.mouseEvent == 1 || Input::KeyPressed(KEY_SPACE)) LaunchBall();
+  if (gGame.level.mouseEvent == 1 || Input::KeyPressed(KEY_SPACE)) LaunchBall();
 }
 
 }  // namespace vx

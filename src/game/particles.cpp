@@ -2,15 +2,15 @@
 
 #include <cmath>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "game/angles.h"
+#include "game/game_state.h"
 
 namespace vx {
 namespace {
 
 Particle* FreeParticle() {
-  for (Particle& p : g.level.particles)
+  for (Particle& p : gGame.level.particles)
     if (p.life == 0) return &p;
   return nullptr;
 }
@@ -19,7 +19,7 @@ Particle* FreeParticle() {
 
 void SpawnBurst(float x, float y, int count, int kind, float speedDivisor) {
   int made = 0;
-  for (Particle& p : g.level.particles) {
+  for (Particle& p : gGame.level.particles) {
     if (made >= count) break;
     if (p.life != 0) continue;
     p.kind = kind;
@@ -51,7 +51,7 @@ Particle* SpawnTrail(float x, float y, int kind, int frame) {
 }
 
 void UpdateParticles() {
-  for (Particle& p : g.level.particles) {
+  for (Particle& p : gGame.level.particles) {
     if (p.life == 0) continue;
     p.x += p.vx;
     p.y += p.vy;
@@ -63,7 +63,7 @@ void UpdateParticles() {
 
 int LiveParticles() {
   int n = 0;
-  for (const Particle& p : g.level.particles) n += p.life != 0;
+  for (const Particle& p : gGame.level.particles) n += p.life != 0;
   return n;
 }
 

@@ -1,4 +1,4 @@
-#include "app/game_record.h"
+#include "game/game_state.h"
 #include "game/particles.h"
 #include "graphics/shared_art.h"
 
@@ -7,7 +7,7 @@ namespace vx {
 void DrawParticles() {
   // Row of each particle kind in "Particles.tga".
   static const int kRow[6] = {5, 2, 1, 3, 4, 6};
-  for (const Particle& p : g.level.particles) {
+  for (const Particle& p : gGame.level.particles) {
     if (p.life == 0 || p.kind < 0 || p.kind > 5) continue;
     RECT r;
     r.left = 5 * p.frame;

@@ -2,10 +2,11 @@
 
 #include <cmath>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 #include "game/ball.h"
 #include "game/falling_items.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/particles.h"
 #include "sound/sound.h"
@@ -16,12 +17,12 @@ namespace {
 int BallPan(float x) { return static_cast<int>(100 * x / g.screenWidth); }
 
 // Screen y of the top of row r.
-int RowTop(int r) { return kCellHeight * r - g.level.scroll; }
+int RowTop(int r) { return kCellHeight * r - gGame.level.scroll; }
 
 }  // namespace
 
 BlockCell* GridCell(int c, int r) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   if (c < 0 || c >= kGridColumns || r < 0 || r >= L.header.height) return nullptr;
   size_t i = static_cast<size_t>(r) * kGridColumns + c;
   return i < L.grid.size() ? &L.grid[i] : nullptr;
@@ -30,8 +31,8 @@ BlockCell* GridCell(int c, int r) {
 CellRef CellAt(float x, float y) {
   CellRef ref;
   ref.c = static_cast<int>(x / kCellWidth);
-  ref.r = static_cast<int>((static_cast<float>(g.level.scroll) + y) / kCellHeight);
-  if (ref.r >= 0 && ref.r < g.level.header.height - 1) {
+  ref.r = static_cast<int>((static_cast<float>(gGame.level.scroll) + y) / kCellHeight);
+  if (ref.r >= 0 && ref.r < gGame.level.header.height - 1) {
     ref.cell = GridCell(ref.c, ref.r);
     ref.valid = ref.cell != nullptr;
   }
@@ -39,11 +40,11 @@ CellRef CellAt(float x, float y) {
 }
 
 void DestroyBlock(BlockCell& cell, int c, int r, int particleKind) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   SpawnBurst(static_cast<float>(kCellWidth * c + 16), static_cast<float>(RowTop(r) + 8), 6,
              particleKind, 4.0f);
   if (cell.type >= 1 && cell.type <= 8)
-    AddClamped(g.player.score, L.types[cell.type - 1].score);
+    AddClamped(gGame.player.score, L.types[cell.type - 1].score);
   cell.type = 0;
   if (cell.content != 0) DropItem(kCellWidth * c, RowTop(r), cell.content, 0);
 }
@@ -77,7 +78,7 @@ void HitBlock(BlockCell& cell, int c, int r, Ball& ball, int dc, int dr) {
 }
 
 void ExplodeAround(float x, float y, float radiusSquared) {
-  int top = g.level.scroll / kCellHeight;
+  int top = gGame.level.scroll / kCellHeight;
   for (int c = 0; c < kGridColumns; ++c) {
     for (int d = -25; d <= 24; ++d) {
       BlockCell* cell = GridCell(c, top + d);
@@ -92,7 +93,7 @@ void ExplodeAround(float x, float y, float radiusSquared) {
 
 void Detonate() {
   PlaySample(g.sounds.explosion, 100, 50);
-  int top = g.level.scroll / kCellHeight;
+  int top = gGame.level.scroll / kCellHeight;
   for (int c = 10; c >= 0; --c) {
     for (int r = top; r < top + 25; ++r) {
       BlockCell* left = GridCell(c, r);
@@ -104,7 +105,7 @@ void Detonate() {
 }
 
 void ScrollStep(int ballsInUpperHalf) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   if (IsActive(ITEM_TIMEZIP)) ballsInUpperHalf = 0;
   if (ballsInUpperHalf == 0 || L.scroll == 0) return;
   if ((g.frameCounter & 1) && g.settings.scrollSpeed == 0) return;
@@ -115,7 +116,7 @@ void ScrollStep(int ballsInUpperHalf) {
 }
 
 int CheckLevelTop(bool checkWin) {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   if (L.scroll < 1) L.scroll = 0;
   // Only a ball at the top of the fully scrolled field wins; the top wall of
   // the window is reached long before that.
@@ -126,13 +127,13 @@ int CheckLevelTop(bool checkWin) {
 }
 
 void VanishRow() {
-  int r = g.level.scroll / kCellHeight + 20;
+  int r = gGame.level.scroll / kCellHeight + 20;
   for (int c = 0; c < kGridColumns; ++c)
     if (BlockCell* cell = GridCell(c, r)) cell->type = 0;
 }
 
 int LevelProgress() {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   int span = L.header.height - 25;
   if (span <= 0) return 100;
   int p = ((span - L.scroll / kCellHeight) * 100) / span;
@@ -143,12 +144,12 @@ int LevelProgress() {
 
 int BlockImage(const BlockCell& cell) {
   if (cell.type < 1 || cell.type > 8) return 0;
-  return g.level.types[cell.type - 1].image[cell.hits < 4 ? cell.hits : 4];
+  return gGame.level.types[cell.type - 1].image[cell.hits < 4 ? cell.hits : 4];
 }
 
 void SmashUnder(const BackObject& obj, int w, int h) {
   int c0 = static_cast<int>(obj.x / kCellWidth) - 1;
-  int r0 = static_cast<int>((static_cast<float>(g.level.scroll) + obj.y) / kCellHeight) - 1;
+  int r0 = static_cast<int>((static_cast<float>(gGame.level.scroll) + obj.y) / kCellHeight) - 1;
   int cols = w / kCellWidth + 1, rows = h / kCellHeight + 1;
   for (int r = r0; r < r0 + rows; ++r) {
     for (int c = c0; c < c0 + cols; ++c) {
@@ -162,7 +163,7 @@ void SmashUnder(const BackObject& obj, int w, int h) {
 
 int LiveBackObjects() {
   int n = 0;
-  for (const BackObject& o : g.level.backObjects) n += o.active;
+  for (const BackObject& o : gGame.level.backObjects) n += o.active;
   return n;
 }
 

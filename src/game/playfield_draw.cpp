@@ -1,6 +1,7 @@
 #include <cmath>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/playfield.h"
 #include "graphics/shared_art.h"
@@ -8,7 +9,7 @@
 namespace vx {
 
 void DrawBackground() {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   if (L.tileSet < 0 || L.tileSet >= kMaxTileSets) return;
   const TileSet& set = gArt.tileSets[L.tileSet];
   if (!set.image) return;
@@ -31,7 +32,7 @@ void DrawBackground() {
 }
 
 void DrawBlocks() {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   if (IsActive(ITEM_INVISIBLE)) return;
   int first = L.scroll / kCellHeight;
   for (int i = 0; i < 27; ++i) {

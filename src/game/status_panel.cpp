@@ -1,6 +1,7 @@
 #include "game/status_panel.h"
 
-#include "app/game_record.h"
+#include "base/game_record.h"
+#include "game/game_state.h"
 #include "game/game_text.h"
 #include "game/playfield.h"
 #include "graphics/shared_art.h"
@@ -17,7 +18,7 @@ bool ValidItem(int id) { return id > 0 && id < kItemCount; }
 }  // namespace
 
 void StepInventoryIcons() {
-  for (const ItemSlot& s : g.player.inventory)
+  for (const ItemSlot& s : gGame.player.inventory)
     if (ValidItem(s.id)) gArt.itemAnims[s.id].Play(s.active ? "Rotation" : "Stop", 0);
 }
 
@@ -25,17 +26,17 @@ void DrawStatusPanel() {
   const int t = PanelTop();
   // Sprites first: the text bracket keeps the back buffer locked.
   for (int i = 0; i < kInventorySlots; ++i) {
-    const ItemSlot& s = g.player.inventory[i];
+    const ItemSlot& s = gGame.player.inventory[i];
     if (ValidItem(s.id)) gArt.items[s.id].RenderAnim(gArt.itemAnims[s.id], SlotX(i), t + 47, ALIGN_DEFAULT);
   }
   BeginText(FontB, kPanelNumberSize);
   FontB.SetSize(kPanelNumberSize);
-  FontB.DrawText(50, t + 37, kTextWhite, u"%d", g.player.lives);
-  FontB.DrawText(100, t + 37, kTextWhite, u"%d", g.player.credits);
-  FontB.DrawText(85, t + 55, kTextWhite, u"%d", g.player.score);
+  FontB.DrawText(50, t + 37, kTextWhite, u"%d", gGame.player.lives);
+  FontB.DrawText(100, t + 37, kTextWhite, u"%d", gGame.player.credits);
+  FontB.DrawText(85, t + 55, kTextWhite, u"%d", gGame.player.score);
   FontB.SetSize(kItemCountSize);
   for (int i = 0; i < kInventorySlots; ++i) {
-    const ItemSlot& s = g.player.inventory[i];
+    const ItemSlot& s = gGame.player.inventory[i];
     if (ValidItem(s.id)) FontB.DrawText(SlotX(i) - 18, t + 59, kItemCountColor, u"%d", static_cast<int>(s.count));
   }
   EndText();

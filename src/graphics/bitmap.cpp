@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "graphics/graphics.h"
 #include "graphics/image_decoders.h"
 #include "resources/file_system.h"

@@ -6,8 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "graphics/graphics.h"
 #include "graphics/simd.h"
 
@@ -108,7 +107,7 @@ int D3DStrip(int x, int y, int width, int height, uint16_t pixel) {
 }
 
 void ClipToScreen(int* x, int* y, RECT* rect) {
-  const int W = g.screenWidth, H = g.screenHeight;
+  const int W = Graphics::ScreenWidth(), H = Graphics::ScreenHeight();
   if (*x > W) {
     *x = W;
     *rect = RECT{};

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "graphics/bitmap.h"
 #include "platform/platform.h"
 
@@ -23,6 +22,9 @@ struct DisplayState {
   int32_t width = 0;
   int32_t height = 0;
   int32_t bitsPerPixel = 16;
+  // What the screens draw for; kept when the display closes.
+  int32_t screenWidth = 640;
+  int32_t screenHeight = 480;
   int32_t fullScreen = 0;
   uint32_t greenMask = 0x07E0;
   Surface* backBuffer = nullptr;
@@ -110,6 +112,8 @@ int Graphics::Init(int width, int height, int fullScreen) {
   }
   gDisplay.width = width;
   gDisplay.height = height;
+  gDisplay.screenWidth = width;
+  gDisplay.screenHeight = height;
   gDisplay.fullScreen = fullScreen ? 1 : 0;
   SetPixelLayout(greenMask);
 
@@ -149,6 +153,8 @@ void Graphics::Release() {
 }
 
 bool Graphics::IsOpen() { return gDisplay.open; }
+int Graphics::ScreenWidth() { return gDisplay.screenWidth; }
+int Graphics::ScreenHeight() { return gDisplay.screenHeight; }
 int Graphics::IsFullScreen() { return gDisplay.fullScreen; }
 Surface* Graphics::BackBuffer() { return gDisplay.backBuffer; }
 

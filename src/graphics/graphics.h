@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/dx_error.h"
+#include "platform/dx_error.h"
 
 namespace vx {
 
@@ -42,6 +42,9 @@ class Graphics {
   static void Release();
   static void Flip(int waitRetrace);
   static bool IsOpen();
+  // The size given to the last Init (640 x 480 before the first).
+  static int ScreenWidth();
+  static int ScreenHeight();
   static int IsFullScreen();
 
   static Surface* CreateSurface(int width, int height, int memoryKind);

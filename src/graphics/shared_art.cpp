@@ -4,8 +4,7 @@
 
 #include <cstdio>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "graphics/text_font.h"
 #include "resources/text_file.h"
 
@@ -27,10 +26,10 @@ void LoadCentredSet(CSprite* sprites, AnimationSet* anims, int count, const char
   }
 }
 
-void DrawLoadingPicture() {
-  Graphics::Fill(nullptr, RECT{0, 0, g.screenWidth, g.screenHeight}, 0);
+void DrawLoadingPicture(const char* loadingText) {
+  Graphics::Fill(nullptr, RECT{0, 0, Graphics::ScreenWidth(), Graphics::ScreenHeight()}, 0);
   BeginText(FontB, 18);
-  FontB.DrawText(280, 240, 0xFFFFFF, ToWide(g.strings.Loading, 866));
+  FontB.DrawText(280, 240, 0xFFFFFF, ToWide(loadingText, 866));
   EndText();
   Graphics::Flip(1);
 }
@@ -54,8 +53,8 @@ void LoadBackObjects() {
 }
 
 // Steps 2 to 14: everything but the fonts and the screens' own animations.
-void LoadArtSteps() {
-  DrawLoadingPicture();
+void LoadArtSteps(const char* loadingText) {
+  DrawLoadingPicture(loadingText);
   LoadCentredSet(gArt.items, gArt.itemAnims, 23, "Items\\Item%02d.tga", "Items\\Item%02d.anm", true);
   gArt.lights[0].Load("litSmall.tga", "litSmall.frm");
   gArt.lights[1].Load("litMedium.tga", "litMedium.frm");
@@ -95,10 +94,10 @@ void LoadArtSteps() {
 
 }  // namespace
 
-void LoadSharedArt() {
+void LoadSharedArt(const char* loadingText) {
   FontA.Load("LCDN.ttf");
   FontB.Load("LCDN.ttf");
-  LoadArtSteps();
+  LoadArtSteps(loadingText);
   gArt.cursorAnim.Load("Cursor.anm");
   gArt.flagAnim.Load("Flag.anm");
   gArt.ballAnim.Load("Ball.anm");
@@ -111,7 +110,7 @@ void LoadSharedArt() {
   gArt.ball.SetAlign(0);
 }
 
-void ReloadSharedArt() { LoadArtSteps(); }
+void ReloadSharedArt(const char* loadingText) { LoadArtSteps(loadingText); }
 
 void ReleaseSharedArt() {
   for (CSprite& s : gArt.items) s.Release();
@@ -151,7 +150,7 @@ void LoadTileSets() {
       if (!ini.GetString(nullptr, key, "", value, sizeof value)) continue;
       int v[4] = {0, 0, 0, 0};
       std::sscanf(value, "%d%*[ ,\t]%d%*[ ,\t]%d%*[ ,\t]%d", &v[0], &v[1], &v[2], &v[3]);
-      for (int& n : v) n = ClampSheetNumber(n);
+      for (int& number : v) number = ClampSheetNumber(number);
       set.rects[n] = RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
       ++set.count;
     }

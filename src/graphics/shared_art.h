@@ -39,10 +39,11 @@ struct SharedArt {
 
 extern SharedArt gArt;
 
-// Step 1 to 16 of the start-up art list (fonts included).
-void LoadSharedArt();
+// Step 1 to 16 of the start-up art list (fonts included); loadingText (code
+// page 866) is shown while it loads.
+void LoadSharedArt(const char* loadingText);
 // Steps 2 to 14 again after a regained activation.
-void ReloadSharedArt();
+void ReloadSharedArt(const char* loadingText);
 void ReleaseSharedArt();
 // Reads "BackTiles\Tiles.ini" into gArt.tileSets.
 void LoadTileSets();

@@ -9,8 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "resources/text_file.h"
 
 namespace vx {

@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/game_record.h"
 #include "resources/file_system.h"
 
 namespace vx {
@@ -158,22 +157,22 @@ struct TextFont::Impl {
     return *out;
   }
 
-  void Blend(const Glyph& g) {
+  void Blend(const Glyph& glyph) {
     if (!pixels) return;
     if (cacheEnabled)
-      BlendRows(g);
+      BlendRows(glyph);
     else
-      BlendEachPixel(g);
+      BlendEachPixel(glyph);
   }
 
-  void BlendEachPixel(const Glyph& g) {
-    const int ox = penX + g.left, oy = penY - g.top;
-    for (int y = 0; y < g.rows; ++y) {
+  void BlendEachPixel(const Glyph& glyph) {
+    const int ox = penX + glyph.left, oy = penY - glyph.top;
+    for (int y = 0; y < glyph.rows; ++y) {
       const int ty = oy + y;
       if (ty < 0 || ty >= targetHeight) continue;
       uint16_t* row = pixels + static_cast<ptrdiff_t>(ty) * pitch;
-      const uint8_t* cov = g.coverage + static_cast<size_t>(y) * g.width;
-      for (int x = 0; x < g.width; ++x) {
+      const uint8_t* cov = glyph.coverage + static_cast<size_t>(y) * glyph.width;
+      for (int x = 0; x < glyph.width; ++x) {
         const int tx = ox + x;
         if (tx < 0 || tx >= targetWidth) continue;
         row[tx] = TextBlendPixel(mode, cov[x], static_cast<uint16_t>(color), row[tx], bgRed, bgGreen,
@@ -184,10 +183,10 @@ struct TextFont::Impl {
 
   // TextBlendPixel over the visible part of the glyph, the clipping done once
   // per glyph and the mode once per row.
-  void BlendRows(const Glyph& g) {
-    const int ox = penX + g.left, oy = penY - g.top;
-    const int x0 = std::max(0, -ox), x1 = std::min(g.width, targetWidth - ox);
-    const int y0 = std::max(0, -oy), y1 = std::min(g.rows, targetHeight - oy);
+  void BlendRows(const Glyph& glyph) {
+    const int ox = penX + glyph.left, oy = penY - glyph.top;
+    const int x0 = std::max(0, -ox), x1 = std::min(glyph.width, targetWidth - ox);
+    const int y0 = std::max(0, -oy), y1 = std::min(glyph.rows, targetHeight - oy);
     if (x0 >= x1 || y0 >= y1) return;
     const uint16_t col = static_cast<uint16_t>(color);
     const int rs = RedShift, gs = GreenShift;
@@ -201,7 +200,7 @@ struct TextFont::Impl {
                                               (bgBlue * (31 - alpha) + cb * alpha) / 32);
     for (int y = y0; y < y1; ++y) {
       uint16_t* row = pixels + static_cast<ptrdiff_t>(oy + y) * pitch + ox;
-      const uint8_t* cov = g.coverage + static_cast<size_t>(y) * g.width;
+      const uint8_t* cov = glyph.coverage + static_cast<size_t>(y) * glyph.width;
       if (mode == TEXT_SOLID) {
         for (int x = x0; x < x1; ++x)
           if (cov[x] > 64) row[x] = col;
@@ -366,10 +365,10 @@ void TextFont::DrawTextArgs(int x, int y, uint32_t color, const char16_t* format
     }
     ++p;
     if (f.penY + 16 < f.clip.top) continue;
-    const Glyph& g = f.Render(c);
-    if (!g.ok) continue;
-    f.Blend(g);
-    f.penX += static_cast<int>(g.advance >> 6);
+    const Glyph& glyph = f.Render(c);
+    if (!glyph.ok) continue;
+    f.Blend(glyph);
+    f.penX += static_cast<int>(glyph.advance >> 6);
   }
 }
 
@@ -385,8 +384,8 @@ int TextFont::MeasureTextArgs(const char16_t* format, const FormatArg* args, siz
       p = ReadTag(p, &v);
       continue;
     }
-    const Glyph& g = f.Render(*p++);
-    if (g.ok) width += (g.advance + g.width) >> 6;
+    const Glyph& glyph = f.Render(*p++);
+    if (glyph.ok) width += (glyph.advance + glyph.width) >> 6;
   }
   return static_cast<int>(width);
 }
@@ -404,7 +403,7 @@ void BeginText(TextFont& font, int size) {
   Surface* back = Graphics::BackBuffer();
   int32_t pitch = 0;
   uint16_t* pixels = nullptr;
-  font.SetClip(RECT{0, 0, g.screenWidth, g.screenHeight});
+  font.SetClip(RECT{0, 0, Graphics::ScreenWidth(), Graphics::ScreenHeight()});
   font.SetMode(TEXT_BLEND_DST, 0);
   if (back && Graphics::LockSurface(back, &pitch, &pixels))
     font.SetTarget(pixels, pitch * 2, back->width, back->height);

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "app/log.h"
-#include "graphics/dx_error.h"
+#include "base/log.h"
+#include "platform/dx_error.h"
 #include "platform/platform.h"
 
 namespace vx {

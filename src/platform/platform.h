@@ -147,4 +147,9 @@ struct Platform {
 // The platform the program runs on; set before AppMain.
 extern Platform* gPlatform;
 
+// The platform clock's calendar time in seconds (the random seed; fixed on the
+// headless platform, so that runs repeat), or the system's before a platform
+// is set.
+uint32_t CalendarSecondsNow();
+
 }  // namespace vx

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <new>
 
-#include "app/log.h"
+#include "base/log.h"
 
 namespace vx {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "sound/s3m_module.h"
 
 namespace vx {

@@ -83,9 +83,9 @@ struct S3mModule {
   int rowOrder = 0, rowIndex = 0;
 
   int OrderAt(int i) const { return i >= 0 && i < orderCount ? orders[i] : 255; }
-  const uint8_t* Cell(int pat, int row, int channel) const {
+  const uint8_t* Cell(int pat, int patternRow, int channel) const {
     return patterns.data() +
-           ((static_cast<size_t>(pat) * kS3mRows + row) * channelCount + channel) * kS3mCellBytes;
+           ((static_cast<size_t>(pat) * kS3mRows + patternRow) * channelCount + channel) * kS3mCellBytes;
   }
 };
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
 #include "sound/sound_engine.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "app/screen.h"
 #include "platform/headless/headless_platform.h"
 #include "support/temp_dir.h"

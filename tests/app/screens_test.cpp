@@ -3,9 +3,9 @@
 #include <set>
 #include <string>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "main/screens.h"
 
 namespace vx {
 namespace {

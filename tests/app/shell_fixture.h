@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "game/game_state.h"
+#include "main/screens.h"
 #include "graphics/graphics.h"
 #include "input/input.h"
 #include "platform/headless/headless_platform.h"
@@ -25,6 +26,7 @@ class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g = GameRecord();
+    gGame = GameState();
     InstallScreens();
     UnregisterAllArchives();
     // The sound engine's start values, as in a fresh process.

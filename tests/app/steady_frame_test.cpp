@@ -12,9 +12,10 @@
 #include <string>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
 #include "bench_scenes.h"
+#include "game/game_state.h"
 #include "platform/headless/headless_platform.h"
 #include "resources/file_system.h"
 #include "support/temp_dir.h"
@@ -74,6 +75,7 @@ TEST_P(SteadyFrame, AllocatesNothingAndTouchesNoFile) {
   for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
     std::filesystem::create_symlink(std::string(VX_BINARY_DIR) + "/" + archive, archive);
   g = GameRecord();
+  gGame = GameState();
   HeadlessPlatform hp;
   Watch w;
   const int code = tool::RunGameToMenu(hp, [&] {
@@ -115,8 +117,8 @@ std::vector<const char*> SceneNames() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, SteadyFrame, ::testing::ValuesIn(SceneNames()),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                           return std::string(info.param);
+                         [](const ::testing::TestParamInfo<const char*>& scene) {
+                           return std::string(scene.param);
                          });
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/log.h"
+#include "base/log.h"
 
 namespace vx {
 namespace {

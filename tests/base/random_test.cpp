@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 
 namespace vx {
 namespace {

@@ -6,6 +6,7 @@
 #include "campaign/hiscore_screen.h"
 #include "campaign/hiscore_table.h"
 #include "campaign/screen_fixture.h"
+#include "game/game_state.h"
 
 namespace vx::test {
 namespace {
@@ -16,7 +17,7 @@ class HiscoreHelpEndingTest : public ScreenTest {
   HappyScreen& Happy() { return *static_cast<HappyScreen*>(g.screens.happy); }
   void EndGame(int32_t score) {
     Enter(g.screens.menu);
-    g.player.score = score;
+    gGame.player.score = score;
     SwitchTo(g.screens.happy, 0);
   }
 };
@@ -53,7 +54,7 @@ TEST_F(HiscoreHelpEndingTest, EndingIgnoresKeysForItsFirst100FramesThenOffersThe
 }
 
 TEST_F(HiscoreHelpEndingTest, EndingHandsOverOnceTheTextHasScrolledAway) {
-  g.level.cheatUsed = 1;
+  gGame.level.cheatUsed = 1;
   EndGame(999999);
   int frames = 0;
   for (; g.currentScreen == g.screens.happy && frames < 4000; ++frames) Frame();

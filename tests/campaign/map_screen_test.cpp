@@ -7,6 +7,7 @@
 #include "campaign/campaign_progress.h"
 #include "campaign/campaign_start.h"
 #include "campaign/node_screen.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/level_files.h"
 #include "screen_fixture.h"
@@ -29,8 +30,8 @@ class MapTest : public ScreenTest {
   // Where a node is drawn, and the middle of the box in which the pointer
   // picks it.
   void NodeAt(int i, int* sx, int* sy) {
-    *sy = 480 - g.campaign[i].y + Map()->scroll;
-    *sx = static_cast<int>((g.campaign[i].x - 329) * (*sy - 94.5) / 157.5 + 320);
+    *sy = 480 - gGame.campaign[i].y + Map()->scroll;
+    *sx = static_cast<int>((gGame.campaign[i].x - 329) * (*sy - 94.5) / 157.5 + 320);
   }
   void PointAt(int i) {
     int sx, sy;
@@ -64,20 +65,20 @@ class MapTest : public ScreenTest {
 TEST_F(MapTest, OpenLevelsAppearAfterThirtyFramesAndOnlyOnce) {
   NewGame();
   // Levels 1 and 2 require nothing; level 3 requires level 1.
-  EXPECT_TRUE(g.campaign[0].appearing && g.campaign[1].appearing);
-  EXPECT_FALSE(g.campaign[0].open || g.campaign[2].appearing || g.campaign[2].open);
+  EXPECT_TRUE(gGame.campaign[0].appearing && gGame.campaign[1].appearing);
+  EXPECT_FALSE(gGame.campaign[0].open || gGame.campaign[2].appearing || gGame.campaign[2].open);
   EXPECT_EQ(Map()->selected, 0);
-  EXPECT_EQ(Map()->scroll, g.campaign[0].y - 180);
+  EXPECT_EQ(Map()->scroll, gGame.campaign[0].y - 180);
   int sx, sy;
   NodeAt(0, &sx, &sy);
   const uint16_t sea = SeaPixel(sx, sy);
 
   Frame(30);
-  EXPECT_TRUE(g.campaign[0].appearing);
+  EXPECT_TRUE(gGame.campaign[0].appearing);
   EXPECT_EQ(BackPixel(sx, sy), sea) << "hidden while appearing";
   EXPECT_FALSE(Map()->buttons[0].IsEnabled());
   Frame();
-  EXPECT_TRUE(g.campaign[0].open && g.campaign[0].revealed && !g.campaign[0].appearing);
+  EXPECT_TRUE(gGame.campaign[0].open && gGame.campaign[0].revealed && !gGame.campaign[0].appearing);
   Frame();
   EXPECT_NE(BackPixel(sx, sy), sea) << "drawn once open";
   EXPECT_TRUE(Map()->buttons[0].IsEnabled());
@@ -87,36 +88,36 @@ TEST_F(MapTest, OpenLevelsAppearAfterThirtyFramesAndOnlyOnce) {
   ASSERT_EQ(g.currentScreen, g.screens.shop);
   Key(KEY_ESCAPE);
   ASSERT_EQ(g.currentScreen, g.screens.node);
-  EXPECT_TRUE(g.campaign[0].open && !g.campaign[0].appearing);
+  EXPECT_TRUE(gGame.campaign[0].open && !gGame.campaign[0].appearing);
 }
 
 TEST_F(MapTest, RequirementsCountWithinTheEpisodeFromLevel52On) {
-  g.campaign[49].completed = 1;  // level 50
+  gGame.campaign[49].completed = 1;  // level 50
   ApplyRequirements(50, "50");   // level 51: level 50
-  EXPECT_EQ(g.campaign[50].requirementCount, 1);
-  EXPECT_EQ(g.campaign[50].requirements[0], 49);
-  EXPECT_TRUE(g.campaign[50].requirementsMet);
+  EXPECT_EQ(gGame.campaign[50].requirementCount, 1);
+  EXPECT_EQ(gGame.campaign[50].requirements[0], 49);
+  EXPECT_TRUE(gGame.campaign[50].requirementsMet);
   ApplyRequirements(51, " 50");  // level 52: level 100
-  EXPECT_EQ(g.campaign[51].requirements[0], 99);
-  EXPECT_FALSE(g.campaign[51].requirementsMet);
-  EXPECT_FALSE(g.campaign[51].open || g.campaign[51].appearing);
+  EXPECT_EQ(gGame.campaign[51].requirements[0], 99);
+  EXPECT_FALSE(gGame.campaign[51].requirementsMet);
+  EXPECT_FALSE(gGame.campaign[51].open || gGame.campaign[51].appearing);
 
   // Garbage and numbers naming no level are passed over; 0 means nothing.
   ApplyRequirements(9, "abc, 0,-5,,3x, 99999999999999999999,101");
-  EXPECT_EQ(g.campaign[9].requirementCount, 1);
-  EXPECT_EQ(g.campaign[9].requirements[0], 2);
+  EXPECT_EQ(gGame.campaign[9].requirementCount, 1);
+  EXPECT_EQ(gGame.campaign[9].requirements[0], 2);
   EXPECT_NE(Log().find("Level 10 requires level 101, which does not exist"), std::string::npos);
 
   // A list longer than the node can hold still counts every level in it.
   std::string many;
   for (int i = 1; i <= 40; ++i) many += std::to_string(i) + ",";
-  for (int i = 0; i < 39; ++i) g.campaign[i].completed = 1;
+  for (int i = 0; i < 39; ++i) gGame.campaign[i].completed = 1;
   ApplyRequirements(45, many.c_str());
-  EXPECT_EQ(g.campaign[45].requirementCount, 32);
-  EXPECT_FALSE(g.campaign[45].requirementsMet) << "level 40 is not completed";
-  g.campaign[39].completed = 1;
+  EXPECT_EQ(gGame.campaign[45].requirementCount, 32);
+  EXPECT_FALSE(gGame.campaign[45].requirementsMet) << "level 40 is not completed";
+  gGame.campaign[39].completed = 1;
   ApplyRequirements(45, many.c_str());
-  EXPECT_TRUE(g.campaign[45].requirementsMet);
+  EXPECT_TRUE(gGame.campaign[45].requirementsMet);
 }
 
 TEST_F(MapTest, CoordinatesFromHostileFilesStayOnTheMap) {
@@ -124,21 +125,21 @@ TEST_F(MapTest, CoordinatesFromHostileFilesStayOnTheMap) {
             "[Coordinates]\nLevel 1 = 99999999999, -99999999999\nLevel 2 = x, 7\nLevel 3 =\n"
             "Level 4 = 12 34\n");
   ReadCoordinates();
-  EXPECT_EQ(g.campaign[0].x, 100000);
-  EXPECT_EQ(g.campaign[0].y, -100000);
-  EXPECT_EQ(g.campaign[1].x, 0);
-  EXPECT_EQ(g.campaign[2].x, 0);
-  EXPECT_EQ(g.campaign[3].x, 12);
-  EXPECT_EQ(g.campaign[3].y, 34);
-  EXPECT_EQ(g.campaign[99].y, 0) << "a missing key gives 0, 0";
+  EXPECT_EQ(gGame.campaign[0].x, 100000);
+  EXPECT_EQ(gGame.campaign[0].y, -100000);
+  EXPECT_EQ(gGame.campaign[1].x, 0);
+  EXPECT_EQ(gGame.campaign[2].x, 0);
+  EXPECT_EQ(gGame.campaign[3].x, 12);
+  EXPECT_EQ(gGame.campaign[3].y, 34);
+  EXPECT_EQ(gGame.campaign[99].y, 0) << "a missing key gives 0, 0";
   Enter(g.screens.menu);
   StartCampaign(0);
   Frame(40);  // no overflow in the screen arithmetic (checked by the sanitizer build)
 }
 
 TEST_F(MapTest, CompletedLevelsAreHoverableButNeitherShownNorPlayable) {
-  g.campaign[0].completed = g.campaign[0].revealed = 1;
-  g.campaign[1].revealed = 1;
+  gGame.campaign[0].completed = gGame.campaign[0].revealed = 1;
+  gGame.campaign[1].revealed = 1;
   Enter(g.screens.menu);
   StartCampaign(0);
   EXPECT_EQ(Map()->selected, 1) << "the open, uncompleted level";
@@ -186,7 +187,7 @@ TEST_F(MapTest, ADoubleClickStartsTheLevelThePressSelected) {
   PointAt(0);
   Button(true);
   ASSERT_EQ(g.currentScreen, g.screens.game);
-  EXPECT_EQ(g.player.currentLevel, 2);
+  EXPECT_EQ(gGame.player.currentLevel, 2);
 }
 
 TEST_F(MapTest, NothingIsSelectedWhenNoLevelIsOpen) {
@@ -197,7 +198,7 @@ TEST_F(MapTest, NothingIsSelectedWhenNoLevelIsOpen) {
   for (char& c : path)
     if (c == '\\') c = '/';
   WriteText(path, "[Level data]\nRequires = 50\n");
-  for (int i = 0; i < 99; ++i) g.campaign[i].completed = g.campaign[i].revealed = 1;
+  for (int i = 0; i < 99; ++i) gGame.campaign[i].completed = gGame.campaign[i].revealed = 1;
   Enter(g.screens.menu);
   StartCampaign(0);
   ASSERT_EQ(g.currentScreen, g.screens.node);
@@ -213,18 +214,18 @@ TEST_F(MapTest, ALostLevelCostsNothingAndAWonLevelOpensTheShop) {
   Frame(31);
   Click(108, 404);  // play the selection, level 1
   ASSERT_EQ(g.currentScreen, g.screens.game);
-  EXPECT_EQ(g.player.currentLevel, 1);
-  g.player.credits += 500;
-  g.player.score += 700;
-  g.player.lives = 2;
+  EXPECT_EQ(gGame.player.currentLevel, 1);
+  gGame.player.credits += 500;
+  gGame.player.score += 700;
+  gGame.player.lives = 2;
   AddToInventory(ITEM_BOMB);
   FinishLevel(false);
   ASSERT_EQ(g.currentScreen, g.screens.node);
-  EXPECT_EQ(g.player.credits, 150);
-  EXPECT_EQ(g.player.score, 0);
-  EXPECT_EQ(g.player.lives, 8);
-  EXPECT_EQ(g.player.inventory[0].id, 0);
-  EXPECT_FALSE(g.campaign[0].completed);
+  EXPECT_EQ(gGame.player.credits, 150);
+  EXPECT_EQ(gGame.player.score, 0);
+  EXPECT_EQ(gGame.player.lives, 8);
+  EXPECT_EQ(gGame.player.inventory[0].id, 0);
+  EXPECT_FALSE(gGame.campaign[0].completed);
 
   Frame(2);
   Click(108, 404);
@@ -232,45 +233,45 @@ TEST_F(MapTest, ALostLevelCostsNothingAndAWonLevelOpensTheShop) {
   Type("getmecredits");
   FinishLevel(true);
   ASSERT_EQ(g.currentScreen, g.screens.shop);
-  EXPECT_EQ(g.player.credits, 1150);
-  EXPECT_TRUE(g.campaign[0].completed);
+  EXPECT_EQ(gGame.player.credits, 1150);
+  EXPECT_TRUE(gGame.campaign[0].completed);
   Key(KEY_ESCAPE);
   ASSERT_EQ(g.currentScreen, g.screens.node);
-  EXPECT_TRUE(g.campaign[2].appearing) << "level 3 needed level 1";
-  EXPECT_FALSE(g.campaign[3].appearing) << "level 4 also needs level 2";
+  EXPECT_TRUE(gGame.campaign[2].appearing) << "level 3 needed level 1";
+  EXPECT_FALSE(gGame.campaign[3].appearing) << "level 4 also needs level 2";
   EXPECT_EQ(Map()->selected, 1) << "the nearest open level";
 }
 
 TEST_F(MapTest, AllLevelsCompletedHandOverToTheBossFight) {
-  for (MapNode& n : g.campaign) n.completed = n.revealed = 1;
+  for (MapNode& n : gGame.campaign) n.completed = n.revealed = 1;
   Map()->snapshot = LevelStartSnapshot();  // what an earlier campaign left
-  g.player.credits = 777;
+  gGame.player.credits = 777;
   Enter(g.screens.menu);
   StartCampaign(0);
   ASSERT_EQ(g.currentScreen, g.screens.boss);
   Frame(3);
-  g.player.credits = 5;
+  gGame.player.credits = 5;
   Key(KEY_ESCAPE);  // leave the fight
   Key(KEY_Y);
   ASSERT_EQ(g.currentScreen, g.screens.node);
-  EXPECT_EQ(g.player.credits, 777) << "no level was started: the campaign's own start counts";
-  EXPECT_EQ(g.player.lives, 8);
+  EXPECT_EQ(gGame.player.credits, 777) << "no level was started: the campaign's own start counts";
+  EXPECT_EQ(gGame.player.lives, 8);
   Frame(3);
   EXPECT_EQ(g.currentScreen, g.screens.node) << "no second fight on that entry";
 
   // Winning the last level: the shop opens over the fight.
-  g.campaign[99].completed = 0;
+  gGame.campaign[99].completed = 0;
   Map()->StartLevel(100);
   Type("getmecredits");
   FinishLevel(true);
   ASSERT_EQ(g.currentScreen, g.screens.shop);
-  EXPECT_EQ(g.player.credits, 1777);
+  EXPECT_EQ(gGame.player.credits, 1777);
   Key(KEY_ESCAPE);
   EXPECT_EQ(g.currentScreen, g.screens.boss) << "the fight starts when the shop is left";
   Key(KEY_ESCAPE);
   Key(KEY_Y);
   EXPECT_EQ(g.currentScreen, g.screens.node);
-  EXPECT_EQ(g.player.credits, 777) << "back from the fight, as at the level's start";
+  EXPECT_EQ(gGame.player.credits, 777) << "back from the fight, as at the level's start";
 }
 
 TEST_F(MapTest, LevelsRotateFourTunesAndTheMapPlaysItsOwn) {

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_record.h"
 #include "campaign/save_game.h"
 #include "resources/file_system.h"
 #include "resources/text_file.h"

@@ -1,6 +1,7 @@
 #include "campaign/menu_screen.h"
 #include "campaign/options_screen.h"
 #include "campaign/screen_fixture.h"
+#include "game/game_state.h"
 
 namespace vx::test {
 namespace {
@@ -21,13 +22,13 @@ TEST_F(MenuOptionsTest, MenuButtonsOpenTheirScreens) {
   Enter(g.screens.menu);
   Screen* expected[] = {g.screens.node, g.screens.load, g.screens.hiscore, g.screens.options,
                         g.screens.help};
-  g.hiscoreNewScore = 1;
+  gGame.hiscoreNewScore = 1;
   for (int i = 1; i < 5; ++i) {
     Click(Menu().buttons[i].Rect());
     EXPECT_EQ(g.currentScreen, expected[i]) << i;
     ReturnToRoot();
   }
-  EXPECT_EQ(g.hiscoreNewScore, 0) << "from the menu the table is only shown";
+  EXPECT_EQ(gGame.hiscoreNewScore, 0) << "from the menu the table is only shown";
 
   // Pressed on one button, released on another: nothing.
   MoveTo(Menu().buttons[1].Rect().left + 5, Menu().buttons[1].Rect().top + 5);
@@ -43,18 +44,18 @@ TEST_F(MenuOptionsTest, MenuButtonsOpenTheirScreens) {
 
 TEST_F(MenuOptionsTest, NewGameStartsAFreshCampaignOnTheMap) {
   Enter(g.screens.menu);
-  g.player.lives = 2;
-  g.player.score = 500;
-  g.player.inventory[4] = ItemSlot{ITEM_BOMB, 2, 0, 0, 0, 0};
-  g.campaign[7].completed = 1;
+  gGame.player.lives = 2;
+  gGame.player.score = 500;
+  gGame.player.inventory[4] = ItemSlot{ITEM_BOMB, 2, 0, 0, 0, 0};
+  gGame.campaign[7].completed = 1;
   Click(Menu().buttons[0].Rect());
   EXPECT_EQ(g.currentScreen, g.screens.node);
-  EXPECT_EQ(g.player.lives, 8);
-  EXPECT_EQ(g.player.credits, 150);
-  EXPECT_EQ(g.player.score, 0);
-  EXPECT_EQ(g.player.inventory[4].id, ITEM_NONE);
-  EXPECT_EQ(g.campaign[7].completed, 0u);
-  for (int i : {0, 49, 99}) EXPECT_NE(g.campaign[i].y, 0) << "positions from Coordinates";
+  EXPECT_EQ(gGame.player.lives, 8);
+  EXPECT_EQ(gGame.player.credits, 150);
+  EXPECT_EQ(gGame.player.score, 0);
+  EXPECT_EQ(gGame.player.inventory[4].id, ITEM_NONE);
+  EXPECT_EQ(gGame.campaign[7].completed, 0u);
+  for (int i : {0, 49, 99}) EXPECT_NE(gGame.campaign[i].y, 0) << "positions from Coordinates";
 }
 
 TEST_F(MenuOptionsTest, VolumeButtonsRepeatWhileHeldWithinBounds) {

@@ -10,8 +10,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "campaign/save_game.h"
+#include "game/game_state.h"
 #include "resources/file_system.h"
 #include "support/play_script.h"
 #include "support/temp_dir.h"
@@ -92,7 +93,8 @@ TEST_F(PlayScripts, LoadingSlotOneOpensTheMapAndDamagedSlotsStayShut) {
   // Two slots written by the game's own saving, the second then damaged.
   ASSERT_EQ(chdir("run"), 0);
   g = GameRecord();
-  g.player.score = 777;
+  gGame = GameState();
+  gGame.player.score = 777;
   ASSERT_EQ(SaveGame(0, "First"), 1);
   ASSERT_EQ(SaveGame(1, "Second"), 1);
   ASSERT_EQ(chdir(".."), 0);

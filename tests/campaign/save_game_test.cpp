@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "campaign/save_game.h"
+#include "game/game_state.h"
 #include "resources/file_system.h"
 #include "support/temp_dir.h"
 
@@ -31,14 +32,15 @@ class SaveGameTest : public ::testing::Test {
   void SetUp() override {
     UnregisterAllArchives();
     g = GameRecord();
+    gGame = GameState();
     std::snprintf(g.strings.EmptySlot, sizeof g.strings.EmptySlot, "%s", "Empty slot");
     for (SaveSlot& s : gSaveSlots) s = SaveSlot();
-    g.player.lives = 5;
-    g.player.credits = 1234;
-    g.player.score = 987654;
-    g.player.inventory[0] = ItemSlot{ITEM_CANNON, 3, 1, 200, 500, 300};
-    g.player.inventory[9] = ItemSlot{ITEM_SHIELD, 1, 0, 0, 0, 0};
-    for (int i : {0, 1, 2, 49, 50, 99}) g.campaign[i].completed = 1;
+    gGame.player.lives = 5;
+    gGame.player.credits = 1234;
+    gGame.player.score = 987654;
+    gGame.player.inventory[0] = ItemSlot{ITEM_CANNON, 3, 1, 200, 500, 300};
+    gGame.player.inventory[9] = ItemSlot{ITEM_SHIELD, 1, 0, 0, 0, 0};
+    for (int i : {0, 1, 2, 49, 50, 99}) gGame.campaign[i].completed = 1;
   }
   TempDir dir;
 };
@@ -47,25 +49,25 @@ TEST_F(SaveGameTest, SavedGameLoadsBackTheSameState) {
   ASSERT_EQ(SaveGame(0, "Alice"), 1);
   EXPECT_EQ(std::filesystem::file_size("game1.sav"), 280u);
   EXPECT_FALSE(std::filesystem::exists("game1.sav.tmp"));
-  const PlayerRecord saved = g.player;
+  const PlayerRecord saved = gGame.player;
 
-  g.player = PlayerRecord();
-  g.player.lives = 1;
-  for (MapNode& n : g.campaign) n.completed = 0, n.open = 1, n.x = 7;
+  gGame.player = PlayerRecord();
+  gGame.player.lives = 1;
+  for (MapNode& n : gGame.campaign) n.completed = 0, n.open = 1, n.x = 7;
   ASSERT_EQ(LoadGame(0), 1);
-  EXPECT_EQ(g.player.lives, saved.lives);
-  EXPECT_EQ(g.player.credits, saved.credits);
-  EXPECT_EQ(g.player.score, saved.score);
+  EXPECT_EQ(gGame.player.lives, saved.lives);
+  EXPECT_EQ(gGame.player.credits, saved.credits);
+  EXPECT_EQ(gGame.player.score, saved.score);
   for (int i = 0; i < kInventorySlots; ++i) {
-    const ItemSlot &a = g.player.inventory[i], &b = saved.inventory[i];
+    const ItemSlot &a = gGame.player.inventory[i], &b = saved.inventory[i];
     EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << "slot " << i;
   }
   for (int i = 0; i < kLevelCount; ++i) {
     const bool done = i == 0 || i == 1 || i == 2 || i == 49 || i == 50 || i == 99;
-    EXPECT_EQ(g.campaign[i].completed, done ? 1u : 0u) << i;
-    EXPECT_EQ(g.campaign[i].revealed, done ? 1u : 0u) << i;
-    EXPECT_EQ(g.campaign[i].open, 0u) << "the campaign table starts over";
-    EXPECT_EQ(g.campaign[i].x, 0);
+    EXPECT_EQ(gGame.campaign[i].completed, done ? 1u : 0u) << i;
+    EXPECT_EQ(gGame.campaign[i].revealed, done ? 1u : 0u) << i;
+    EXPECT_EQ(gGame.campaign[i].open, 0u) << "the campaign table starts over";
+    EXPECT_EQ(gGame.campaign[i].x, 0);
   }
 
   ASSERT_EQ(ReadSlot(0), 1);
@@ -147,9 +149,9 @@ TEST_F(SaveGameTest, AnyChangedByteEmptiesTheSlot) {
     WriteBytes("game1.sav", bad);
     EXPECT_EQ(ReadSlot(0), 0) << "byte " << at;
     EXPECT_STREQ(SlotName(0), "<Empty slot>");
-    g.player.lives = 42;
+    gGame.player.lives = 42;
     EXPECT_EQ(LoadGame(0), 0);
-    EXPECT_EQ(g.player.lives, 42) << "a refused load changes nothing";
+    EXPECT_EQ(gGame.player.lives, 42) << "a refused load changes nothing";
   }
   EXPECT_NE(ReadText("Log.txt").find("game1.sav' is damaged"), std::string::npos);
 }
@@ -209,7 +211,7 @@ TEST_F(SaveGameTest, FailedWriteKeepsTheOldFileAndReportsFailure) {
   const std::string before = ReadText("game3.sav");
   // The temporary file cannot be created where a directory stands.
   std::filesystem::create_directory("game3.sav.tmp");
-  g.player.score = 1;
+  gGame.player.score = 1;
   EXPECT_EQ(SaveGame(2, "New"), 0);
   EXPECT_EQ(ReadText("game3.sav"), before);
   EXPECT_STREQ(SlotName(2), "Old") << "the slot table shows what the file holds";

@@ -5,6 +5,7 @@
 #include "campaign/save_game.h"
 #include "campaign/save_screen.h"
 #include "campaign/screen_fixture.h"
+#include "game/game_state.h"
 
 namespace vx::test {
 namespace {
@@ -18,11 +19,11 @@ class SaveLoadScreenTest : public ScreenTest {
   void SetUp() override {
     ScreenTest::SetUp();
     for (SaveSlot& s : gSaveSlots) s = SaveSlot();
-    g.player.lives = 6;
-    g.player.credits = 321;
-    g.player.score = 45678;
-    g.player.inventory[2] = ItemSlot{ITEM_RUBBER, 4, 0, 0, 0, 0};
-    g.campaign[0].completed = g.campaign[1].completed = 1;
+    gGame.player.lives = 6;
+    gGame.player.credits = 321;
+    gGame.player.score = 45678;
+    gGame.player.inventory[2] = ItemSlot{ITEM_RUBBER, 4, 0, 0, 0, 0};
+    gGame.campaign[0].completed = gGame.campaign[1].completed = 1;
   }
 };
 
@@ -36,22 +37,22 @@ TEST_F(SaveLoadScreenTest, SaveWithATypedNameThenLoadItBack) {
   Frame();
   EXPECT_EQ(g.currentScreen, g.screens.menu) << "the screen closes on the next frame";
 
-  g.player = PlayerRecord();
-  for (MapNode& n : g.campaign) n = MapNode();
-  g.campaign[50].completed = 1;
+  gGame.player = PlayerRecord();
+  for (MapNode& n : gGame.campaign) n = MapNode();
+  gGame.campaign[50].completed = 1;
   SwitchTo(g.screens.load, 0);
   ClickRow(0);
   EXPECT_EQ(g.currentScreen, g.screens.node);
   EXPECT_EQ(g.screenStackDepth, 2) << "the map opens over the menu";
-  EXPECT_EQ(g.player.lives, 6);
-  EXPECT_EQ(g.player.credits, 321);
-  EXPECT_EQ(g.player.score, 45678);
-  EXPECT_EQ(g.player.inventory[2].id, ITEM_RUBBER);
-  EXPECT_EQ(g.player.inventory[2].count, 4);
-  EXPECT_EQ(g.campaign[1].completed, 1u);
-  EXPECT_EQ(g.campaign[1].revealed, 1u);
-  EXPECT_EQ(g.campaign[50].completed, 0u);
-  EXPECT_NE(g.campaign[0].y, 0) << "positions are read again";
+  EXPECT_EQ(gGame.player.lives, 6);
+  EXPECT_EQ(gGame.player.credits, 321);
+  EXPECT_EQ(gGame.player.score, 45678);
+  EXPECT_EQ(gGame.player.inventory[2].id, ITEM_RUBBER);
+  EXPECT_EQ(gGame.player.inventory[2].count, 4);
+  EXPECT_EQ(gGame.campaign[1].completed, 1u);
+  EXPECT_EQ(gGame.campaign[1].revealed, 1u);
+  EXPECT_EQ(gGame.campaign[50].completed, 0u);
+  EXPECT_NE(gGame.campaign[0].y, 0) << "positions are read again";
 }
 
 TEST_F(SaveLoadScreenTest, EditingKeepsSixteenPrintableCharactersAndEscapeBacksOut) {

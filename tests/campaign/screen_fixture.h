@@ -6,9 +6,10 @@
 
 #include <string>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "game/game_state.h"
+#include "main/screens.h"
 #include "app/strings.h"
 #include "campaign/campaign_ui.h"
 #include "graphics/graphics.h"
@@ -25,6 +26,7 @@ class ScreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g = GameRecord();
+    gGame = GameState();
     InstallScreens();
     UnregisterAllArchives();
     RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1);
@@ -40,7 +42,7 @@ class ScreenTest : public ::testing::Test {
     ASSERT_TRUE(Input::Init(1));
     BuildStandardColors();
     LoadStrings();
-    LoadSharedArt();
+    LoadSharedArt(g.strings.Loading);
   }
   void TearDown() override {
     ReleaseSharedArt();

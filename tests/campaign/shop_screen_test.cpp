@@ -3,6 +3,7 @@
 // panel.
 #include "campaign/shop_rules.h"
 #include "campaign/shop_screen.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/level_files.h"
 #include "screen_fixture.h"
@@ -53,7 +54,7 @@ TEST_F(ShopTest, ShelvesHoldEveryItemButTheCoinAndThoseWaitingForLevels) {
   ClickItem(ITEM_SNIPER);
   EXPECT_EQ(Shop()->selectedItem, ITEM_BALL) << "not in the catalogue at all";
 
-  g.campaign[4].completed = 1;
+  gGame.campaign[4].completed = 1;
   Key(KEY_ESCAPE);
   SwitchTo(g.screens.shop, 0);
   Frame();
@@ -62,32 +63,32 @@ TEST_F(ShopTest, ShelvesHoldEveryItemButTheCoinAndThoseWaitingForLevels) {
 }
 
 TEST_F(ShopTest, BuyingFillsSlotsAddsLivesAndExchangesPoints) {
-  g.player.credits = 1000;
-  g.player.score = 60;
+  gGame.player.credits = 1000;
+  gGame.player.score = 60;
   AddToInventory(ITEM_DECREASE_SPEED);
   AddToInventory(ITEM_WIDE_BUSTER);
   OpenShop();
 
   ClickItem(ITEM_WIDE_BUSTER);
   Click(ButtonRect(0));
-  EXPECT_EQ(g.player.inventory[1].count, 2) << "into the slot that holds it";
-  EXPECT_EQ(g.player.inventory[2].id, 0);
-  EXPECT_EQ(g.player.credits, 960);
+  EXPECT_EQ(gGame.player.inventory[1].count, 2) << "into the slot that holds it";
+  EXPECT_EQ(gGame.player.inventory[2].id, 0);
+  EXPECT_EQ(gGame.player.credits, 960);
 
   ClickItem(ITEM_BALL);
   Click(ButtonRect(0));
-  EXPECT_EQ(g.player.lives, 9);
-  EXPECT_EQ(g.player.credits, 660);
+  EXPECT_EQ(gGame.player.lives, 9);
+  EXPECT_EQ(gGame.player.credits, 660);
 
   ClickItem(ITEM_CREDIT1);
   Click(ButtonRect(0));
   Click(ButtonRect(0));
-  EXPECT_EQ(g.player.credits, 662) << "one credit per purchase";
-  EXPECT_EQ(g.player.score, 10);
+  EXPECT_EQ(gGame.player.credits, 662) << "one credit per purchase";
+  EXPECT_EQ(gGame.player.score, 10);
   Frame();
   EXPECT_FALSE(Shop()->buttons[0].IsEnabled()) << "25 points are no longer there";
   Click(ButtonRect(0));
-  EXPECT_EQ(g.player.score, 10);
+  EXPECT_EQ(gGame.player.score, 10);
 
   // A double-click on a shelf buys at once, as long as it is paid for.
   MoveTo(ShelfCell(PlaceOf(ITEM_INCREASE_SPEED)).left + 25, 105);
@@ -95,8 +96,8 @@ TEST_F(ShopTest, BuyingFillsSlotsAddsLivesAndExchangesPoints) {
   Button(false);
   Button(true);
   Button(false);
-  EXPECT_EQ(g.player.inventory[2].id, ITEM_INCREASE_SPEED);
-  EXPECT_EQ(g.player.credits, 642);
+  EXPECT_EQ(gGame.player.inventory[2].id, ITEM_INCREASE_SPEED);
+  EXPECT_EQ(gGame.player.credits, 642);
 }
 
 TEST_F(ShopTest, AFullInventoryTakesNothingAndCostsNothing) {
@@ -104,8 +105,8 @@ TEST_F(ShopTest, AFullInventoryTakesNothingAndCostsNothing) {
   OpenShop();
   ClickItem(ITEM_WIDE_BUSTER);
   Click(ButtonRect(0));
-  EXPECT_EQ(g.player.credits, 150);
-  EXPECT_EQ(g.player.inventory[0].id, ITEM_CANNON);
+  EXPECT_EQ(gGame.player.credits, 150);
+  EXPECT_EQ(gGame.player.inventory[0].id, ITEM_CANNON);
 }
 
 TEST_F(ShopTest, SellingTheLastUnitEmptiesTheSlot) {
@@ -116,11 +117,11 @@ TEST_F(ShopTest, SellingTheLastUnitEmptiesTheSlot) {
   EXPECT_EQ(Shop()->selectedSlot, 0);
   EXPECT_EQ(Shop()->sellPrice, 32);
   Click(ButtonRect(1));
-  EXPECT_EQ(g.player.inventory[0].count, 1);
-  EXPECT_EQ(g.player.credits, 182);
+  EXPECT_EQ(gGame.player.inventory[0].count, 1);
+  EXPECT_EQ(gGame.player.credits, 182);
   Click(ButtonRect(1));
-  EXPECT_EQ(g.player.inventory[0].id, 0);
-  EXPECT_EQ(g.player.credits, 214);
+  EXPECT_EQ(gGame.player.inventory[0].id, 0);
+  EXPECT_EQ(gGame.player.credits, 214);
   EXPECT_EQ(Shop()->selectedSlot, -1);
   Frame();
   EXPECT_FALSE(Shop()->buttons[1].IsEnabled());
@@ -130,7 +131,7 @@ TEST_F(ShopTest, SellingADetonatorLeavesTheLastLevelAlone) {
   LoadLevel(1);
   auto blocks = [] {
     int n = 0;
-    for (const BlockCell& c : g.level.grid) n += c.type != 0;
+    for (const BlockCell& c : gGame.level.grid) n += c.type != 0;
     return n;
   };
   const int before = blocks();
@@ -139,9 +140,9 @@ TEST_F(ShopTest, SellingADetonatorLeavesTheLastLevelAlone) {
   OpenShop();
   ClickSlot(0);
   Click(ButtonRect(1));
-  EXPECT_EQ(g.player.inventory[0].id, 0);
-  EXPECT_EQ(g.player.credits, 230);
-  EXPECT_EQ(g.player.score, 0);
+  EXPECT_EQ(gGame.player.inventory[0].id, 0);
+  EXPECT_EQ(gGame.player.credits, 230);
+  EXPECT_EQ(gGame.player.score, 0);
   EXPECT_EQ(blocks(), before);
 }
 
@@ -152,13 +153,13 @@ TEST_F(ShopTest, RightClickMovesTheSelectedSlotAndTheSelectionFollows) {
   OpenShop();
   ClickSlot(0);
   ClickSlot(4, 1);  // onto an empty slot
-  EXPECT_EQ(g.player.inventory[4].id, ITEM_WIDE_BUSTER);
-  EXPECT_EQ(g.player.inventory[4].count, 2);
-  EXPECT_EQ(g.player.inventory[0].id, 0);
+  EXPECT_EQ(gGame.player.inventory[4].id, ITEM_WIDE_BUSTER);
+  EXPECT_EQ(gGame.player.inventory[4].count, 2);
+  EXPECT_EQ(gGame.player.inventory[0].id, 0);
   EXPECT_EQ(Shop()->selectedSlot, 4);
   ClickSlot(1, 1);  // onto a filled one: the two change places
-  EXPECT_EQ(g.player.inventory[1].id, ITEM_WIDE_BUSTER);
-  EXPECT_EQ(g.player.inventory[4].id, ITEM_DECREASE_SPEED);
+  EXPECT_EQ(gGame.player.inventory[1].id, ITEM_WIDE_BUSTER);
+  EXPECT_EQ(gGame.player.inventory[4].id, ITEM_DECREASE_SPEED);
   EXPECT_EQ(Shop()->selectedSlot, 1);
   EXPECT_EQ(Shop()->sellPrice, 32);
 
@@ -167,7 +168,7 @@ TEST_F(ShopTest, RightClickMovesTheSelectedSlotAndTheSelectionFollows) {
   Click(ButtonRect(1));
   EXPECT_EQ(Shop()->selectedSlot, -1);
   ClickSlot(4, 1);
-  EXPECT_EQ(g.player.inventory[4].id, ITEM_DECREASE_SPEED);
+  EXPECT_EQ(gGame.player.inventory[4].id, ITEM_DECREASE_SPEED);
 }
 
 TEST_F(ShopTest, InventoryBoxesSitOnThePanelSockets) {
@@ -204,14 +205,14 @@ TEST_F(ShopTest, EscapeAndBackReturnToTheMap) {
 TEST_F(ShopTest, AGarbledCatalogueOffersNothing) {
   const char garbage[] = "\xff\xfe[ITEM_\0\x01 = = =\n[[[]]]\nPrice = -5\n[ITEM_BALL";
   WriteText("Items.txt", std::string(garbage, sizeof garbage - 1));
-  g.player.credits = 0;
+  gGame.player.credits = 0;
   OpenShop();
   for (int place = 0; place < kShelfPlaces; ++place) {
     ClickItem(ShelfItem(place));
     Click(ButtonRect(0));
   }
   EXPECT_EQ(Shop()->selectedItem, -1);
-  EXPECT_EQ(g.player.inventory[0].id, 0) << "nothing is given away for nothing";
+  EXPECT_EQ(gGame.player.inventory[0].id, 0) << "nothing is given away for nothing";
 }
 
 }  // namespace

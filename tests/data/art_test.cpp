@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "graphics/bitmap.h"
 #include "graphics/fake_platform.h"
 #include "graphics/graphics.h"
@@ -422,7 +423,7 @@ TEST_F(ArtTest, SharedArtLoadsWithoutComplaint) {
   // The font belongs to another part of the data set; a loose copy stands in.
   std::ifstream font("/usr/share/fonts/truetype/play/Play-Regular.ttf", std::ios::binary);
   std::ofstream("LCDN.ttf", std::ios::binary) << font.rdbuf();
-  LoadSharedArt();
+  LoadSharedArt(g.strings.Loading);
   std::ifstream in("Log.txt");
   std::stringstream log;
   log << in.rdbuf();

@@ -13,10 +13,11 @@
 #include <map>
 #include <string>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "campaign/hiscore_table.h"
 #include "campaign/save_game.h"
 #include "faults/user_file_faults.h"
+#include "game/game_state.h"
 #include "resources/file_system.h"
 #include "support/play_script.h"
 #include "support/temp_dir.h"
@@ -43,7 +44,8 @@ class GameFaults : public ::testing::Test {
     // The user's files of an earlier session.
     ASSERT_EQ(chdir("run"), 0);
     g = GameRecord();
-    g.player.score = 31337;
+    gGame = GameState();
+    gGame.player.score = 31337;
     ASSERT_EQ(SaveGame(0, "Kept"), 1);
     SetDefaultHiscores();
     ASSERT_EQ(SaveHiscores(), 1);

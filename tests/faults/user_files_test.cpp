@@ -12,12 +12,13 @@
 #include <map>
 #include <string>
 
-#include "app/game_record.h"
-#include "app/log.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "app/settings.h"
 #include "campaign/hiscore_table.h"
 #include "campaign/save_game.h"
 #include "faults/user_file_faults.h"
+#include "game/game_state.h"
 #include "game/level_files.h"
 #include "resources/file_system.h"
 #include "sound/sound.h"
@@ -45,14 +46,15 @@ class UserFileFaults : public ::testing::Test {
   void SetUp() override {
     UnregisterAllArchives();
     g = GameRecord();
+    gGame = GameState();
     std::snprintf(g.strings.EmptySlot, sizeof g.strings.EmptySlot, "%s", "Empty");
     for (SaveSlot& s : gSaveSlots) s = SaveSlot();
     SetDefaultHiscores();
-    g.player.score = 4242;
-    g.level.header.height = 2;
-    g.level.header.maxBlockTypes = 1;
-    g.level.grid.assign(2 * 20, BlockCell{1, 1, 0});
-    std::snprintf(g.level.header.name, sizeof g.level.header.name, "%s", "Old field");
+    gGame.player.score = 4242;
+    gGame.level.header.height = 2;
+    gGame.level.header.maxBlockTypes = 1;
+    gGame.level.grid.assign(2 * 20, BlockCell{1, 1, 0});
+    std::snprintf(gGame.level.header.name, sizeof gGame.level.header.name, "%s", "Old field");
 
     // The good files of an earlier session.
     SaveSettings();
@@ -66,9 +68,9 @@ class UserFileFaults : public ::testing::Test {
     // What this session would write instead.
     g.bFullScreen = 0;
     SetMusicVolume(17);
-    g.player.score = 1;
+    gGame.player.score = 1;
     InsertHiscore(95000);
-    std::snprintf(g.level.header.name, sizeof g.level.header.name, "%s", "New field");
+    std::snprintf(gGame.level.header.name, sizeof gGame.level.header.name, "%s", "New field");
   }
 
   // Every file as it was, and nothing half-written left beside them.
@@ -127,7 +129,7 @@ TEST_F(UserFileFaults, ReadOnlyFolderKeepsTheOldFilesAndTellsThePlayer) {
     for (const Writer& w : writers_) EXPECT_FALSE(w.save() && *w.logLine) << w.name;
     // Reading goes on as usual.
     EXPECT_EQ(LoadGame(0), 1);
-    EXPECT_EQ(g.player.score, 4242);
+    EXPECT_EQ(gGame.player.score, 4242);
     LoadHiscores();
     EXPECT_EQ(gHiscores[0].score, 100000);
   }
@@ -174,7 +176,7 @@ TEST_F(UserFileFaults, DamagedFilesLoadSafelyAndAreLeftAlone) {
   };
   for (const Case& c : cases) {
     WriteText(c.file, c.bytes);
-    g.player.score = 1;
+    gGame.player.score = 1;
     SetMusicVolume(55);
     const std::string name = c.file;
     if (name == "Velotrix.ini") {
@@ -184,7 +186,7 @@ TEST_F(UserFileFaults, DamagedFilesLoadSafelyAndAreLeftAlone) {
     } else if (name == "game1.sav") {
       EXPECT_EQ(ReadSlot(0), c.loads ? 1 : 0);
       EXPECT_EQ(LoadGame(0), c.loads ? 1 : 0);
-      EXPECT_EQ(g.player.score, c.loads ? 4242 : 1) << "a refused game changes nothing";
+      EXPECT_EQ(gGame.player.score, c.loads ? 4242 : 1) << "a refused game changes nothing";
     } else {
       LoadHiscores();
       EXPECT_EQ(gHiscores[9].name == std::string("Dot"), !c.loads);

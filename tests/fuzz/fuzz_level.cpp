@@ -8,12 +8,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 #include "fuzz/fuzz_support.h"
 #include "game/ball.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/level_files.h"
 #include "game/playfield.h"
@@ -23,7 +24,7 @@ namespace {
 
 void PlayFrames(int count) {
   using namespace vx;
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   for (int i = 0; i < count; ++i) {
     const int frame = static_cast<int>(++g.frameCounter);
     if (CheckLevelTop(true)) return;
@@ -62,9 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (split) fuzz::WriteWholeFile("Episode1/Levels/Level01.map", split + 4, size - headerSize - 4);
 
   g = GameRecord();
-  for (int id = 1; id < kItemCount; ++id) g.items[id].activeTime = 500;
+
+  gGame = GameState();
+  for (int id = 1; id < kItemCount; ++id) gGame.items[id].activeTime = 500;
   LoadLevel(1);
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   if (L.grid.size() != static_cast<size_t>(L.header.height) * kGridColumns) __builtin_trap();
   for (const BlockCell& cell : L.grid)
     if (cell.type > 8) __builtin_trap();

@@ -7,9 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "campaign/save_game.h"
 #include "fuzz/fuzz_support.h"
+#include "game/game_state.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ void ReadAndLoad() {
   ReadSlot(0);
   SlotName(0);
   if (!LoadGame(0)) return;
-  for (const ItemSlot& s : g.player.inventory)
+  for (const ItemSlot& s : gGame.player.inventory)
     if (s.id >= kItemCount) __builtin_trap();
   if (!SaveGame(1, SlotName(0)) || !ReadSlot(1)) __builtin_trap();
   for (int i = 0; i < kLevelCount; ++i)
@@ -32,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vx;
   fuzz::EnterScratchDir();
   g = GameRecord();
+  gGame = GameState();
   std::snprintf(g.strings.EmptySlot, sizeof g.strings.EmptySlot, "%s", "empty");
   fuzz::WriteWholeFile("game1.sav", data, size);
   ReadAndLoad();

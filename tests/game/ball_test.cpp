@@ -5,6 +5,7 @@
 #include "game/angles.h"
 #include "game/ball.h"
 #include "game/enemies.h"
+#include "game/game_state.h"
 #include "game/playfield.h"
 #include "game_fixture.h"
 
@@ -19,9 +20,9 @@ class BallAndPaddle : public test::GameTest {
   }
   // The only ball, whose last step went from prev to (x, y).
   static Ball& Stepped(float prevX, float prevY, float x, float y, float angle) {
-    for (Ball& old : g.level.balls) old = Ball();
+    for (Ball& old : gGame.level.balls) old = Ball();
     AddBall(x, y, angle, 3);
-    Ball& b = g.level.balls[0];
+    Ball& b = gGame.level.balls[0];
     b.prevX = prevX;
     b.prevY = prevY;
     return b;
@@ -30,7 +31,7 @@ class BallAndPaddle : public test::GameTest {
   static void Frame() {
     ++g.frameCounter;
     for (int twice = 0; twice < 2; ++twice)
-      for (Ball& b : g.level.balls)
+      for (Ball& b : gGame.level.balls)
         if (b.active) PaddleCollide(b);
     MoveBalls();
   }
@@ -47,7 +48,7 @@ TEST_F(BallAndPaddle, PaddleReflectsByPositionAndBendsByMovement) {
   PaddleCollide(b);
   EXPECT_EQ(b.angle, 270);
 
-  g.level.paddle.dx = 16;  // dir(90) x 3 + (1, 0)
+  gGame.level.paddle.dx = 16;  // dir(90) x 3 + (1, 0)
   b = Stepped(320, 368, 320, 371, 270);
   PaddleCollide(b);
   EXPECT_NEAR(b.angle, std::acos(1 / std::sqrt(10.0f)) * 180 / kPi, 1e-3f);
@@ -55,40 +56,40 @@ TEST_F(BallAndPaddle, PaddleReflectsByPositionAndBendsByMovement) {
   PaddleCollide(b);
   EXPECT_GT(b.angle, 40);
   EXPECT_LT(b.angle, 60);
-  g.level.paddle.dy = 5;  // a paddle moving down does not bend
+  gGame.level.paddle.dy = 5;  // a paddle moving down does not bend
   b = Stepped(320, 372, 320, 369, 60);
   PaddleCollide(b);
   EXPECT_EQ(b.angle, 60);
 }
 
 TEST_F(BallAndPaddle, AttractorCatchesAtThePaddleButTheShadowNever) {
-  g.level.paddle.x = 200;
+  gGame.level.paddle.x = 200;
   ActivateByWord(ITEM_SHADOW);
   ActivateByWord(ITEM_BALL_ATTRACTOR);
   Ball& b = Stepped(440, 368, 440, 371, 250);  // on the shadow paddle
   PaddleCollide(b);
   EXPECT_FLOAT_EQ(b.angle, 90.0f);
-  EXPECT_EQ(g.level.ballWaiting, 0);
+  EXPECT_EQ(gGame.level.ballWaiting, 0);
 
   b = Stepped(100, 100, 100, 100, 45);
   for (int f = 0; f < 200 && ActiveBalls() > 0; ++f) Frame();
   EXPECT_EQ(ActiveBalls(), 0);
-  EXPECT_EQ(g.level.ballWaiting, 1);
+  EXPECT_EQ(gGame.level.ballWaiting, 1);
   EXPECT_FALSE(IsActive(ITEM_BALL_ATTRACTOR));
   LaunchBall();  // the plain launch angle again
-  EXPECT_EQ(g.level.balls[0].angle, 45);
-  EXPECT_EQ(g.level.balls[0].x, 200);
+  EXPECT_EQ(gGame.level.balls[0].angle, 45);
+  EXPECT_EQ(gGame.level.balls[0].x, 200);
 }
 
 TEST_F(BallAndPaddle, AimedLaunch) {
   g.frameCounter = 91;
   UpdateAim();
-  EXPECT_EQ(g.level.aimAngle, 89);  // (180 - 91) / 2 + 45 in integers
-  g.level.aimAngle = 101.7f;
-  g.level.ballWaiting = 1;
+  EXPECT_EQ(gGame.level.aimAngle, 89);  // (180 - 91) / 2 + 45 in integers
+  gGame.level.aimAngle = 101.7f;
+  gGame.level.ballWaiting = 1;
   ActivateByWord(ITEM_SNIPER);
   LaunchBall();
-  EXPECT_EQ(g.level.balls[0].angle, 101);
+  EXPECT_EQ(gGame.level.balls[0].angle, 101);
   LaunchBall();  // nothing waits any more
   EXPECT_EQ(ActiveBalls(), 1);
 }
@@ -96,16 +97,16 @@ TEST_F(BallAndPaddle, AimedLaunch) {
 TEST_F(BallAndPaddle, WholePixelStepsAndTheSpeedCap) {
   AddBall(300, 300, 90, 2.9f);
   MoveBalls();
-  EXPECT_NEAR(g.level.balls[0].y, 298, 1e-4);
-  g.level.balls[0].speed = 4.95f;
+  EXPECT_NEAR(gGame.level.balls[0].y, 298, 1e-4);
+  gGame.level.balls[0].speed = 4.95f;
   for (int kind = 1; kind <= 3; ++kind) SpawnEnemy(300, 297, kind);
   MoveBalls();
-  EXPECT_EQ(g.level.balls[0].speed, 5.0f);  // three kills in one step
-  EXPECT_EQ(g.player.score, 450);
+  EXPECT_EQ(gGame.level.balls[0].speed, 5.0f);  // three kills in one step
+  EXPECT_EQ(gGame.player.score, 450);
 }
 
 TEST_F(BallAndPaddle, BlockEntriesPickTheirBounce) {
-  Ball& b = g.level.balls[0];
+  Ball& b = gGame.level.balls[0];
   b.active = 1;
   b.speed = 3;
   // Entered (5, 10) moving right and up from (4, 11): V = (5, 11), H = (4, 10).
@@ -144,7 +145,7 @@ TEST_F(BallAndPaddle, BlockEntriesPickTheirBounce) {
 TEST_F(BallAndPaddle, BlocksBounceBallsAndPushOutStuckOnes) {
   PutBlock(9, 10, 1);  // x 288 .. 319, y 160 .. 175
   AddBall(300, 200, 90, 3);
-  Ball& b = g.level.balls[0];
+  Ball& b = gGame.level.balls[0];
   for (int f = 0; f < 20 && !MovesDown(b.angle); ++f) MoveBalls();
   EXPECT_EQ(Cell(9, 10).hits, 1);
   EXPECT_GE(b.y, 176);
@@ -161,7 +162,7 @@ TEST_F(BallAndPaddle, BlocksBounceBallsAndPushOutStuckOnes) {
 TEST_F(BallAndPaddle, ShieldSavesBallsAndLostOnesCostLives) {
   ActivateByWord(ITEM_SHIELD);
   AddBall(300, 385, 270, 3);
-  Ball& b = g.level.balls[0];
+  Ball& b = gGame.level.balls[0];
   for (int f = 0; f < 10; ++f) MoveBalls();
   EXPECT_TRUE(b.active);
   EXPECT_FALSE(MovesDown(b.angle));
@@ -172,16 +173,16 @@ TEST_F(BallAndPaddle, ShieldSavesBallsAndLostOnesCostLives) {
   MoveBalls();
   EXPECT_FALSE(b.active);
   EXPECT_EQ(b.y, 400);  // it finishes the step that lost it
-  g.player.lives = 1;
+  gGame.player.lives = 1;
   EXPECT_EQ(CheckBallLost(), 0);
-  EXPECT_EQ(g.player.lives, 0);
-  EXPECT_EQ(g.level.ballWaiting, 1);
-  g.level.ballWaiting = 0;
+  EXPECT_EQ(gGame.player.lives, 0);
+  EXPECT_EQ(gGame.level.ballWaiting, 1);
+  gGame.level.ballWaiting = 0;
   EXPECT_EQ(CheckBallLost(), 1);  // no life left: the level is lost
 }
 
 TEST_F(BallAndPaddle, PaddleLimitsWidthFreeFlyAndFreeze) {
-  Paddle& P = g.level.paddle;
+  Paddle& P = gGame.level.paddle;
   P.x = 320;
   MovePaddleBy(-1000, -100);
   EXPECT_EQ(P.x, 40);

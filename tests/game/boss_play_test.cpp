@@ -10,8 +10,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "campaign/save_game.h"
+#include "game/game_state.h"
 #include "support/play_script.h"
 #include "support/temp_dir.h"
 
@@ -29,8 +30,9 @@ class BossPlay : public ::testing::Test {
   static void SaveCampaign(int completed, int score) {
     ASSERT_EQ(chdir("run"), 0);
     g = GameRecord();
-    for (int i = 0; i < completed; ++i) g.campaign[i].completed = 1;
-    g.player.score = score;
+    gGame = GameState();
+    for (int i = 0; i < completed; ++i) gGame.campaign[i].completed = 1;
+    gGame.player.score = score;
     ASSERT_EQ(SaveGame(0, "Finale"), 1);
     ASSERT_EQ(chdir(".."), 0);
   }

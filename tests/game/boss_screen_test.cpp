@@ -5,6 +5,7 @@
 
 #include "game/angles.h"
 #include "game/boss_screen.h"
+#include "game/game_state.h"
 #include "game/game_update.h"
 #include "game/play_state.h"
 #include "graphics/shared_art.h"
@@ -24,8 +25,8 @@ class BossFight : public GameScreenTest {
   }
   // A ball in play at (x, y) flying at angle.
   static Ball& PutBall(float x, float y, float angle, float speed) {
-    g.level.ballWaiting = 0;
-    Ball& b = g.level.balls[0];
+    gGame.level.ballWaiting = 0;
+    Ball& b = gGame.level.balls[0];
     b = Ball();
     b.active = 1;
     b.x = b.prevX = x;
@@ -38,26 +39,26 @@ class BossFight : public GameScreenTest {
 
 TEST_F(BossFight, AFightStartsFromAClearedFieldWithABallOnThePaddle) {
   Run({[&] {
-         g.level.grid.assign(40 * 20, BlockCell{1, 1, 0});
-         g.level.header.height = 40;
-         g.level.balls[3].active = g.level.enemies[2].kind = g.level.bullets[5].active = 1;
-         g.level.paddle = Paddle{100, 300, 80, 10, 0, 0, 0, 0, 50, 0};
-         g.level.levelEnded = g.level.levelFailed = g.level.quitRequest = 1;
-         g.player.inventory[0] = ItemSlot{ITEM_CANNON, 1, 1, 100, 100, 0};
+         gGame.level.grid.assign(40 * 20, BlockCell{1, 1, 0});
+         gGame.level.header.height = 40;
+         gGame.level.balls[3].active = gGame.level.enemies[2].kind = gGame.level.bullets[5].active = 1;
+         gGame.level.paddle = Paddle{100, 300, 80, 10, 0, 0, 0, 0, 50, 0};
+         gGame.level.levelEnded = gGame.level.levelFailed = gGame.level.quitRequest = 1;
+         gGame.player.inventory[0] = ItemSlot{ITEM_CANNON, 1, 1, 100, 100, 0};
        },
        Enter(),
        [&] {
          EXPECT_EQ(Boss().hitPoints, 300);
          EXPECT_EQ(Boss().scroll, 10000000 - 1);
-         EXPECT_EQ(g.level.paddle.x, 320);
-         EXPECT_EQ(g.level.paddle.freeze, 0);
-         EXPECT_EQ(g.level.ballWaiting, 1);
-         EXPECT_EQ(g.level.levelEnded + g.level.levelFailed + g.level.quitRequest, 0);
-         for (const BlockCell& cell : g.level.grid) ASSERT_EQ(cell.type, 0);
-         EXPECT_EQ(g.level.balls[3].active + g.level.enemies[2].kind + g.level.bullets[5].active, 0);
-         EXPECT_EQ(g.player.inventory[0].active, 0) << "the slot's activation is off";
-         EXPECT_EQ(g.player.inventory[0].count, 1) << "the item itself is kept";
-         for (uint8_t t : gBossSea) ASSERT_LT(t, gArt.tileSets[g.level.tileSet].count);
+         EXPECT_EQ(gGame.level.paddle.x, 320);
+         EXPECT_EQ(gGame.level.paddle.freeze, 0);
+         EXPECT_EQ(gGame.level.ballWaiting, 1);
+         EXPECT_EQ(gGame.level.levelEnded + gGame.level.levelFailed + gGame.level.quitRequest, 0);
+         for (const BlockCell& cell : gGame.level.grid) ASSERT_EQ(cell.type, 0);
+         EXPECT_EQ(gGame.level.balls[3].active + gGame.level.enemies[2].kind + gGame.level.bullets[5].active, 0);
+         EXPECT_EQ(gGame.player.inventory[0].active, 0) << "the slot's activation is off";
+         EXPECT_EQ(gGame.player.inventory[0].count, 1) << "the item itself is kept";
+         for (uint8_t t : gBossSea) ASSERT_LT(t, gArt.tileSets[gGame.level.tileSet].count);
        }});
 }
 
@@ -100,8 +101,8 @@ TEST_F(BossFight, OnlyTwoMissilesFlyAndEachKeepsItsSlotUntilItLeavesTheScreen) {
          BossScreen& b = Boss();
          b.x = 320;
          b.y = 200;
-         g.level.paddle.x = 360;  // right under the first muzzle
-         g.level.paddle.y = 375;
+         gGame.level.paddle.x = 360;  // right under the first muzzle
+         gGame.level.paddle.y = 375;
          for (int i = 0; i < 10; ++i) b.LaunchMissiles();
          ASSERT_EQ(b.missiles[0].active + b.missiles[1].active, 2u);
          EXPECT_FLOAT_EQ(b.missiles[0].x, 360);
@@ -116,7 +117,7 @@ TEST_F(BossFight, OnlyTwoMissilesFlyAndEachKeepsItsSlotUntilItLeavesTheScreen) {
          bool froze = false;
          for (int i = 0; i < 40 && b.missiles[0].active; ++i) {
            b.MoveMissiles();
-           if (g.level.paddle.freeze == 100 && !froze) {
+           if (gGame.level.paddle.freeze == 100 && !froze) {
              froze = true;
              EXPECT_EQ(b.missiles[0].active, 1u) << "it flies on after freezing the paddle";
              b.LaunchMissiles();
@@ -173,7 +174,7 @@ TEST_F(BossFight, BulletsCostOnePointOnlyWhenInsideTheBox) {
          b.x = 320;
          b.y = 240;
          b.hitPoints = 300;
-         Bullet* bullets = g.level.bullets;
+         Bullet* bullets = gGame.level.bullets;
          bullets[0] = Bullet{1, 280, 200};  // top-left corner: inside
          bullets[1] = Bullet{1, 359, 279};  // bottom-right: inside
          bullets[2] = Bullet{1, 360, 240};  // right edge: outside
@@ -227,8 +228,8 @@ TEST_F(BossFight, TheAttackRoutineRunsItsSequencesAndFires) {
 TEST_F(BossFight, WithNothingToTallyTheEndingFollowsAHundredFramesAfterTheDefeat) {
   int defeatedAt = -1, endedAt = -1, frame = 0;
   std::vector<Step> steps = {Enter(), [&] {
-                               g.player.credits = 0;
-                               g.player.lives = 0;
+                               gGame.player.credits = 0;
+                               gGame.player.lives = 0;
                                Down(KEY_D);
                              },
                              [&] { Up(KEY_D); }};
@@ -239,9 +240,9 @@ TEST_F(BossFight, WithNothingToTallyTheEndingFollowsAHundredFramesAfterTheDefeat
         defeatedAt = frame;
         EXPECT_EQ(Boss().hitPoints, 0);
         // The last ball falls out while the boss explodes: the fight stays won.
-        g.level.ballWaiting = 0;
+        gGame.level.ballWaiting = 0;
       }
-      EXPECT_EQ(g.level.levelEnded, 0);
+      EXPECT_EQ(gGame.level.levelEnded, 0);
       if (endedAt < 0 && CurrentName() == "HappyScreen") endedAt = frame;
     });
   Run(steps);
@@ -251,23 +252,23 @@ TEST_F(BossFight, WithNothingToTallyTheEndingFollowsAHundredFramesAfterTheDefeat
 
 TEST_F(BossFight, TheTallyTurnsCreditsAndLivesIntoScore) {
   std::vector<Step> steps = {Enter(), [&] {
-                               g.player.credits = 25;
-                               g.player.lives = 2;
-                               g.player.score = 1000;
+                               gGame.player.credits = 25;
+                               gGame.player.lives = 2;
+                               gGame.player.score = 1000;
                                Boss().hitPoints = -1;  // beaten by the last hit
                              }};
   Wait(steps, 20);
   steps.push_back([&] {
     EXPECT_EQ(Boss().state, BOSS_DEFEATED);
-    EXPECT_EQ(g.player.credits, 0);
-    EXPECT_EQ(g.player.lives, 0);
-    EXPECT_EQ(g.player.score, 1000 + 3 * 750 + 2 * 10);
+    EXPECT_EQ(gGame.player.credits, 0);
+    EXPECT_EQ(gGame.player.lives, 0);
+    EXPECT_EQ(gGame.player.score, 1000 + 3 * 750 + 2 * 10);
     EXPECT_EQ(Boss().hitPoints, 0);
   });
   Wait(steps, 110);
   steps.push_back([&] {
     EXPECT_EQ(CurrentName(), "HappyScreen");
-    EXPECT_EQ(g.hiscoreNewScore, 0) << "the ending sets it when it hands over";
+    EXPECT_EQ(gGame.hiscoreNewScore, 0) << "the ending sets it when it hands over";
   });
   Run(steps);
 }
@@ -275,12 +276,12 @@ TEST_F(BossFight, TheTallyTurnsCreditsAndLivesIntoScore) {
 TEST_F(BossFight, ALostFightReturnsWithTheBossAsTheLeavingScreen) {
   std::vector<Step> steps = {Enter(), [&] {
                                SetMusicVolume(3);
-                               g.player.lives = 0;
-                               g.level.ballWaiting = 0;
+                               gGame.player.lives = 0;
+                               gGame.level.ballWaiting = 0;
                              }};
   Wait(steps, 3);
   steps.push_back([&] {
-    EXPECT_EQ(g.level.levelFailed, 1);
+    EXPECT_EQ(gGame.level.levelFailed, 1);
     EXPECT_EQ(gPlay.message, MESSAGE_ENDED) << "the Failed panel shows";
     Down(KEY_SPACE);
   });
@@ -310,7 +311,7 @@ TEST_F(BossFight, PauseHoldsTheBossAndItsMissiles) {
                              }};
   Wait(steps, 30);
   steps.push_back([&] {
-    EXPECT_EQ(g.level.paused, 1);
+    EXPECT_EQ(gGame.level.paused, 1);
     EXPECT_EQ(Boss().x, x);
     EXPECT_EQ(Boss().y, y);
     EXPECT_EQ(Boss().state, state);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game/game_state.h"
 #include "game/level_files.h"
 #include "game/particles.h"
 #include "game_fixture.h"
@@ -28,10 +29,10 @@ class Replay : public test::GameTest {
   }
 
   static void Dump(std::string& out) {
-    const LevelState& L = g.level;
+    const LevelState& L = gGame.level;
     char line[160];
     std::snprintf(line, sizeof line, "f%u s%d score%d cr%d lives%d blocks%d pad%d rnd%08x\n",
-                  g.frameCounter, L.scroll, g.player.score, g.player.credits, g.player.lives,
+                  g.frameCounter, L.scroll, gGame.player.score, gGame.player.credits, gGame.player.lives,
                   BlocksLeft(), L.paddle.x, gRandomState);
     out += line;
     for (const Ball& b : L.balls) {
@@ -56,16 +57,17 @@ class Replay : public test::GameTest {
 
   std::string Play(uint32_t seconds) {
     g = GameRecord();
-    for (int id = 1; id < kItemCount; ++id) g.items[id].activeTime = 400;
+    gGame = GameState();
+    for (int id = 1; id < kItemCount; ++id) gGame.items[id].activeTime = 400;
     g.settings.scrollSpeed = 0;
     PinClock(seconds);
     LoadLevel(12);
-    g.player.inventory[0] = ItemSlot{ITEM_DETONATOR, 1, 0, 0, 0, 0};
+    gGame.player.inventory[0] = ItemSlot{ITEM_DETONATOR, 1, 0, 0, 0, 0};
     static const int kWords[] = {ITEM_CANNON, ITEM_SHADOW,   ITEM_BOMB,   ITEM_PIERCING,
                                  ITEM_RUBBER, ITEM_ADD_BALL, ITEM_TIMEBOMB, ITEM_SHIELD,
                                  ITEM_CREDITS_ATTRACTOR, ITEM_WIDE_BUSTER, ITEM_INVISIBLE};
     std::string dump;
-    LevelState& L = g.level;
+    LevelState& L = gGame.level;
     for (int frame = 1; frame <= 6000; ++frame) {
       if (frame % 500 == 250) ActivateByWord(kWords[(frame / 500) % 11]);
       if (frame == 3000) UseSlot(0);
@@ -89,7 +91,7 @@ TEST_F(Replay, SameSeedAndInputGiveTheSameGame) {
   std::string first = Play(424242);
   EXPECT_EQ(Play(424242), first);
   // The run did something worth comparing.
-  EXPECT_GT(g.player.score, 500);
+  EXPECT_GT(gGame.player.score, 500);
   EXPECT_NE(first.find(" enemy "), std::string::npos);
   EXPECT_NE(first.find(" item "), std::string::npos);
   EXPECT_NE(Play(424243), first);

@@ -1,6 +1,8 @@
 // The level editor over the game screen: painting with Shift and Ctrl, erasing,
 // the block type and scroll limits, clearing, saving and reloading.
 #include "game/items.h"
+
+#include "game/game_state.h"
 #include "game_screen_fixture.h"
 
 namespace vx {
@@ -23,7 +25,7 @@ class Editor : public GameScreenTest {
     steps.push_back([&] { Down(KEY_F5); });
     steps.push_back([&, x, y] {
       Up(KEY_F5);
-      ASSERT_EQ(g.level.editMode, 1);
+      ASSERT_EQ(gGame.level.editMode, 1);
       hp.input.MoveMouse(-10000, -10000);
     });
     steps.push_back([&, x, y] { hp.input.MoveMouse(x, y); });
@@ -34,11 +36,11 @@ class Editor : public GameScreenTest {
   }
   // Row under the cursor at screen y.
   static int RowAt(int y) {
-    int s = g.level.scroll;
+    int s = gGame.level.scroll;
     return (y + s % 16) / 16 + s / 16;
   }
   static const BlockCell& Cell(int c, int r) {
-    return g.level.grid[static_cast<size_t>(r) * 20 + c];
+    return gGame.level.grid[static_cast<size_t>(r) * 20 + c];
   }
   static int TypesInRow(int r) {
     int n = 0;
@@ -97,19 +99,19 @@ TEST_F(Editor, TheGameStandsStillWhileEditing) {
                              [&] { Up(KEY_SPACE); }, [&] { Down(KEY_F5); },
                              [&] {
                                Up(KEY_F5);
-                               ASSERT_EQ(g.level.balls[0].active, 1);
-                               y = g.level.balls[0].y;
+                               ASSERT_EQ(gGame.level.balls[0].active, 1);
+                               y = gGame.level.balls[0].y;
                                frame = g.frameCounter;
                              }};
   Wait(steps, 20);
   steps.push_back([&] {
-    EXPECT_EQ(g.level.balls[0].y, y);
+    EXPECT_EQ(gGame.level.balls[0].y, y);
     Down(KEY_F5);
   });
   steps.push_back([&] { Up(KEY_F5); });
   steps.push_back([&] {
-    EXPECT_EQ(g.level.editMode, 0);
-    EXPECT_NE(g.level.balls[0].y, y) << "the game resumes";
+    EXPECT_EQ(gGame.level.editMode, 0);
+    EXPECT_NE(gGame.level.balls[0].y, y) << "the game resumes";
     EXPECT_GT(g.frameCounter, frame);
   });
   Run(steps);
@@ -135,14 +137,14 @@ TEST_F(Editor, TypeAndScrollStayWithinTheirLimits) {
   });
   Wait(steps, 80);
   steps.push_back([&] {
-    EXPECT_EQ(g.level.scroll, 0);
+    EXPECT_EQ(gGame.level.scroll, 0);
     Up(KEY_UP);
     Down(KEY_DOWN);
   });
   Wait(steps, 140);
   steps.push_back([&] {
     Up(KEY_DOWN);
-    EXPECT_EQ(g.level.scroll, kHeight * 16);
+    EXPECT_EQ(gGame.level.scroll, kHeight * 16);
   });
   Run(steps);
 }

@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_record.h"
-#include "app/random.h"
+#include "base/game_record.h"
+#include "base/random.h"
 #include "game/ball.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
+#include "game/game_state.h"
 #include "game/items.h"
 #include "game/playfield.h"
 #include "graphics/shared_art.h"
@@ -23,7 +24,8 @@ class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g = GameRecord();
-    for (int id = 1; id < kItemCount; ++id) g.items[id].activeTime = 1000;
+    gGame = GameState();
+    for (int id = 1; id < kItemCount; ++id) gGame.items[id].activeTime = 1000;
     for (TileSet& t : gArt.tileSets) t = TileSet{};
     UnregisterAllArchives();
     gPlatform = hp.platform();
@@ -42,7 +44,7 @@ class GameTest : public ::testing::Test {
   // height empty rows scrolled by scroll; type 1 takes 2 hits for 10 points,
   // type 2 is solid.
   static void MakeField(int height, int scroll = 0) {
-    LevelState& L = g.level;
+    LevelState& L = gGame.level;
     L.header.height = height;
     L.header.maxBlockTypes = 2;
     L.grid.assign(static_cast<size_t>(height) * kGridColumns, BlockCell());
@@ -54,23 +56,23 @@ class GameTest : public ::testing::Test {
     L.paddle.w = 80;
   }
   static BlockCell& Cell(int c, int r) {
-    return g.level.grid[static_cast<size_t>(r) * kGridColumns + c];
+    return gGame.level.grid[static_cast<size_t>(r) * kGridColumns + c];
   }
   static void PutBlock(int c, int r, int type, int content = 0) {
     Cell(c, r) = BlockCell{static_cast<uint16_t>(type),
-                           static_cast<uint16_t>(g.level.types[type - 1].hitCounter),
+                           static_cast<uint16_t>(gGame.level.types[type - 1].hitCounter),
                            static_cast<uint16_t>(content)};
   }
   static int BlocksLeft() {
     int n = 0;
-    for (const BlockCell& c : g.level.grid) n += c.type != 0;
+    for (const BlockCell& c : gGame.level.grid) n += c.type != 0;
     return n;
   }
   // One frame in the order of the game update, with a scripted player: the
   // paddle follows the lowest ball and a waiting ball is launched every 40
   // frames. Returns false when the level has ended.
   static bool PlayFrame() {
-    LevelState& L = g.level;
+    LevelState& L = gGame.level;
     int frame = static_cast<int>(++g.frameCounter);
     if (CheckLevelTop(true)) return false;
     const Ball* lowest = nullptr;
@@ -95,7 +97,7 @@ class GameTest : public ::testing::Test {
 
   static int ActiveBalls() {
     int n = 0;
-    for (const Ball& b : g.level.balls) n += b.active;
+    for (const Ball& b : gGame.level.balls) n += b.active;
     return n;
   }
 

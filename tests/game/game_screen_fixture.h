@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "game/game_state.h"
+#include "main/screens.h"
 #include "game/level_files.h"
 #include "game/level_start.h"
 #include "game/play_state.h"
@@ -58,6 +59,7 @@ class GameScreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g = GameRecord();
+    gGame = GameState();
     gPlay = PlayState();
     InstallScreens();
     g.screens.menu = &root;

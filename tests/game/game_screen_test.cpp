@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "game/ball.h"
+#include "game/game_state.h"
 #include "game/game_update.h"
 #include "game/items.h"
 #include "game/playfield.h"
@@ -30,12 +31,12 @@ TEST_F(GameScreenPlay, EscapeThenYLeavesTheLevelAsNotWon) {
   Run({Start(),
        [&] {
          // Nearly done: the field is scrolled to its top.
-         g.level.scroll = 0;
+         gGame.level.scroll = 0;
          Down(KEY_ESCAPE);
        },
        [&] {
          Up(KEY_ESCAPE);
-         EXPECT_EQ(g.level.quitRequest, 1);
+         EXPECT_EQ(gGame.level.quitRequest, 1);
          standing = g.frameCounter;
        },
        [&] {
@@ -47,7 +48,7 @@ TEST_F(GameScreenPlay, EscapeThenYLeavesTheLevelAsNotWon) {
          ASSERT_EQ(root.entries.size(), 2u);
          EXPECT_EQ(root.entries[1].previous, g.screens.game);
          EXPECT_EQ(root.entries[1].argument, 0);
-         EXPECT_EQ(g.campaign[0].completed, 0u);
+         EXPECT_EQ(gGame.campaign[0].completed, 0u);
        }});
 }
 
@@ -57,16 +58,16 @@ TEST_F(GameScreenPlay, EscapeOrNAnswerTheQuestionAndPlayGoesOn) {
        [&] { Down(KEY_N); },
        [&] {
          Up(KEY_N);
-         EXPECT_EQ(g.level.quitRequest, 0);
+         EXPECT_EQ(gGame.level.quitRequest, 0);
          Down(KEY_ESCAPE);
        },
        [&] { Up(KEY_ESCAPE); },
        [&] {
-         EXPECT_EQ(g.level.quitRequest, 1);
+         EXPECT_EQ(gGame.level.quitRequest, 1);
          Down(KEY_ESCAPE);
        },
        [&] {
-         EXPECT_EQ(g.level.quitRequest, 0);
+         EXPECT_EQ(gGame.level.quitRequest, 0);
          EXPECT_EQ(CurrentName(), "GameScreen");
        }});
 }
@@ -79,8 +80,8 @@ TEST_F(GameScreenPlay, PauseHasNoEffectDuringTheQuitQuestion) {
        },
        [&] {
          Up(KEY_PAUSE);
-         EXPECT_EQ(g.level.paused, 0);
-         EXPECT_EQ(g.level.quitRequest, 1);
+         EXPECT_EQ(gGame.level.paused, 0);
+         EXPECT_EQ(gGame.level.quitRequest, 1);
        }});
 }
 
@@ -89,7 +90,7 @@ TEST_F(GameScreenPlay, EscapeDuringPauseOnlyEndsThePause) {
   std::vector<Step> steps = {Start(), [&] { Down(KEY_PAUSE); },
                              [&] {
                                Up(KEY_PAUSE);
-                               EXPECT_EQ(g.level.paused, 1);
+                               EXPECT_EQ(gGame.level.paused, 1);
                                standing = g.frameCounter;
                              }};
   Wait(steps, 40);
@@ -101,8 +102,8 @@ TEST_F(GameScreenPlay, EscapeDuringPauseOnlyEndsThePause) {
   });
   steps.push_back([&] {
     Up(KEY_ESCAPE);
-    EXPECT_EQ(g.level.paused, 0);
-    EXPECT_EQ(g.level.quitRequest, 0);
+    EXPECT_EQ(gGame.level.paused, 0);
+    EXPECT_EQ(gGame.level.quitRequest, 0);
     EXPECT_EQ(gPlay.message, MESSAGE_NONE);
     EXPECT_EQ(g.frameCounter, standing);
   });
@@ -113,12 +114,12 @@ TEST_F(GameScreenPlay, EscapeDuringPauseOnlyEndsThePause) {
 TEST_F(GameScreenPlay, FailedPanelWaitsForAKeyThenTheMusicFadesOneStepPerFrame) {
   std::vector<Step> steps = {Start(), [&] {
                                SetMusicVolume(5);
-                               g.player.lives = 0;
-                               g.level.ballWaiting = 0;  // no ball and no life left
+                               gGame.player.lives = 0;
+                               gGame.level.ballWaiting = 0;  // no ball and no life left
                              }};
   steps.push_back([&] {
-    EXPECT_EQ(g.level.levelEnded, 1);
-    EXPECT_EQ(g.level.levelFailed, 1);
+    EXPECT_EQ(gGame.level.levelEnded, 1);
+    EXPECT_EQ(gGame.level.levelFailed, 1);
   });
   Wait(steps, 50);
   steps.push_back([&] {
@@ -148,10 +149,10 @@ TEST_F(GameScreenPlay, AWonLevelIsMarkedCompletedAndReportedWithOneAfterAClick) 
                                Type("completed");
                              }};
   steps.push_back([&] {
-    EXPECT_EQ(g.level.levelEnded, 1);
-    EXPECT_EQ(g.level.levelFailed, 0);
-    EXPECT_EQ(g.campaign[0].completed, 1u);
-    EXPECT_EQ(g.level.cheatUsed, 1);
+    EXPECT_EQ(gGame.level.levelEnded, 1);
+    EXPECT_EQ(gGame.level.levelFailed, 0);
+    EXPECT_EQ(gGame.campaign[0].completed, 1u);
+    EXPECT_EQ(gGame.level.cheatUsed, 1);
     hp.input.SetButton(0, true);
   });
   steps.push_back([&] { hp.input.SetButton(0, false); });
@@ -166,8 +167,8 @@ TEST_F(GameScreenPlay, AWonLevelIsMarkedCompletedAndReportedWithOneAfterAClick) 
 TEST_F(GameScreenPlay, ASecondEndDuringTheFadeKeepsTheVolumeToGiveBack) {
   std::vector<Step> steps = {Start(), [&] {
                                SetMusicVolume(10);
-                               g.player.lives = 0;
-                               g.level.ballWaiting = 0;
+                               gGame.player.lives = 0;
+                               gGame.level.ballWaiting = 0;
                              },
                              [&] { Down(KEY_SPACE); }, [&] { Up(KEY_SPACE); }};
   Wait(steps, 2);
@@ -188,35 +189,35 @@ TEST_F(GameScreenPlay, ASecondEndDuringTheFadeKeepsTheVolumeToGiveBack) {
 TEST_F(GameScreenPlay, CheatWordsMatchWithinOtherTyping) {
   int lives = 0, score = 0;
   std::vector<Step> steps = {Start(), [&] {
-                               lives = g.player.lives;
-                               score = g.player.score;
+                               lives = gGame.player.lives;
+                               score = gGame.player.score;
                                Type("xyzfire");
                              }};
   steps.push_back([&] {
     EXPECT_TRUE(IsActive(ITEM_CANNON));
-    EXPECT_EQ(g.level.cheatUsed, 1);
+    EXPECT_EQ(gGame.level.cheatUsed, 1);
     Type("ball");
   });
   steps.push_back([&] { Type("ball"); });
   steps.push_back([&] {
-    EXPECT_EQ(g.player.lives, lives + 2) << "\"ball\" twice gives two lives";
+    EXPECT_EQ(gGame.player.lives, lives + 2) << "\"ball\" twice gives two lives";
     Type("getmescoresgetmecredits");
   });
   steps.push_back([&] {
-    EXPECT_EQ(g.player.score, score + 10000);
-    EXPECT_EQ(g.player.credits, 150 + 1000);
+    EXPECT_EQ(gGame.player.score, score + 10000);
+    EXPECT_EQ(gGame.player.credits, 150 + 1000);
     // Across the end of the ring of typed characters.
     Type(std::string(254, 'q') + "longlive");
   });
   steps.push_back([&] {
-    EXPECT_EQ(g.player.lives, lives + 12);
+    EXPECT_EQ(gGame.player.lives, lives + 12);
     Down(KEY_PAUSE);
   });
   steps.push_back([&] {
     Up(KEY_PAUSE);
     Type("longlive");
   });
-  steps.push_back([&] { EXPECT_EQ(g.player.lives, lives + 12) << "ignored while paused"; });
+  steps.push_back([&] { EXPECT_EQ(gGame.player.lives, lives + 12) << "ignored while paused"; });
   Run(steps);
 }
 
@@ -226,7 +227,7 @@ TEST_F(GameScreenPlay, TheWordBossLeavesTheLevelForTheBossFightOverTheRoot) {
          EXPECT_EQ(CurrentName(), "BossScreen");
          EXPECT_EQ(g.screenStackDepth, 2);
          EXPECT_EQ(g.screenStack[1], &root);
-         EXPECT_EQ(g.campaign[0].completed, 0u);
+         EXPECT_EQ(gGame.campaign[0].completed, 0u);
        }});
 }
 
@@ -239,32 +240,32 @@ TEST_F(GameScreenPlay, F10OpensTheOptionsAndComingBackEndsThePause) {
        [&] {
          Up(KEY_F10);
          EXPECT_EQ(CurrentName(), "OptionsScreen");
-         EXPECT_EQ(g.level.paused, 1);
+         EXPECT_EQ(gGame.level.paused, 1);
          Down(KEY_ESCAPE);
        },
        [&] {
          Up(KEY_ESCAPE);
          EXPECT_EQ(CurrentName(), "GameScreen");
-         EXPECT_EQ(g.level.paused, 0);
+         EXPECT_EQ(gGame.level.paused, 0);
        }});
 }
 
 TEST_F(GameScreenPlay, DigitKeysSwitchOnTheirInventorySlots) {
   Run({Start(),
        [&] {
-         g.player.inventory[0] = ItemSlot{ITEM_WIDE_BUSTER, 2, 0, 0, 0, 0};
-         g.player.inventory[9] = ItemSlot{ITEM_SHIELD, 1, 0, 0, 0, 0};
+         gGame.player.inventory[0] = ItemSlot{ITEM_WIDE_BUSTER, 2, 0, 0, 0, 0};
+         gGame.player.inventory[9] = ItemSlot{ITEM_SHIELD, 1, 0, 0, 0, 0};
          Down(KEY_1);
          Down(KEY_0);
        },
        [&] {
          Up(KEY_1);
          Up(KEY_0);
-         EXPECT_EQ(g.player.inventory[0].count, 1);
+         EXPECT_EQ(gGame.player.inventory[0].count, 1);
          EXPECT_TRUE(IsActive(ITEM_WIDE_BUSTER));
          EXPECT_TRUE(IsActive(ITEM_SHIELD));
        },
-       [&] { EXPECT_EQ(g.level.paddle.w, 120); }});
+       [&] { EXPECT_EQ(gGame.level.paddle.w, 120); }});
 }
 
 TEST_F(GameScreenPlay, TheProgressFigureRunsFromZeroToAHundred) {
@@ -272,9 +273,9 @@ TEST_F(GameScreenPlay, TheProgressFigureRunsFromZeroToAHundred) {
        [&] {
          EXPECT_EQ(LevelProgress(), 0);
          // 15 rows to play; the last one left is under one percent of them only at the top.
-         g.level.scroll = 16 * 1;
+         gGame.level.scroll = 16 * 1;
          EXPECT_EQ(LevelProgress(), 93);
-         g.level.scroll = 15;
+         gGame.level.scroll = 15;
          EXPECT_EQ(LevelProgress(), 100);
        }});
 }

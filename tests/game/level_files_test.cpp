@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "game/game_state.h"
 #include "game/level_files.h"
 #include "game/playfield.h"
 #include "game_fixture.h"
@@ -38,14 +39,14 @@ TEST_F(LevelFiles, LoadReadsBothFilesAndStartsAtTheBottom) {
   map += std::string(100, 1);  // past Height x 20: ignored
   WriteText("episode2/levels/level01", Header(25));
   WriteText("episode2/levels/level01.map", map);
-  g.level.balls[2].active = g.level.items[7].kind = g.level.enemies[1].kind = 1;
-  g.level.levelEnded = g.level.paddle.freeze = 1;
-  g.player.inventory[0] = ItemSlot{ITEM_BOMB, 2, 1, 10, 100, 90};
-  g.level.wordEffects[3] = ItemSlot{ITEM_SHIELD, 0, 1, 10, 100, 90};
+  gGame.level.balls[2].active = gGame.level.items[7].kind = gGame.level.enemies[1].kind = 1;
+  gGame.level.levelEnded = gGame.level.paddle.freeze = 1;
+  gGame.player.inventory[0] = ItemSlot{ITEM_BOMB, 2, 1, 10, 100, 90};
+  gGame.level.wordEffects[3] = ItemSlot{ITEM_SHIELD, 0, 1, 10, 100, 90};
   g.frameCounter = 777;
   ASSERT_EQ(LoadLevel(51), 1);
 
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   EXPECT_STREQ(L.header.name, "Test field");
   EXPECT_EQ(L.header.scrollSpeed, 2);
   EXPECT_EQ(L.types[0].hitCounter, 3u);
@@ -64,8 +65,8 @@ TEST_F(LevelFiles, LoadReadsBothFilesAndStartsAtTheBottom) {
   EXPECT_EQ(L.levelEnded + L.paddle.freeze, 0);
   EXPECT_EQ(L.paddle.w, 100);
   // The inventory keeps its units but nothing runs; word effects are gone.
-  EXPECT_EQ(g.player.inventory[0].count, 2);
-  EXPECT_EQ(g.player.inventory[0].active, 0);
+  EXPECT_EQ(gGame.player.inventory[0].count, 2);
+  EXPECT_EQ(gGame.player.inventory[0].active, 0);
   EXPECT_EQ(L.wordEffects[3].id, 0);
 }
 
@@ -77,7 +78,7 @@ TEST_F(LevelFiles, HostileFilesLoadInsideTheirBounds) {
             "Name = " + std::string(300, 'N') + "\n[Block type 1]\nHit counter = -1\n");
   WriteText("Episode1/Levels/Level05.map", std::string("\x01\x09\xc8\x01", 4));
   LoadLevel(5);
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   EXPECT_EQ(L.header.height, kMaxLevelHeight);
   EXPECT_EQ(L.grid.size(), static_cast<size_t>(kMaxLevelHeight) * 20);
   EXPECT_EQ(L.header.maxBlockTypes, 8);
@@ -92,7 +93,7 @@ TEST_F(LevelFiles, HostileFilesLoadInsideTheirBounds) {
 
   WriteText("Episode1/Levels/Level05", "[Level data]\nHeight = -5\n");
   LoadLevel(5);
-  EXPECT_EQ(g.level.grid.size(), 20u);
+  EXPECT_EQ(gGame.level.grid.size(), 20u);
 
   // Garbage, and every cut of a good header.
   std::string garbage;
@@ -104,13 +105,13 @@ TEST_F(LevelFiles, HostileFilesLoadInsideTheirBounds) {
     WriteText("Episode1/Levels/Level05", text);
     WriteText("Episode1/Levels/Level05.map", garbage);
     LoadLevel(5);
-    ASSERT_EQ(g.level.grid.size(), static_cast<size_t>(g.level.header.height) * 20);
-    ASSERT_EQ(g.level.backTiles.size(), static_cast<size_t>(g.level.backRows) * 10);
+    ASSERT_EQ(gGame.level.grid.size(), static_cast<size_t>(gGame.level.header.height) * 20);
+    ASSERT_EQ(gGame.level.backTiles.size(), static_cast<size_t>(gGame.level.backRows) * 10);
   }
 
   // No files at all: the default 500-row field without blocks.
   LoadLevel(12);
-  EXPECT_EQ(g.level.header.height, 500);
+  EXPECT_EQ(gGame.level.header.height, 500);
   EXPECT_EQ(BlocksLeft(), 0);
 }
 
@@ -123,13 +124,13 @@ TEST_F(LevelFiles, HugeBlockScoresAreBoundedAndNeverWrapTheScore) {
             "[Block type 2]\nHit counter = 1\nScore = 2147483647\n");
   WriteText("Episode1/Levels/Level05.map", std::string(20 * 20, '\x02'));
   LoadLevel(5);
-  EXPECT_EQ(g.level.types[0].score, 0u);
-  EXPECT_EQ(g.level.types[1].score, static_cast<uint32_t>(kMaxBlockScore));
+  EXPECT_EQ(gGame.level.types[0].score, 0u);
+  EXPECT_EQ(gGame.level.types[1].score, static_cast<uint32_t>(kMaxBlockScore));
   EXPECT_NE(ReadText("Log.txt").find("Score = -2147483648 out of range, using 0"), std::string::npos);
 
-  g.player.score = INT32_MAX - 5;
+  gGame.player.score = INT32_MAX - 5;
   for (int c = 0; c < 3; ++c) DestroyBlock(*GridCell(c, 3), c, 3, 0);
-  EXPECT_EQ(g.player.score, INT32_MAX);
+  EXPECT_EQ(gGame.player.score, INT32_MAX);
 
   int32_t credits = INT32_MIN + 2;
   AddClamped(credits, -10);
@@ -139,8 +140,8 @@ TEST_F(LevelFiles, HugeBlockScoresAreBoundedAndNeverWrapTheScore) {
 TEST_F(LevelFiles, TheClockSeedsEveryLoadAndWeightsPickTheArt) {
   WriteText("Episode1/Levels/Level09", Header(100));
   LoadLevel(9);  // no tiles anywhere: set 0 and tile 0
-  EXPECT_EQ(g.level.tileSet, 0);
-  for (uint8_t t : g.level.backTiles) ASSERT_EQ(t, 0);
+  EXPECT_EQ(gGame.level.tileSet, 0);
+  for (uint8_t t : gGame.level.backTiles) ASSERT_EQ(t, 0);
 
   // Only set 7 has tiles, and only tiles 3 and 30 have weights: an entry of
   // weight 0 is never drawn, not even the first.
@@ -149,15 +150,15 @@ TEST_F(LevelFiles, TheClockSeedsEveryLoadAndWeightsPickTheArt) {
   gArt.tileSets[7].freq[30] = 5;
   auto snapshot = [] {
     std::string s;
-    for (const BlockCell& c : g.level.grid) s += static_cast<char>(c.content);
-    for (uint8_t t : g.level.backTiles) s += static_cast<char>(t);
-    return s + std::to_string(g.level.types[0].image[0]);
+    for (const BlockCell& c : gGame.level.grid) s += static_cast<char>(c.content);
+    for (uint8_t t : gGame.level.backTiles) s += static_cast<char>(t);
+    return s + std::to_string(gGame.level.types[0].image[0]);
   };
   for (uint32_t seconds = 1; seconds < 10; ++seconds) {
     PinClock(seconds);
     LoadLevel(9);
-    ASSERT_EQ(g.level.tileSet, 7);
-    for (uint8_t t : g.level.backTiles) ASSERT_TRUE(t == 3 || t == 30) << int(t);
+    ASSERT_EQ(gGame.level.tileSet, 7);
+    for (uint8_t t : gGame.level.backTiles) ASSERT_TRUE(t == 3 || t == 30) << int(t);
   }
   std::string a = snapshot();
   LoadLevel(9);
@@ -169,14 +170,14 @@ TEST_F(LevelFiles, TheClockSeedsEveryLoadAndWeightsPickTheArt) {
 
 TEST_F(LevelFiles, SaveWritesTheFormatAndLoadsBack) {
   MakeField(3);
-  LevelHeader& H = g.level.header;
+  LevelHeader& H = gGame.level.header;
   std::snprintf(H.name, sizeof H.name, "Saved");
   H.backTilesSet = 4;
   H.scrollSpeed = 2;
-  g.level.types[0] = BlockType{7, 30, {11, 12, 13, 14, 15}};
+  gGame.level.types[0] = BlockType{7, 30, {11, 12, 13, 14, 15}};
   PutBlock(0, 0, 1);
   PutBlock(19, 2, 2);
-  g.player.currentLevel = 51;
+  gGame.player.currentLevel = 51;
   WriteText("episode2/levels/level01", "old");  // replaced whatever its case
   ASSERT_EQ(SaveLevel(false), 1);
   EXPECT_EQ(ReadText("episode2/levels/level01"),
@@ -203,7 +204,7 @@ TEST_F(LevelFiles, SaveWritesTheFormatAndLoadsBack) {
 TEST_F(LevelFiles, AFailedSaveKeepsWhatWasThere) {
   MakeField(2);
   WriteText("Episode1", "a file where a folder should be");
-  g.player.currentLevel = 1;
+  gGame.player.currentLevel = 1;
   EXPECT_EQ(SaveLevel(false), 0);
   EXPECT_EQ(ReadText("Episode1"), "a file where a folder should be");
   EXPECT_NE(ReadText("Log.txt").find("Can't write file"), std::string::npos);

@@ -2,6 +2,7 @@
 
 #include "game/angles.h"
 #include "game/ball.h"
+#include "game/game_state.h"
 #include "game/particles.h"
 #include "game/playfield.h"
 #include "game_fixture.h"
@@ -12,9 +13,9 @@ namespace {
 class Playfield : public test::GameTest {
  protected:
   Ball& NewBall(float x, float y, float angle) {
-    for (Ball& b : g.level.balls) b = Ball();
+    for (Ball& b : gGame.level.balls) b = Ball();
     AddBall(x, y, angle, 3);
-    return g.level.balls[0];
+    return gGame.level.balls[0];
   }
 };
 
@@ -30,11 +31,11 @@ TEST_F(Playfield, HitsSolidBlocksPiercingAndTheTimeBomb) {
   ball.angle = 90;
   HitBlock(Cell(4, 10), 4, 10, ball, 0, -1);
   EXPECT_EQ(Cell(4, 10).type, 0);
-  EXPECT_EQ(g.player.score, 10);
+  EXPECT_EQ(gGame.player.score, 10);
   EXPECT_EQ(LiveParticles(), 6 + 10);
-  EXPECT_EQ(g.level.items[0].kind, ITEM_CREDIT1);
-  EXPECT_EQ(g.level.items[0].x, 128);
-  EXPECT_EQ(g.level.items[0].y, 160 - 16);
+  EXPECT_EQ(gGame.level.items[0].kind, ITEM_CREDIT1);
+  EXPECT_EQ(gGame.level.items[0].x, 128);
+  EXPECT_EQ(gGame.level.items[0].y, 160 - 16);
 
   // Solid blocks stay, even for a piercing ball; other blocks break at one
   // touch and the piercing ball flies on without the extra burst.
@@ -53,7 +54,7 @@ TEST_F(Playfield, HitsSolidBlocksPiercingAndTheTimeBomb) {
   ActivateByWord(ITEM_TIMEBOMB);
   HitBlock(Cell(2, 10), 2, 10, ball, 0, -1);
   EXPECT_FALSE(IsActive(ITEM_TIMEBOMB));
-  const FallingItem& bomb = g.level.items[1];
+  const FallingItem& bomb = gGame.level.items[1];
   EXPECT_EQ(bomb.kind, ITEM_TIMEBOMB);
   EXPECT_EQ(bomb.timer, 40);
 }
@@ -61,12 +62,12 @@ TEST_F(Playfield, HitsSolidBlocksPiercingAndTheTimeBomb) {
 TEST_F(Playfield, BombBallRemovesSolidBlocksAroundTheHitAndIsUsedUp) {
   MakeField(40);
   for (int c = 0; c < 20; ++c) PutBlock(c, 10, 2);
-  g.player.inventory[0] = ItemSlot{ITEM_BOMB, 1, 0, 0, 0, 0};
+  gGame.player.inventory[0] = ItemSlot{ITEM_BOMB, 1, 0, 0, 0, 0};
   UseSlot(0);
   ActivateByWord(ITEM_BOMB);  // the same item in both lists
   Ball& ball = NewBall(170, 190, 90);
   for (int f = 0; f < 20 && IsActive(ITEM_BOMB); ++f) MoveBalls();
-  EXPECT_EQ(g.player.inventory[0].active + g.level.wordEffects[0].active, 0);
+  EXPECT_EQ(gGame.player.inventory[0].active + gGame.level.wordEffects[0].active, 0);
   for (int c = 4; c <= 6; ++c) EXPECT_EQ(Cell(c, 10).type, 0) << c;
   EXPECT_EQ(Cell(0, 10).type, 2);  // beyond 50 pixels
   EXPECT_TRUE(ball.active);
@@ -91,33 +92,33 @@ TEST_F(Playfield, ExplosionsReachByDistanceAndTheDetonatorByVisibleRows) {
 
 TEST_F(Playfield, ScrollingAndTheTopOfTheField) {
   MakeField(100, 800);
-  g.level.header.scrollSpeed = 2;
+  gGame.level.header.scrollSpeed = 2;
   Ball& ball = NewBall(300, 150, 90);
   g.settings.scrollSpeed = 0;  // slow: even frames only
   g.frameCounter = 7;
   ScrollStep(1);
-  EXPECT_EQ(g.level.scroll, 800);
+  EXPECT_EQ(gGame.level.scroll, 800);
   g.frameCounter = 8;
   ScrollStep(1);
-  EXPECT_EQ(g.level.scroll, 798);
+  EXPECT_EQ(gGame.level.scroll, 798);
   EXPECT_FLOAT_EQ(ball.y, 152);  // the ball rides along
   g.settings.scrollSpeed = 1;    // fast: every frame
   g.frameCounter = 9;
   ScrollStep(1);
   ScrollStep(0);
-  EXPECT_EQ(g.level.scroll, 796);
+  EXPECT_EQ(gGame.level.scroll, 796);
   ActivateByWord(ITEM_TIMEZIP);
   ScrollStep(3);
-  EXPECT_EQ(g.level.scroll, 796);
+  EXPECT_EQ(gGame.level.scroll, 796);
 
   // Only a ball at the top of the fully scrolled field wins, blocks or not.
   PutBlock(3, 3, 1);
   ball.y = 10;
-  g.level.scroll = 5;
+  gGame.level.scroll = 5;
   EXPECT_EQ(CheckLevelTop(true), 0);
-  g.level.scroll = -3;
+  gGame.level.scroll = -3;
   EXPECT_EQ(CheckLevelTop(true), 1);
-  EXPECT_EQ(g.level.scroll, 0);
+  EXPECT_EQ(gGame.level.scroll, 0);
   EXPECT_EQ(CheckLevelTop(false), 0);
   ball.y = 15;
   EXPECT_EQ(CheckLevelTop(true), 0);
@@ -128,18 +129,18 @@ TEST_F(Playfield, ProgressFigureAndVanishingRow) {
   EXPECT_EQ(LevelProgress(), 100);
   MakeField(125, (125 * 16 / 64 + 1) * 64 - 400);  // start of the level
   EXPECT_EQ(LevelProgress(), 0);
-  g.level.scroll = 16 * 50;
+  gGame.level.scroll = 16 * 50;
   EXPECT_EQ(LevelProgress(), 50);
-  g.level.scroll = 16 * 2;
+  gGame.level.scroll = 16 * 2;
   EXPECT_EQ(LevelProgress(), 98);
-  g.level.scroll = 16 * 1 + 15;
+  gGame.level.scroll = 16 * 1 + 15;
   EXPECT_EQ(LevelProgress(), 100);
 
-  g.level.scroll = 40;
+  gGame.level.scroll = 40;
   for (int c = 0; c < 20; ++c) PutBlock(c, 22, 1, ITEM_CREDIT1);
   VanishRow();
   EXPECT_EQ(BlocksLeft(), 0);
-  EXPECT_EQ(g.player.score + g.level.items[0].kind, 0);
+  EXPECT_EQ(gGame.player.score + gGame.level.items[0].kind, 0);
 }
 
 TEST_F(Playfield, BackgroundObjectsAndParticles) {
@@ -153,7 +154,7 @@ TEST_F(Playfield, BackgroundObjectsAndParticles) {
   g.frameCounter = 52;
   SpawnBackObject(3);
   ASSERT_EQ(LiveBackObjects(), 1);
-  BackObject& o = g.level.backObjects[0];
+  BackObject& o = gGame.level.backObjects[0];
   EXPECT_TRUE(o.x == -30 || o.y == -30 || o.x == 670 || o.y == 510);
   for (int i = 0; i < 1000 && o.active; ++i) MoveBackObject(o);
   EXPECT_FALSE(o.active);
@@ -166,7 +167,7 @@ TEST_F(Playfield, BackgroundObjectsAndParticles) {
   EXPECT_EQ(BlocksLeft(), 1);
   EXPECT_EQ(Cell(5, 4).type, 1);
 
-  for (Particle& p : g.level.particles) p = Particle();
+  for (Particle& p : gGame.level.particles) p = Particle();
   SpawnBurst(100, 100, 5, 0, 4.0f);  // kind 0 is a kind, not a free slot
   SpawnBurst(100, 100, 1000, 3, 1.0f);
   EXPECT_EQ(LiveParticles(), kMaxParticles);

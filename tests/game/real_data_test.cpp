@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "game/game_state.h"
 #include "game/level_files.h"
 #include "game/particles.h"
 #include "game_fixture.h"
@@ -19,7 +20,7 @@ class RealData : public test::GameTest {
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
     ASSERT_TRUE(Graphics::Init(640, 480, 0));
     BuildStandardColors();
-    LoadSharedArt();
+    LoadSharedArt(g.strings.Loading);
     ASSERT_TRUE(LoadItems());
   }
   void TearDown() override {
@@ -43,7 +44,7 @@ class RealData : public test::GameTest {
 TEST_F(RealData, EveryLevelLoadsCleanly) {
   for (int level = 1; level <= 100; ++level) {
     ASSERT_EQ(LoadLevel(level), 1) << level;
-    const LevelState& L = g.level;
+    const LevelState& L = gGame.level;
     for (const BlockCell& c : L.grid) ASSERT_LE(c.type, L.header.maxBlockTypes) << level;
     EXPECT_GT(BlocksLeft(), 0) << level;
     EXPECT_EQ(LevelProgress(), 0) << level;
@@ -62,8 +63,8 @@ TEST_F(RealData, LayersLandWhereTheyBelong) {
   DrawBackground();
   EXPECT_GT(Lit(0, 0, 640, 400), 640 * 400 / 2);
 
-  for (BlockCell& c : g.level.grid) c.type = 0;
-  g.level.scroll = 160;
+  for (BlockCell& c : gGame.level.grid) c.type = 0;
+  gGame.level.scroll = 160;
   PutBlock(7, 15, 1);  // screen x 224, y 80, give or take the wave
   g.frameCounter = 0;
   Clear();
@@ -89,15 +90,15 @@ TEST_F(RealData, LayersLandWhereTheyBelong) {
   EXPECT_EQ(Pixel(53, 392), 0);
 
   // The waiting ball with the aim line, then a ball on the rubber band.
-  g.level.paddle.x = 320;
-  g.level.paddle.y = 375;
-  g.level.aimAngle = 90;
+  gGame.level.paddle.x = 320;
+  gGame.level.paddle.y = 375;
+  gGame.level.aimAngle = 90;
   ActivateByWord(ITEM_SNIPER);
   Clear();
   DrawBalls();
   EXPECT_EQ(Pixel(320, 200), StandardColors[2]);
   EXPECT_GT(Lit(310, 360, 331, 381), 8);
-  g.level.ballWaiting = 0;
+  gGame.level.ballWaiting = 0;
   ActivateByWord(ITEM_RUBBER);
   AddBall(120, 175, 45, 3);
   Clear();
@@ -105,16 +106,16 @@ TEST_F(RealData, LayersLandWhereTheyBelong) {
   EXPECT_EQ(Pixel(220, 275), StandardColors[6]);
 
   // The paddle, and one exhaust puff behind it when it moved.
-  g.level.paddleDrawnX = 320;
+  gGame.level.paddleDrawnX = 320;
   gArt.shipAnim.Play("Normal", 1);
   Clear();
   DrawPaddle();
   EXPECT_GT(Lit(270, 375, 371, 400), 200);
   EXPECT_EQ(LiveParticles(), 0);
-  g.level.paddle.x = 330;
+  gGame.level.paddle.x = 330;
   DrawPaddle();
   ASSERT_EQ(LiveParticles(), 1);
-  for (const Particle& p : g.level.particles) {
+  for (const Particle& p : gGame.level.particles) {
     if (!p.life) continue;
     EXPECT_NEAR(p.x, 290, 5);
     EXPECT_EQ(p.vx, -1);
@@ -134,7 +135,7 @@ TEST_F(RealData, ALevelPlaysAndDrawsForThousandsOfFrames) {
     for (AnimationSet& a : gArt.creditAnims) a.Play("Rotation", 0);
     gArt.containerAnim.Play("Rotation", 0);
     gArt.shipAnim.Play(IsActive(ITEM_WIDE_BUSTER) ? "Wide" : "Normal", 0);
-    gArt.ballAnim.Play(g.level.ballWaiting ? "AssignedBall" : "Ball", 0);
+    gArt.ballAnim.Play(gGame.level.ballWaiting ? "AssignedBall" : "Ball", 0);
     DrawBackground();
     UpdateBackObjects();
     DrawBlocks();
@@ -146,7 +147,7 @@ TEST_F(RealData, ALevelPlaysAndDrawsForThousandsOfFrames) {
     DrawBullets();
     UpdateAndDrawParticles();
   }
-  EXPECT_GT(g.player.score, 0);
+  EXPECT_GT(gGame.player.score, 0);
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST(ReplayScript, RefusesMalformedLevelCommands) {
 INSTANTIATE_TEST_SUITE_P(GameScreen, Replay,
                          ::testing::Values("launch_hits", "items", "enemies", "lose", "win",
                                            "quit"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& replay) { return std::string(replay.param); });
 
 }  // namespace
 }  // namespace vx

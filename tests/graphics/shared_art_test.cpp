@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "graphics/fake_platform.h"
 #include "graphics/graphics.h"
 #include "graphics/shared_art.h"
@@ -44,7 +44,7 @@ struct SharedArtTest : ::testing::Test {
 };
 
 TEST_F(SharedArtTest, LoadsWhatIsThereAndLogsWhatIsNot) {
-  LoadSharedArt();
+  LoadSharedArt(g.strings.Loading);
   EXPECT_TRUE(FontB.IsLoaded());
   // The loading picture was presented with white text near (280, 240).
   ASSERT_GE(fake.display.presents, 1);
@@ -90,14 +90,14 @@ TEST_F(SharedArtTest, LoadsWhatIsThereAndLogsWhatIsNot) {
 }
 
 TEST_F(SharedArtTest, ReleaseAndReload) {
-  LoadSharedArt();
+  LoadSharedArt(g.strings.Loading);
   ReleaseSharedArt();
   EXPECT_EQ(gArt.items[0].IsLoaded(), 0);
   EXPECT_EQ(gArt.tileSets[0].image, nullptr);
   EXPECT_EQ(gArt.blocks.FrameCount(), 1);
   Graphics::Release();
   ASSERT_EQ(Graphics::Init(640, 480, 1), 1);
-  ReloadSharedArt();
+  ReloadSharedArt(g.strings.Loading);
   EXPECT_EQ(gArt.items[0].IsLoaded(), 1);
   EXPECT_EQ(gArt.blocks.FrameCount(), 129);  // not doubled
   EXPECT_NE(gArt.tileSets[0].image, nullptr);

@@ -11,7 +11,7 @@
 #include <set>
 #include <thread>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace vx {

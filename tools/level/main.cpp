@@ -6,9 +6,10 @@
 #include <cstdlib>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "game/game_types.h"
+#include "main/screens.h"
 #include "game/level_start.h"
 #include "platform/sdl/sdl_platform.h"
 

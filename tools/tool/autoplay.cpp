@@ -15,9 +15,10 @@
 #include <string>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "game/game_state.h"
+#include "main/screens.h"
 #include "autoplay_bot.h"
 #include "headless_game.h"
 #include "command.h"
@@ -41,6 +42,7 @@ struct Outcome {
 // One level in a fresh game, in the current directory.
 Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed, int trace) {
   g = GameRecord();
+  gGame = GameState();
   InstallScreens();
   UnregisterAllArchives();
   SetSampleVolume(100);
@@ -64,7 +66,7 @@ Outcome PlayLevel(int level, uint32_t seed, uint32_t maxFrames, int speed, int t
       }
       return;
     }
-    const LevelState& L = g.level;
+    const LevelState& L = gGame.level;
     if (g.currentScreen != g.screens.game || L.levelEnded || out.frames >= maxFrames) {
       if (L.levelEnded) out.result = L.levelFailed ? "lost" : "won";
       done = true;
@@ -138,7 +140,7 @@ int CmdAutoplay(int argc, char** argv) {
     Outcome o = PlayLevel(level, static_cast<uint32_t>(seed), static_cast<uint32_t>(maxFrames),
                           speed, trace);
     std::printf("level %d: %s frames %u score %d credits %d lives %d\n", level, o.result,
-                o.frames, g.player.score, g.player.credits, g.player.lives);
+                o.frames, gGame.player.score, gGame.player.credits, gGame.player.lives);
     std::fflush(stdout);
     if (chdir(cwd) != 0) code = 2;
   }

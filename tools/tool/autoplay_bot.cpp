@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/game_record.h"
 #include "game/angles.h"
+#include "game/game_state.h"
 #include "input/input.h"
 #include "platform/headless/headless_platform.h"
 
@@ -32,7 +32,7 @@ int AutoplayBot::Next(int n) {
 }
 
 float AutoplayBot::TargetX() {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   const Paddle& P = L.paddle;
   // The lowest falling ball; with none falling, the lowest ball.
   int pick = -1;
@@ -60,7 +60,7 @@ float AutoplayBot::TargetX() {
 }
 
 void AutoplayBot::Step(HeadlessInput& input) {
-  const LevelState& L = g.level;
+  const LevelState& L = gGame.level;
   ++frame_;
   // Keys are tapped: down for one frame, up for the next.
   bool spaceWasDown = input.keys[KEY_SPACE] != 0;
@@ -77,7 +77,7 @@ void AutoplayBot::Step(HeadlessInput& input) {
   if (frame_ % kItemInterval == 0 && !L.ballWaiting) {
     for (int i = 0; i < kInventorySlots; ++i) {
       int slot = (nextItemSlot_ + i) % kInventorySlots;
-      if (g.player.inventory[slot].id != 0 && g.player.inventory[slot].count > 0) {
+      if (gGame.player.inventory[slot].id != 0 && gGame.player.inventory[slot].count > 0) {
         input.SetKey(KEY_1 + slot, true);
         nextItemSlot_ = slot + 1;
         break;

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
 #include "app/game_folders.h"
 #include "bench_scenes.h"

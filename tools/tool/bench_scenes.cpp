@@ -7,9 +7,10 @@
 #include <cstring>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "game/game_state.h"
+#include "main/screens.h"
 #include "autoplay_bot.h"
 #include "headless_game.h"
 #include "campaign/campaign_start.h"
@@ -101,7 +102,7 @@ bool EnterMap(SceneHost&) {
   StartCampaign(1);
   if (!On(g.screens.node)) return false;
   auto* map = static_cast<NodeScreen*>(g.screens.node);
-  for (MapNode& node : g.campaign) {
+  for (MapNode& node : gGame.campaign) {
     node.open = node.revealed = node.requirementsMet = 1;
     node.appearing = node.completed = 0;
   }
@@ -136,7 +137,7 @@ bool EnterShop(SceneHost&) {
   auto* shop = static_cast<ShopScreen*>(g.screens.shop);
   for (int place = 0; place < kShelfPlaces; ++place) {
     const int item = ShelfItem(place);
-    if (item > ITEM_CREDIT2 && IsOffered(item) && g.items[item].description[0]) {
+    if (item > ITEM_CREDIT2 && IsOffered(item) && gGame.items[item].description[0]) {
       shop->selectedItem = item;
       break;
     }
@@ -159,7 +160,7 @@ bool OnShop(SceneHost&) { return On(g.screens.shop); }
 // player's ships, so missiles and bursts go on.
 bool EnterBoss(SceneHost&) {
   gBot = AutoplayBot(3);
-  g.player = PlayerRecord();
+  gGame.player = PlayerRecord();
   return Enter(g.screens.boss);
 }
 
@@ -170,7 +171,7 @@ void BossFrame(SceneHost& host, int) {
   }
   auto* boss = static_cast<BossScreen*>(g.screens.boss);
   if (boss->hitPoints < kBossHitPoints / 3) boss->hitPoints = kBossHitPoints;
-  g.player.lives = 8;
+  gGame.player.lives = 8;
   gBot.Step(In(host));
 }
 
@@ -180,7 +181,7 @@ bool OnBoss(SceneHost&) { return On(g.screens.boss); }
 
 bool EnterLevel(SceneHost&) {
   gBot = AutoplayBot(1);
-  g.player = PlayerRecord();
+  gGame.player = PlayerRecord();
   return StartLevelDirect(kOrdinaryLevel) && On(g.screens.game);
 }
 
@@ -188,7 +189,7 @@ bool OnLevel(SceneHost&) { return On(g.screens.game); }
 
 // An ordinary level played by the bot, started again when it ends.
 void LevelFrame(SceneHost& host, int) {
-  if (!On(g.screens.game) || g.level.levelEnded) {
+  if (!On(g.screens.game) || gGame.level.levelEnded) {
     ReturnToRoot();
     StartLevelDirect(kOrdinaryLevel);
   }
@@ -196,7 +197,7 @@ void LevelFrame(SceneHost& host, int) {
 }
 
 bool BallNear(float x, float y, float d) {
-  for (const Ball& b : g.level.balls)
+  for (const Ball& b : gGame.level.balls)
     if (b.active && std::fabs(b.x - x) < d && std::fabs(b.y - y) < d) return true;
   return false;
 }
@@ -205,7 +206,7 @@ bool BallNear(float x, float y, float d) {
 // balls), eight balls, 250 particles, eight enemies, 40 bullets, 50 falling
 // items, a full inventory, the shield and the rubber band.
 void FillHeavy() {
-  LevelState& L = g.level;
+  LevelState& L = gGame.level;
   if (L.scroll < 1600) L.scroll += 3200;
   const int top = L.scroll / kCellHeight;
   for (int r = top; r < top + 26; ++r)
@@ -253,7 +254,7 @@ void FillHeavy() {
   }
   for (int id = ITEM_WIDE_BUSTER; id < ITEM_WIDE_BUSTER + kInventorySlots; ++id) {
     bool held = false;
-    for (const ItemSlot& s : g.player.inventory) held = held || s.id == id;
+    for (const ItemSlot& s : gGame.player.inventory) held = held || s.id == id;
     if (!held) AddToInventory(id);
   }
   if (!IsActive(ITEM_SHIELD)) ActivateByWord(ITEM_SHIELD);
@@ -269,7 +270,7 @@ bool EnterHeavy(SceneHost& host) {
 }
 
 void HeavyFrame(SceneHost& host, int i) {
-  if (!On(g.screens.game) || g.level.levelEnded) {
+  if (!On(g.screens.game) || gGame.level.levelEnded) {
     ReturnToRoot();
     StartLevelDirect(kHeavyLevel);
   }
@@ -297,7 +298,7 @@ void EditorFrame(SceneHost& host, int i) {
   if (i % 50 == 0) In(host).TurnWheel(120);
 }
 
-bool OnEditor(SceneHost&) { return On(g.screens.game) && g.level.editMode; }
+bool OnEditor(SceneHost&) { return On(g.screens.game) && gGame.level.editMode; }
 
 }  // namespace
 

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "main/screens.h"
 #include "command.h"
 #include "play_commands.h"
 #include "graphics/png_writer.h"

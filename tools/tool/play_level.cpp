@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
 #include "game/game_state_text.h"
 #include "game/items.h"

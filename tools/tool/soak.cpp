@@ -18,9 +18,10 @@
 #include <string>
 
 #include "app/app_main.h"
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "app/screen.h"
-#include "app/screens.h"
+#include "game/game_state.h"
+#include "main/screens.h"
 #include "autoplay_bot.h"
 #include "headless_game.h"
 #include "command.h"
@@ -54,6 +55,7 @@ struct Soak {
 
 void Run(uint64_t totalFrames, uint32_t seed, Soak* soak) {
   g = GameRecord();
+  gGame = GameState();
   InstallScreens();
   UnregisterAllArchives();
   HeadlessPlatform hp;
@@ -75,7 +77,7 @@ void Run(uint64_t totalFrames, uint32_t seed, Soak* soak) {
     if (IsModulePlaying()) ++soak->musicFrames;
     if (g.currentScreen != g.screens.game) {
       level = level % kLevelCount + 1;
-      g.player.lives = 8;  // a lost game would end the session
+      gGame.player.lives = 8;  // a lost game would end the session
       counted = false;
       if (!StartLevelDirect(level)) {
         closing = true;
@@ -83,17 +85,17 @@ void Run(uint64_t totalFrames, uint32_t seed, Soak* soak) {
       }
       return;
     }
-    if (!g.level.levelEnded) {
+    if (!gGame.level.levelEnded) {
       bot.Step(hp.input);
       return;
     }
     if (!counted) {
       counted = true;
       ++soak->levels;
-      if (!g.level.levelFailed) ++soak->won;
+      if (!gGame.level.levelFailed) ++soak->won;
       const long rss = StatusKb("VmRSS");
       if (soak->levels == 1) soak->rssFirst = rss;
-      std::printf("level %d: %s frames %llu rss %ld kB\n", level, g.level.levelFailed ? "lost" : "won",
+      std::printf("level %d: %s frames %llu rss %ld kB\n", level, gGame.level.levelFailed ? "lost" : "won",
                   static_cast<unsigned long long>(soak->frames), rss);
       std::fflush(stdout);
     }

@@ -1,5 +1,5 @@
-#include "app/log.h"
-#include "graphics/dx_error.h"
+#include "base/log.h"
+#include "platform/dx_error.h"
 #include "platform/sdl/sdl_devices.h"
 
 namespace vx {

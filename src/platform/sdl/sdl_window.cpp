@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "platform/sdl/sdl_devices.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/text_codec.h"

@@ -170,7 +170,7 @@ uint32_t Hsv(double h, double s, double v) {
   else if (h < 240) g = x, b = c;
   else if (h < 300) r = x, b = c;
   else r = c, b = x;
-  auto to = [](double v) { return uint32_t(std::clamp(int(std::lround(v * 255)), 0, 255)); };
+  auto to = [](double unit) { return uint32_t(std::clamp(int(std::lround(unit * 255)), 0, 255)); };
   return to(r + m) << 16 | to(g + m) << 8 | to(b + m);
 }
 

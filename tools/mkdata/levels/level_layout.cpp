@@ -143,9 +143,9 @@ struct Builder {
     } else if (pair) {
       if (width * 2 > kFieldColumns) return Fail(line, "shape too wide to pair");
       Blit(&band, rows, 0, true);
-      std::vector<std::string> mirrored = rows;
-      for (std::string& r : mirrored) std::reverse(r.begin(), r.end());
-      Blit(&band, mirrored, kFieldColumns - width, true);
+      std::vector<std::string> reversed = rows;
+      for (std::string& r : reversed) std::reverse(r.begin(), r.end());
+      Blit(&band, reversed, kFieldColumns - width, true);
     } else {
       Blit(&band, rows, column, true);
     }

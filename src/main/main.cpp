@@ -1,7 +1,7 @@
 // velotrix: the game on the SDL platform.
 #include "app/app_main.h"
 #include "app/game_folders.h"
-#include "app/screens.h"
+#include "main/screens.h"
 #include "platform/sdl/sdl_platform.h"
 
 int main() {

@@ -1,6 +1,6 @@
-#include "app/screens.h"
+#include "main/screens.h"
 
-#include "app/game_record.h"
+#include "base/game_record.h"
 #include "campaign/help_screen.h"
 #include "campaign/happy_screen.h"
 #include "campaign/hiscore_screen.h"

@@ -7,10 +7,8 @@ namespace vx {
 
 extern uint32_t gRandomState;
 
+// Seed with CalendarSecondsNow() (platform/platform.h) for a new run.
 void SeedRandom(uint32_t seed);
-// Seeds with the platform's calendar time in seconds (fixed on the headless
-// platform, so that runs repeat).
-void SeedRandomWithTime();
 // state = state * 214013 + 2531011; value = (state >> 16) & 0x7fff.
 int NextRandom();
 // NextRandom() mod n; 0 for n <= 0 (no division by zero).

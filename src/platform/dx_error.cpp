@@ -1,4 +1,4 @@
-#include "graphics/dx_error.h"
+#include "platform/dx_error.h"
 
 namespace vx {
 

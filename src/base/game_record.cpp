@@ -1,4 +1,4 @@
-#include "app/game_record.h"
+#include "base/game_record.h"
 
 namespace vx {
 

@@ -1,12 +1,12 @@
-// The one global game record: alive for the whole run, it holds the shell and
-// screen-manager state, the settings and string table, the player, the campaign
-// and the level in play. Subsystems with devices (graphics, input, sound) keep
-// their own state beside it.
+// The shell's global record: alive for the whole run, it holds the shell and
+// screen-manager state, the settings and the string table. The player, the
+// campaign and the level in play live in the game's own record (gGame,
+// game/game_state.h); subsystems with devices (graphics, input, sound) keep
+// their own state beside both.
 #pragma once
 
 #include <cstdint>
 
-#include "game/game_types.h"
 
 namespace vx {
 
@@ -79,13 +79,6 @@ struct GameRecord {
   Settings settings;
   StringTable strings = {};
   SoundHandles sounds;
-
-  // Player, campaign and level.
-  PlayerRecord player;
-  MapNode campaign[kLevelCount];
-  ItemInfo items[kItemCount];
-  LevelState level;
-  int32_t hiscoreNewScore = 0;  // set before the high-score screen is entered
 };
 
 extern GameRecord g;

@@ -1,20 +1,12 @@
-#include "app/random.h"
+#include "base/random.h"
 
-#include <ctime>
-
-#include "app/game_record.h"
-#include "platform/platform.h"
+#include "base/game_record.h"
 
 namespace vx {
 
 uint32_t gRandomState = 1;
 
 void SeedRandom(uint32_t seed) { gRandomState = seed; }
-
-void SeedRandomWithTime() {
-  SeedRandom(gPlatform && gPlatform->clock ? gPlatform->clock->CalendarSeconds()
-                                           : static_cast<uint32_t>(std::time(nullptr)));
-}
 
 int NextRandom() {
   gRandomState = gRandomState * 214013u + 2531011u;
