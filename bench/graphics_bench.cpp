@@ -106,7 +106,7 @@ void BM_KeyedCopyFullScreen(benchmark::State& state) {
   Surface* art = S().art;
   if (!UseWay(state)) return;
   for (auto _ : state) {
-    Graphics::Blit(nullptr, 0, 0, art, RECT{0, 0, 640, 480}, true);
+    Graphics::Blit(nullptr, 0, 0, art, Rect{0, 0, 640, 480}, true);
     benchmark::ClobberMemory();
   }
   UseSimd(Simd::kBest);
@@ -117,7 +117,7 @@ BENCHMARK(BM_KeyedCopyFullScreen)->DenseRange(0, 2);
 void BM_PlainCopyFullScreen(benchmark::State& state) {
   Surface* art = S().art;
   for (auto _ : state) {
-    Graphics::Blit(nullptr, 0, 0, art, RECT{0, 0, 640, 480}, false);
+    Graphics::Blit(nullptr, 0, 0, art, Rect{0, 0, 640, 480}, false);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * 640 * 480 * 2);
@@ -131,7 +131,7 @@ void BM_Keyed500Blocks(benchmark::State& state) {
   for (auto _ : state) {
     for (int i = 0; i < 500; ++i) {
       const int c = i % 20, r = i / 20;
-      Graphics::Blit(nullptr, c * 32, r * 16, art, RECT{(i % 8) * 32, (i % 16) * 16, (i % 8) * 32 + 32, (i % 16) * 16 + 16}, true);
+      Graphics::Blit(nullptr, c * 32, r * 16, art, Rect{(i % 8) * 32, (i % 16) * 16, (i % 8) * 32 + 32, (i % 16) * 16 + 16}, true);
     }
     benchmark::ClobberMemory();
   }
@@ -158,7 +158,7 @@ BENCHMARK(BM_Memcpy500Blocks);
 void BM_StretchFullScreen(benchmark::State& state) {
   Surface* art = S().art;
   for (auto _ : state) {
-    Graphics::StretchBlit(nullptr, RECT{0, 0, 640, 480}, art, RECT{0, 0, 320, 240}, true);
+    Graphics::StretchBlit(nullptr, Rect{0, 0, 640, 480}, art, Rect{0, 0, 320, 240}, true);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * 640 * 480 * 2);
@@ -169,7 +169,7 @@ BENCHMARK(BM_StretchFullScreen);
 // by the screen's edges.
 void BM_StretchedSprites(benchmark::State& state) {
   CSprite& ball = S().ball;
-  const RECT whole{0, 0, 64, 64};
+  const Rect whole{0, 0, 64, 64};
   for (auto _ : state) {
     for (int i = 0; i < 20; ++i) ball.RenderEx(whole, -20 + i * 34, 30 + (i * 97) % 460, 0, 1.5f);
     benchmark::ClobberMemory();
@@ -182,7 +182,7 @@ BENCHMARK(BM_StretchedSprites);
 void BM_RotatedSprites(benchmark::State& state) {
   CSprite& ball = S().ball;
   if (!UseWay(state)) return;
-  const RECT whole{0, 0, 64, 64};
+  const Rect whole{0, 0, 64, 64};
   float angle = 0;
   for (auto _ : state) {
     for (int i = 0; i < 20; ++i)

@@ -25,8 +25,8 @@ const int kWaitRetrace = 1;
 Window* GameWindow() { return gPlatform->window; }
 
 void ReadWindowRects() {
-  PlatformRect w = GameWindow()->WindowRect();
-  PlatformRect c = GameWindow()->ClientRect();
+  Rect w = GameWindow()->WindowRect();
+  Rect c = GameWindow()->ClientRect();
   g.windowRect = {w.left, w.top, w.right, w.bottom};
   g.clientRect = {c.left, c.top, c.right, c.bottom};
 }

@@ -7,14 +7,12 @@
 
 #include <cstdint>
 
+#include "base/rect.h"
+
 
 namespace vx {
 
 class Screen;
-
-struct Rect32 {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
 
 struct Settings {
   int32_t soundEnable = 0;    // "Sound enable"
@@ -67,8 +65,8 @@ struct GameRecord {
   int32_t bReleased = 0;
   uint32_t lastFrameTime = 0;
   uint32_t frameCounter = 0;
-  Rect32 windowRect;
-  Rect32 clientRect;
+  Rect windowRect;
+  Rect clientRect;
 
   // Screen manager.
   Screen* currentScreen = nullptr;

@@ -15,7 +15,7 @@ namespace {
 uint16_t ToU16(int32_t v) { return static_cast<uint16_t>(std::clamp<int32_t>(v, 0, 0xFFFF)); }
 }  // namespace
 
-void Button::Create(const RECT& rect, uint32_t id, uint8_t buttonKind) {
+void Button::Create(const Rect& rect, uint32_t id, uint8_t buttonKind) {
   x = ToU16(rect.left);
   y = ToU16(rect.top);
   width = ToU16(rect.right - rect.left);

@@ -21,11 +21,11 @@ extern uint32_t gCommandId;
 class Button {
  public:
   Button() = default;
-  Button(const RECT& area, uint32_t commandId, uint8_t buttonKind = BUTTON_PUSH) {
+  Button(const Rect& area, uint32_t commandId, uint8_t buttonKind = BUTTON_PUSH) {
     Create(area, commandId, buttonKind);
   }
   // A visible, enabled button over rect.
-  void Create(const RECT& rect, uint32_t command, uint8_t kind = BUTTON_PUSH);
+  void Create(const Rect& rect, uint32_t command, uint8_t kind = BUTTON_PUSH);
 
   // The button's reaction to the frame's mouse event with the cursor at
   // (cursorX, cursorY). A press or double-click the button takes is consumed:
@@ -40,7 +40,7 @@ class Button {
   void SetVisible(bool on);
   void SetEnabled(bool on);
   void SetLabel(const char* text);
-  RECT Rect() const { return RECT{x, y, x + width, y + height}; }
+  Rect Area() const { return Rect{x, y, x + width, y + height}; }
 
   uint16_t x = 0, y = 0, width = 0, height = 0;
   uint32_t flags = 0;

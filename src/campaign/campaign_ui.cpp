@@ -29,18 +29,18 @@ void DrawCursor(int dx, int dy) {
   gArt.cursor.RenderAnim(gArt.cursorAnim, gCursor.x + dx, gCursor.y + dy, ALIGN_DEFAULT);
 }
 
-RECT FrameRectAt(const CSprite& sheet, const char* frame, int x, int y) {
+Rect FrameRectAt(const CSprite& sheet, const char* frame, int x, int y) {
   SpriteFrame f;
-  if (!sheet.FindFrame(frame, &f)) return RECT{};
+  if (!sheet.FindFrame(frame, &f)) return Rect{};
   const int w = f.rect.right - f.rect.left, h = f.rect.bottom - f.rect.top;
   int left = x + f.offsetX, top = y + f.offsetY;
   const uint32_t flags = sheet.Align();
   if (!(flags & ALIGN_TOP)) top -= (flags & ALIGN_BOTTOM) ? h : h / 2;
   if (!(flags & ALIGN_LEFT)) left -= (flags & ALIGN_RIGHT) ? w : w / 2;
-  return RECT{left, top, left + w, top + h};
+  return Rect{left, top, left + w, top + h};
 }
 
-bool PointIn(const RECT& r, int x, int y) {
+bool PointIn(const Rect& r, int x, int y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
@@ -56,7 +56,7 @@ void CopySurface(Surface* dst, int x, int y, const Surface* src, bool keyed) {
   if (!src) return;
   if (!dst) dst = Graphics::BackBuffer();
   if (!dst) return;
-  RECT r{0, 0, src->width, src->height};
+  Rect r{0, 0, src->width, src->height};
   // Cut to the destination, which need not be the screen.
   if (x < 0) r.left -= x, x = 0;
   if (y < 0) r.top -= y, y = 0;

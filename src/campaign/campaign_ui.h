@@ -28,8 +28,8 @@ void DrawCursor(int dx = -10, int dy = -5);
 
 // The rectangle a frame of sheet covers when drawn at (x, y) with the sheet's
 // own anchor; empty when there is no such frame.
-RECT FrameRectAt(const CSprite& sheet, const char* frame, int x, int y);
-bool PointIn(const RECT& r, int x, int y);
+Rect FrameRectAt(const CSprite& sheet, const char* frame, int x, int y);
+bool PointIn(const Rect& r, int x, int y);
 
 // Draws an 8-bit text (code page 866 or 1251) with its baseline at y; a percent
 // sign in it stays a percent sign.

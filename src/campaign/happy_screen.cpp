@@ -36,7 +36,7 @@ int HappyScreen::OnFrame() {
   ReadPointer();
   CopySurface(nullptr, 0, 0, background);
   BeginText(FontB, 16);
-  FontB.SetClip(RECT{0, 50, 640, 480});
+  FontB.SetClip(Rect{0, 50, 640, 480});
   DrawText8(FontB, 10, textTop, StandardColors[0], text);
   EndText();
   if (frames % 3 == 0) --textTop;

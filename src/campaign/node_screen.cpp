@@ -21,7 +21,7 @@ MapHint gMapHint;
 namespace {
 
 struct CommandButton {
-  RECT rect;
+  Rect rect;
   int labelX, labelY;
 };
 constexpr CommandButton kCommandLayout[NodeScreen::kCommandButtons] = {
@@ -30,8 +30,8 @@ constexpr CommandButton kCommandLayout[NodeScreen::kCommandButtons] = {
     {{357, 401, 437, 481}, 397, 441},
     {{515, 364, 595, 444}, 535, 404},
 };
-constexpr RECT kScrollUpRect{319, 359, 347, 382};
-constexpr RECT kScrollDownRect{269, 359, 297, 382};
+constexpr Rect kScrollUpRect{319, 359, 347, 382};
+constexpr Rect kScrollDownRect{269, 359, 297, 382};
 
 const char* const kLevelTunes[] = {"fl3.s3m", "fl1.s3m", "fl2.s3m", "fl4.s3m"};
 
@@ -139,7 +139,7 @@ int NodeScreen::OnFrame() {
   CopySurface(nullptr, 0, 0, background);
   for (int i = 0; i < kCommandButtons; ++i) {
     buttons[i].HandleEvent(&event, gCursor.x, gCursor.y);
-    if (PointIn(buttons[i].Rect(), gCursor.x, gCursor.y)) decorations[i].Play("Rotation", 1);
+    if (PointIn(buttons[i].Area(), gCursor.x, gCursor.y)) decorations[i].Play("Rotation", 1);
     gArt.backObjects[0][5].RenderAnim(decorations[i], kCommandLayout[i].labelX,
                                       kCommandLayout[i].labelY, ALIGN_DEFAULT);
   }
@@ -254,7 +254,7 @@ void NodeScreen::DrawTexts() {
   for (int i = 0; i < kCommandButtons; ++i) {
     const CommandButton& b = kCommandLayout[i];
     const char* label = g.strings.Node[i];
-    const bool over = PointIn(buttons[i].Rect(), gCursor.x, gCursor.y);
+    const bool over = PointIn(buttons[i].Area(), gCursor.x, gCursor.y);
     DrawText8(FontB, b.labelX - MeasureText8(FontB, label) / 2, b.labelY + 4,
               over ? 0xffffff : grey, label);
   }

@@ -115,7 +115,7 @@ int OptionsScreen::OnFrame() {
 void OptionsScreen::DrawBar(const char* frame, int percent) {
   SpriteFrame f;
   if (!sheet.FindFrame(frame, &f)) return;
-  RECT cut = f.rect;
+  Rect cut = f.rect;
   cut.right = cut.left + (cut.right - cut.left) * percent / 100;
   if (cut.right > cut.left) sheet.Render(cut, f.offsetX, f.offsetY, ALIGN_DEFAULT);
 }

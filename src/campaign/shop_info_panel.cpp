@@ -40,7 +40,7 @@ void ShopScreen::DrawInfoPanel(int item, bool fromShelf, int price) {
     for (int j = 0; j < bars; ++j) {
       const int x = 155 + 10 * j;
       if (x + 9 > g.screenWidth) break;
-      Graphics::Fill(nullptr, RECT{x, 303, x + 9, 308},
+      Graphics::Fill(nullptr, Rect{x, 303, x + 9, 308},
                      Graphics::MakePixel(0, std::min(255, 100 + 10 * j), 0));
     }
   }

@@ -16,9 +16,9 @@ bool ValidSlot(int slot) { return slot >= 0 && slot < kInventorySlots; }
 
 int ShelfItem(int place) { return place == 0 ? ITEM_CREDIT1 : place + 2; }
 
-RECT ShelfCell(int place) {
+Rect ShelfCell(int place) {
   const int x = 40 + (place % 7) * 85, y = 80 + (place / 7) * 60;
-  return RECT{x, y, x + kShelfCellSize, y + kShelfCellSize};
+  return Rect{x, y, x + kShelfCellSize, y + kShelfCellSize};
 }
 
 bool IsOffered(int item) {
@@ -45,11 +45,11 @@ bool BuyItem(int item, int price) {
   return true;
 }
 
-RECT InventoryBox(int slot) {
+Rect InventoryBox(int slot) {
   // The sockets of "panel.tga" sit 42 pixels apart; boxes as wide as that
   // never overlap, so a click picks exactly the slot under it.
   const int cx = 197 + 42 * slot, cy = g.screenHeight - kPanelHeight + 47;
-  return RECT{cx - 21, cy - 21, cx + 21, cy + 21};
+  return Rect{cx - 21, cy - 21, cx + 21, cy + 21};
 }
 
 bool SellUnit(int slot, int sellPrice) {

@@ -13,7 +13,7 @@ constexpr int kShelfCellSize = 50;
 // The item on shelf place 0..20.
 int ShelfItem(int place);
 // The 50 x 50 cell of a place: 7 to a row.
-RECT ShelfCell(int place);
+Rect ShelfCell(int place);
 // Items whose required levels are not all completed stay off the shelves.
 bool IsOffered(int item);
 
@@ -26,7 +26,7 @@ bool BuyItem(int item, int price);
 
 // The box in which the pointer picks inventory slot 0..9: the socket of the
 // status panel that shows the slot.
-RECT InventoryBox(int slot);
+Rect InventoryBox(int slot);
 // Sells one unit of a slot for sellPrice credits; the slot empties with its
 // last unit. True when a unit was sold.
 bool SellUnit(int slot, int sellPrice);

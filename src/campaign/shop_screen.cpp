@@ -81,13 +81,13 @@ void ShopScreen::DrawShelfLabels() {
   uint16_t* pixels = nullptr;
   if (!Graphics::LockSurface(background, &pitch, &pixels)) return;
   FontB.SetTarget(pixels, pitch * 2, background->width, background->height);
-  FontB.SetClip(RECT{0, 0, background->width, background->height});
+  FontB.SetClip(Rect{0, 0, background->width, background->height});
   FontB.SetMode(TEXT_BLEND_DST, 0);
   for (int place = 0; place < kShelfPlaces; ++place) {
     const int item = ShelfItem(place);
     if (!IsOffered(item)) continue;
     const ItemInfo& info = gGame.items[item];
-    const RECT cell = ShelfCell(place);
+    const Rect cell = ShelfCell(place);
     const int cx = cell.left + kShelfCellSize / 2;
 
     FontB.SetSize(11);
@@ -177,7 +177,7 @@ void ShopScreen::UpdateShelves(const MouseEvent& event) {
   for (int place = 0; place < kShelfPlaces; ++place) {
     const int item = ShelfItem(place);
     if (!IsOffered(item)) continue;
-    const RECT cell = ShelfCell(place);
+    const Rect cell = ShelfCell(place);
     if (PointIn(cell, gCursor.x, gCursor.y)) {
       pointedItem = item;
       if (event.type == MOUSE_LEFT_DOWN) {

@@ -18,7 +18,7 @@ void UpdateBackObjects() {
     gArt.backObjects[set][obj.object].RenderAnim(anim, static_cast<int>(obj.x),
                                                  static_cast<int>(obj.y), ALIGN_DEFAULT);
     if (obj.smashes) {
-      const RECT& r = anim.CurrentRect();
+      const Rect& r = anim.CurrentRect();
       SmashUnder(obj, r.right - r.left, r.bottom - r.top);
     }
   }

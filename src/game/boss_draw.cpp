@@ -27,7 +27,7 @@ void BossScreen::DrawSea() {
     for (int k = 0; k < kBossSeaColumns; ++k) {
       const int tile = gBossSea[row * kBossSeaColumns + k];
       if (tile >= 32) continue;
-      RECT rect = tiles.rects[tile];
+      Rect rect = tiles.rects[tile];
       int tx = size * k, ty = top;
       ClipToScreen(&tx, &ty, &rect);
       if (rect.right > rect.left && rect.bottom > rect.top)
@@ -38,7 +38,7 @@ void BossScreen::DrawSea() {
 
 void BossScreen::DrawPanelSurface() {
   if (!panel) return;
-  RECT rect{0, 0, panel->width, panel->height};
+  Rect rect{0, 0, panel->width, panel->height};
   int px = 0, py = g.screenHeight - kPanelHeight;
   ClipToScreen(&px, &py, &rect);
   if (rect.right > rect.left && rect.bottom > rect.top)

@@ -97,7 +97,7 @@ void DrawEditorOverlay() {
   sample.type = static_cast<uint16_t>(gPlay.blockType);
   sample.hits = static_cast<uint16_t>(type.hitCounter);
   int n = BlockImage(sample);
-  RECT rect{(n / 16) * kCellWidth, (n % 16) * kCellHeight, (n / 16) * kCellWidth + kCellWidth,
+  Rect rect{(n / 16) * kCellWidth, (n % 16) * kCellHeight, (n / 16) * kCellWidth + kCellWidth,
             (n % 16) * kCellHeight + kCellHeight};
   gArt.blocks.Render(rect, x + 32, y + 32, ALIGN_DEFAULT);
   DrawGameText(kDebugLineSize, x + 32, y + 16 + kDebugLineSize, kOverlayColor, u"%d",

@@ -88,7 +88,7 @@ void StepPlayAnimations() {
 
 void GameScreen::DrawPanelSurface() {
   if (!panel_) return;
-  RECT rect{0, 0, panel_->width, panel_->height};
+  Rect rect{0, 0, panel_->width, panel_->height};
   int x = 0, y = g.screenHeight - kPanelHeight;
   ClipToScreen(&x, &y, &rect);
   if (rect.right > rect.left && rect.bottom > rect.top) Graphics::Blit(nullptr, x, y, panel_, rect, true);

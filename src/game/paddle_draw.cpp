@@ -40,7 +40,7 @@ void DrawPaddle() {
   if (P.x != L.paddleDrawnX) {
     int travel = P.x > L.paddleDrawnX ? 1 : -1;
     int reach = IsActive(ITEM_WIDE_BUSTER) ? 60 : 40;
-    const RECT& frame = gArt.shipAnim.CurrentRect();
+    const Rect& frame = gArt.shipAnim.CurrentRect();
     int y = P.y + (frame.bottom - frame.top) / 2;
     Exhaust(P.x - travel * reach, y, -travel);
     // The shadow paddle moves the other way, so its trail is on its other side.

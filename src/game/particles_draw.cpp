@@ -9,7 +9,7 @@ void DrawParticles() {
   static const int kRow[6] = {5, 2, 1, 3, 4, 6};
   for (const Particle& p : gGame.level.particles) {
     if (p.life == 0 || p.kind < 0 || p.kind > 5) continue;
-    RECT r;
+    Rect r;
     r.left = 5 * p.frame;
     r.top = 5 * kRow[p.kind];
     r.right = r.left + 5;

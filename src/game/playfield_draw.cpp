@@ -22,7 +22,7 @@ void DrawBackground() {
       size_t i = static_cast<size_t>(row) * 8 + k;
       if (i >= L.backTiles.size()) return;
       int tile = L.backTiles[i] & 31;
-      RECT rect = set.rects[tile];
+      Rect rect = set.rects[tile];
       int x = 80 * k, ty = y;
       ClipToScreen(&x, &ty, &rect);
       if (rect.right > rect.left && rect.bottom > rect.top)
@@ -43,7 +43,7 @@ void DrawBlocks() {
       const BlockCell* cell = GridCell(c, r);
       if (!HoldsBlock(cell)) continue;
       int n = BlockImage(*cell);
-      RECT rect;
+      Rect rect;
       rect.left = (n / 16) * 32;
       rect.top = (n % 16) * 16;
       rect.right = rect.left + 32;

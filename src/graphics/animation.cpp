@@ -118,7 +118,7 @@ int AnimationSet::Parse(const char* text, uint32_t size) {
   current_ = -1;
   selected_ = 0;
   currentFrame_ = 0;
-  currentRect_ = RECT{};
+  currentRect_ = Rect{};
   loaded_ = true;
   Scanner sc{text, text + size};
 
@@ -136,7 +136,7 @@ int AnimationSet::Parse(const char* text, uint32_t size) {
       std::snprintf(f.name, sizeof f.name, "%s", t[0].c_str());
       int v[4] = {0, 0, 0, 0};
       for (size_t i = 1; i < t.size() && i <= 4; ++i) v[i - 1] = ToInt(t[i]);
-      f.rect = RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
+      f.rect = Rect{v[0], v[1], v[0] + v[2], v[1] + v[3]};
     }
   }
 

@@ -23,19 +23,19 @@ void FillRow(uint16_t* d, int n, uint16_t pixel) {
   for (; i < n; ++i) d[i] = pixel;
 }
 
-bool Inside(const Surface& s, const RECT& r) {
+bool Inside(const Surface& s, const Rect& r) {
   return r.left >= 0 && r.top >= 0 && r.right <= s.width && r.bottom <= s.height &&
          r.left < r.right && r.top < r.bottom;
 }
 
 }  // namespace
 
-int Graphics::Blit(Surface* dst, int x, int y, const Surface* src, const RECT& rect, bool keyed) {
+int Graphics::Blit(Surface* dst, int x, int y, const Surface* src, const Rect& rect, bool keyed) {
   if (!dst) dst = BackBuffer();
   if (!dst || !src) return DDERR_INVALIDOBJECT;
   if (dst->lockCount > 0 || src->lockCount > 0) return DDERR_SURFACEBUSY;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (!Inside(*src, rect) || !Inside(*dst, RECT{x, y, x + w, y + h})) return DDERR_INVALIDRECT;
+  if (!Inside(*src, rect) || !Inside(*dst, Rect{x, y, x + w, y + h})) return DDERR_INVALIDRECT;
   const uint16_t* s = src->Row(rect.top) + rect.left;
   uint16_t* d = dst->Row(y) + x;
   if (keyed && src->hasKey) {
@@ -47,7 +47,7 @@ int Graphics::Blit(Surface* dst, int x, int y, const Surface* src, const RECT& r
   return 0;
 }
 
-int Graphics::StretchBlit(Surface* dst, const RECT& dstRect, const Surface* src, const RECT& rect,
+int Graphics::StretchBlit(Surface* dst, const Rect& dstRect, const Surface* src, const Rect& rect,
                           bool keyed) {
   if (!dst) dst = BackBuffer();
   if (!dst || !src) return DDERR_INVALIDOBJECT;
@@ -85,7 +85,7 @@ int Graphics::StretchBlit(Surface* dst, const RECT& dstRect, const Surface* src,
   return 0;
 }
 
-int Graphics::Fill(Surface* dst, const RECT& rect, uint16_t pixel) {
+int Graphics::Fill(Surface* dst, const Rect& rect, uint16_t pixel) {
   if (!dst) dst = BackBuffer();
   if (!dst) return DDERR_INVALIDOBJECT;
   if (dst->lockCount > 0) return DDERR_SURFACEBUSY;
@@ -98,7 +98,7 @@ int Graphics::Fill(Surface* dst, const RECT& rect, uint16_t pixel) {
 int D3DStrip(int x, int y, int width, int height, uint16_t pixel) {
   // An empty strip (a bar at zero) draws nothing and is no error.
   if (width == 0 || height == 0) return 1;
-  const int result = Graphics::Fill(nullptr, RECT{x, y, x + width, y + height}, pixel);
+  const int result = Graphics::Fill(nullptr, Rect{x, y, x + width, y + height}, pixel);
   if (result != 0) {
     Log("D3DStrip error %s", DXErrorName(result));
     return 0;
@@ -106,15 +106,15 @@ int D3DStrip(int x, int y, int width, int height, uint16_t pixel) {
   return 1;
 }
 
-void ClipToScreen(int* x, int* y, RECT* rect) {
+void ClipToScreen(int* x, int* y, Rect* rect) {
   const int W = Graphics::ScreenWidth(), H = Graphics::ScreenHeight();
   if (*x > W) {
     *x = W;
-    *rect = RECT{};
+    *rect = Rect{};
   }
   if (*y > H) {
     *y = H;
-    *rect = RECT{};
+    *rect = Rect{};
   }
   if (*x < 0) {
     rect->left -= *x;

@@ -28,7 +28,7 @@ struct DisplayState {
   int32_t fullScreen = 0;
   uint32_t greenMask = 0x07E0;
   Surface* backBuffer = nullptr;
-  RECT clip;
+  Rect clip;
   uint16_t* linePixels = nullptr;  // the locked back buffer, for lines
   int32_t linePitch = 0;
   uint32_t previousFreeVideo = 0;
@@ -124,7 +124,7 @@ int Graphics::Init(int width, int height, int fullScreen) {
   back->pixels.assign(static_cast<size_t>(back->pitch) * height, 0);
   gDisplay.backBuffer = back;
   gDisplay.open = true;
-  gDisplay.clip = RECT{0, 0, width, height};
+  gDisplay.clip = Rect{0, 0, width, height};
 
   int32_t pitch = 0;
   uint16_t* pixels = nullptr;
@@ -270,7 +270,7 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2, uint16_t pixel) {
   int32_t pitch = 0;
   uint16_t* pixels = nullptr;
   if (!LockSurface(back, &pitch, &pixels)) return;
-  const RECT& c = gDisplay.clip;
+  const Rect& c = gDisplay.clip;
   // Never write outside the buffer, whatever the clip rectangle says.
   const int left = std::max(c.left, 0), top = std::max(c.top, 0);
   const int right = std::min(c.right, back->width), bottom = std::min(c.bottom, back->height);

@@ -6,13 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/rect.h"
 #include "platform/dx_error.h"
 
 namespace vx {
-
-struct RECT {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
 
 // A 16-bit image whose rows lie pitch pixels apart.
 struct Surface {
@@ -62,13 +59,13 @@ class Graphics {
   // caller clips. keyed skips pixels equal to src's colour key. Returns 0 on
   // success, else an error code (nothing is copied when any part of either
   // rectangle lies outside its surface).
-  static int Blit(Surface* dst, int x, int y, const Surface* src, const RECT& rect, bool keyed);
+  static int Blit(Surface* dst, int x, int y, const Surface* src, const Rect& rect, bool keyed);
   // Stretches rect of src into dstRect of dst (nearest neighbour).
-  static int StretchBlit(Surface* dst, const RECT& dstRect, const Surface* src, const RECT& rect,
+  static int StretchBlit(Surface* dst, const Rect& dstRect, const Surface* src, const Rect& rect,
                          bool keyed);
   // Fills a rectangle of dst (the back buffer when null); refuses a rectangle
   // that reaches outside.
-  static int Fill(Surface* dst, const RECT& rect, uint16_t pixel);
+  static int Fill(Surface* dst, const Rect& rect, uint16_t pixel);
 
   static void DrawLine(int x1, int y1, int x2, int y2, uint16_t pixel);
   static void Screenshot();
@@ -86,7 +83,7 @@ class Graphics {
 // Fills (x, y, x + width, y + height) of the back buffer; logs "D3DStrip error %s".
 int D3DStrip(int x, int y, int width, int height, uint16_t pixel);
 // Cuts rect so that copying it to (x, y) stays on the screen.
-void ClipToScreen(int* x, int* y, RECT* rect);
+void ClipToScreen(int* x, int* y, Rect* rect);
 void BuildStandardColors();
 
 // 8-bit red, green and blue of a display pixel in the current layout.

@@ -75,7 +75,7 @@ void Graphics::Screenshot() {
   if (!back) return;
   Surface* copy = CreateSurface(back->width, back->height, kSurfaceSystem);
   if (!copy) return;
-  Blit(copy, 0, 0, back, RECT{0, 0, back->width, back->height}, false);
+  Blit(copy, 0, 0, back, Rect{0, 0, back->width, back->height}, false);
   int32_t pitch;
   uint16_t* pixels;
   if (LockSurface(copy, &pitch, &pixels)) {

@@ -27,7 +27,7 @@ void LoadCentredSet(CSprite* sprites, AnimationSet* anims, int count, const char
 }
 
 void DrawLoadingPicture(const char* loadingText) {
-  Graphics::Fill(nullptr, RECT{0, 0, Graphics::ScreenWidth(), Graphics::ScreenHeight()}, 0);
+  Graphics::Fill(nullptr, Rect{0, 0, Graphics::ScreenWidth(), Graphics::ScreenHeight()}, 0);
   BeginText(FontB, 18);
   FontB.DrawText(280, 240, 0xFFFFFF, ToWide(loadingText, 866));
   EndText();
@@ -70,7 +70,7 @@ void LoadArtSteps(const char* loadingText) {
     for (int r = 0; r < 16; ++r) {
       char name[16];
       std::snprintf(name, sizeof name, "Block%02d", c * 16 + r);
-      gArt.blocks.AddFrame(name, RECT{c * 32, r * 16, c * 32 + 32, r * 16 + 16}, 0, 0);
+      gArt.blocks.AddFrame(name, Rect{c * 32, r * 16, c * 32 + 32, r * 16 + 16}, 0, 0);
     }
 
   gArt.darkPlanets.Load("DarkPlanets.tga", "DarkPlanets.frm");
@@ -151,7 +151,7 @@ void LoadTileSets() {
       int v[4] = {0, 0, 0, 0};
       std::sscanf(value, "%d%*[ ,\t]%d%*[ ,\t]%d%*[ ,\t]%d", &v[0], &v[1], &v[2], &v[3]);
       for (int& number : v) number = ClampSheetNumber(number);
-      set.rects[n] = RECT{v[0], v[1], v[0] + v[2], v[1] + v[3]};
+      set.rects[n] = Rect{v[0], v[1], v[0] + v[2], v[1] + v[3]};
       ++set.count;
     }
   }

@@ -9,7 +9,7 @@ namespace vx {
 
 struct TileSet {
   Surface* image = nullptr;
-  RECT rects[32];
+  Rect rects[32];
   int32_t freq[32] = {};
   int32_t count = 0;  // tiles defined ("TileRect" keys present)
 };

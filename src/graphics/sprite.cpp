@@ -80,7 +80,7 @@ int CSprite::ReadFrames(TextFile& frm) {
     int r[4], o[2];
     ParseNumbers(rectText, r, 4);
     ParseNumbers(offsetText, o, 2);
-    AddFrame(name, RECT{r[0], r[1], r[0] + r[2], r[1] + r[3]}, o[0], o[1]);
+    AddFrame(name, Rect{r[0], r[1], r[0] + r[2], r[1] + r[3]}, o[0], o[1]);
   }
   return sections;
 }
@@ -91,7 +91,7 @@ void CSprite::Release() {
   ResetFrames();
 }
 
-int CSprite::AddFrame(const char* name, const RECT& rect, int offsetX, int offsetY) {
+int CSprite::AddFrame(const char* name, const Rect& rect, int offsetX, int offsetY) {
   SpriteFrame f;
   std::snprintf(f.name, sizeof f.name, "%s", name ? name : "");
   f.rect = rect;
@@ -127,10 +127,10 @@ void CSprite::Anchor(int* x, int* y, int w, int h, uint32_t flags) const {
   if (!(flags & ALIGN_LEFT)) *x -= (flags & ALIGN_RIGHT) ? w : w / 2;
 }
 
-int CSprite::Render(const RECT& rect, int x, int y, uint32_t flags) {
+int CSprite::Render(const Rect& rect, int x, int y, uint32_t flags) {
   if (!surface_) return 0;
   Anchor(&x, &y, rect.right - rect.left, rect.bottom - rect.top, flags);
-  RECT r = rect;
+  Rect r = rect;
   ClipToScreen(&x, &y, &r);
   if (keyOn_) Graphics::SetColorKey(surface_, keyColor_);
   return Graphics::Blit(nullptr, x, y, surface_, r, keyOn_ != 0) == 0;
@@ -150,14 +150,14 @@ int CSprite::RenderAnim(const AnimationSet& anim, int x, int y, uint32_t flags) 
   return Render(anim.CurrentRect(), x + anim.OffsetX(), y + anim.OffsetY(), flags);
 }
 
-int CSprite::RenderEx(const RECT& rect, int x, int y, uint32_t flags, float scale) {
+int CSprite::RenderEx(const Rect& rect, int x, int y, uint32_t flags, float scale) {
   if (!surface_) return 0;
   if (scale == 0.0f || std::isnan(scale)) scale = 1.0f;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   auto destination = [&](int px, int py) {
-    return RECT{px, py, static_cast<int>(px + w * scale), static_cast<int>(py + h * scale)};
+    return Rect{px, py, static_cast<int>(px + w * scale), static_cast<int>(py + h * scale)};
   };
-  RECT dst = destination(x, y);
+  Rect dst = destination(x, y);
   Anchor(&x, &y, dst.right - dst.left, dst.bottom - dst.top, flags);
   dst = destination(x, y);
   // The destination is cut to the screen and the source kept whole, so a

@@ -26,14 +26,14 @@ inline int ClampSheetNumber(long long v) {
 
 struct SpriteFrame {
   char name[32] = {};
-  RECT rect;
+  Rect rect;
   int32_t offsetX = 0;
   int32_t offsetY = 0;
 };
 
 struct AnimFrame {
   char name[32] = {};
-  RECT rect;
+  Rect rect;
 };
 
 struct AnimSequence {
@@ -57,7 +57,7 @@ class AnimationSet {
   int Play(const char* name, int restart);
   int IsFinished() const;
   int CurrentFrame() const { return currentFrame_; }
-  const RECT& CurrentRect() const { return currentRect_; }
+  const Rect& CurrentRect() const { return currentRect_; }
   int OffsetX() const;
   int OffsetY() const;
   bool IsLoaded() const { return loaded_; }
@@ -75,7 +75,7 @@ class AnimationSet {
   int current_ = -1;
   int selected_ = 0;
   int currentFrame_ = 0;
-  RECT currentRect_;
+  Rect currentRect_;
   bool loaded_ = false;
   char fileName_[32] = {};
 };
@@ -93,7 +93,7 @@ class CSprite {
   // Adds the frames of an opened .frm file; returns the sections found.
   int ReadFrames(TextFile& frm);
   void Release();
-  int AddFrame(const char* name, const RECT& rect, int offsetX, int offsetY);
+  int AddFrame(const char* name, const Rect& rect, int offsetX, int offsetY);
   int FindFrame(const char* name, SpriteFrame* out) const;
   int GetFrame(int index, SpriteFrame* out) const;
   int FrameIndex(const char* name) const;
@@ -106,17 +106,17 @@ class CSprite {
   Surface* GetSurface() const { return surface_; }
 
   // flags ALIGN_DEFAULT (-1) means the sprite's own anchor. 1 when copied.
-  int Render(const RECT& rect, int x, int y, uint32_t flags);
+  int Render(const Rect& rect, int x, int y, uint32_t flags);
   int RenderFrame(const char* name, int x, int y, uint32_t flags);
   int RenderIndex(int index, int x, int y, uint32_t flags);
   int RenderAnim(const AnimationSet& anim, int x, int y, uint32_t flags);
-  int RenderEx(const RECT& rect, int x, int y, uint32_t flags, float scale);
+  int RenderEx(const Rect& rect, int x, int y, uint32_t flags, float scale);
   int RenderExFrame(const char* name, int x, int y, uint32_t flags, float scale);
   int RenderExIndex(int index, int x, int y, uint32_t flags, float scale);
   // Draws rect scaled by k and rotated by angle (radians, clockwise on screen)
   // about its centre at (x, y), nearest neighbour with the colour key, each
   // pixel multiplied by tint (0xRRGGBB; 0xFFFFFF leaves it).
-  int RenderRotated(const RECT& rect, int x, int y, float k, float angle, uint32_t tint);
+  int RenderRotated(const Rect& rect, int x, int y, float k, float angle, uint32_t tint);
 
  private:
   void ResetFrames();

@@ -156,7 +156,7 @@ RunFn PickRun() { return RunPortable; }
 
 }  // namespace
 
-int CSprite::RenderRotated(const RECT& rect, int x, int y, float k, float angle, uint32_t tint) {
+int CSprite::RenderRotated(const Rect& rect, int x, int y, float k, float angle, uint32_t tint) {
   Surface* back = Graphics::BackBuffer();
   if (!surface_ || !back || back->lockCount > 0 || surface_->lockCount > 0) return 0;
   if (!(k > 0.0f)) return 0;

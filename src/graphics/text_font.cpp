@@ -101,7 +101,7 @@ struct TextFont::Impl {
   int penX = 0, penY = 0;
   int lineX = 0, lineY = 0;
   uint32_t color = 0;
-  RECT clip{0, 0, 640, 480};
+  Rect clip{0, 0, 640, 480};
   int size = 0;
   int faceSize = 0;  // the size FreeType renders at, which Load sets without SetSize
   uint8_t bgRed = 0, bgGreen = 0, bgBlue = 0;
@@ -329,7 +329,7 @@ void TextFont::SetMode(int mode, uint32_t backgroundRGB) {
   impl_->bgBlue = backgroundRGB >> 3 & 31;
 }
 
-void TextFont::SetClip(const RECT& clip) { impl_->clip = clip; }
+void TextFont::SetClip(const Rect& clip) { impl_->clip = clip; }
 
 void TextFont::SetCacheEnabled(bool on) {
   impl_->cacheEnabled = on;
@@ -403,7 +403,7 @@ void BeginText(TextFont& font, int size) {
   Surface* back = Graphics::BackBuffer();
   int32_t pitch = 0;
   uint16_t* pixels = nullptr;
-  font.SetClip(RECT{0, 0, Graphics::ScreenWidth(), Graphics::ScreenHeight()});
+  font.SetClip(Rect{0, 0, Graphics::ScreenWidth(), Graphics::ScreenHeight()});
   font.SetMode(TEXT_BLEND_DST, 0);
   if (back && Graphics::LockSurface(back, &pitch, &pixels))
     font.SetTarget(pixels, pitch * 2, back->width, back->height);

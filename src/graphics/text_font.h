@@ -62,7 +62,7 @@ class TextFont {
   void SetTarget(uint16_t* pixels, int pitchInBytes, int width, int height);
   void SetSize(int size);
   void SetMode(int mode, uint32_t backgroundRGB);
-  void SetClip(const RECT& clip);
+  void SetClip(const Rect& clip);
 
   // Formats and draws with the pen's baseline at y.
   template <typename... A>

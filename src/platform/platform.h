@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/rect.h"
+
 namespace vx {
 
 // Our own event type; SDL events never cross this boundary.
@@ -23,10 +25,6 @@ struct PlatformEvent {
   int32_t active = 0;
   uint32_t code = 0;
   uint32_t keyData = 0;
-};
-
-struct PlatformRect {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // Window, message pump and the small services of the shell.
@@ -52,8 +50,8 @@ class Window {
   // Places the window (x, y) with outer size w x h; a back end that scales the
   // picture may keep its own size.
   virtual void PlaceWindow(int x, int y, int w, int h) {}
-  virtual PlatformRect WindowRect() = 0;
-  virtual PlatformRect ClientRect() = 0;
+  virtual Rect WindowRect() = 0;
+  virtual Rect ClientRect() = 0;
 };
 
 // The 32-bit millisecond clock; it wraps.

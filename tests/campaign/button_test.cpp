@@ -12,8 +12,8 @@ class ButtonTest : public ::testing::Test {
     gInput = InputState();
     Input::leftHeld = 0;
     gCommandId = 0;
-    a.Create(RECT{10, 10, 60, 30}, 1);
-    b.Create(RECT{100, 10, 150, 30}, 2);
+    a.Create(Rect{10, 10, 60, 30}, 1);
+    b.Create(Rect{100, 10, 150, 30}, 2);
   }
   // One frame: the screen clears the command, then every button sees the event.
   uint32_t Frame(uint32_t type, int x, int y, bool leftDown) {
@@ -45,7 +45,7 @@ TEST_F(ButtonTest, PushFiresOnReleaseOverTheSameButtonOnly) {
 }
 
 TEST_F(ButtonTest, PressIsConsumedByTheFirstButtonUnderIt) {
-  b.Create(RECT{10, 10, 60, 30}, 2);  // lies exactly over a
+  b.Create(Rect{10, 10, 60, 30}, 2);  // lies exactly over a
   Frame(MOUSE_LEFT_DOWN, 20, 20, true);
   EXPECT_TRUE(a.held);
   EXPECT_FALSE(b.held);

@@ -300,7 +300,7 @@ TEST_F(MapTest, ScrollingStaysBetweenTheFirstOpenLevelAndTheFarEnd) {
   Frame();
   EXPECT_EQ(Map()->scroll, first);
   hp.input.SetKey(KEY_UP, false);
-  Hold(RECT{269, 359, 297, 382}, 10);  // scroll down repeats while held
+  Hold(Rect{269, 359, 297, 382}, 10);  // scroll down repeats while held
   EXPECT_GE(Map()->scroll, first + 9);
 }
 

@@ -10,10 +10,10 @@ class MenuOptionsTest : public ScreenTest {
  protected:
   MenuScreen& Menu() { return *static_cast<MenuScreen*>(g.screens.menu); }
   OptionsScreen& Options() { return *static_cast<OptionsScreen*>(g.screens.options); }
-  RECT Option(int i) { return Options().buttons[i].Rect(); }
+  Rect Option(int i) { return Options().buttons[i].Area(); }
   void OpenOptions() {
     Enter(g.screens.menu);
-    Click(Menu().buttons[3].Rect());
+    Click(Menu().buttons[3].Area());
     ASSERT_EQ(g.currentScreen, g.screens.options);
   }
 };
@@ -24,21 +24,21 @@ TEST_F(MenuOptionsTest, MenuButtonsOpenTheirScreens) {
                         g.screens.help};
   gGame.hiscoreNewScore = 1;
   for (int i = 1; i < 5; ++i) {
-    Click(Menu().buttons[i].Rect());
+    Click(Menu().buttons[i].Area());
     EXPECT_EQ(g.currentScreen, expected[i]) << i;
     ReturnToRoot();
   }
   EXPECT_EQ(gGame.hiscoreNewScore, 0) << "from the menu the table is only shown";
 
   // Pressed on one button, released on another: nothing.
-  MoveTo(Menu().buttons[1].Rect().left + 5, Menu().buttons[1].Rect().top + 5);
+  MoveTo(Menu().buttons[1].Area().left + 5, Menu().buttons[1].Area().top + 5);
   Button(true);
-  MoveTo(Menu().buttons[3].Rect().left + 5, Menu().buttons[3].Rect().top + 5);
+  MoveTo(Menu().buttons[3].Area().left + 5, Menu().buttons[3].Area().top + 5);
   Button(false);
   EXPECT_EQ(g.currentScreen, g.screens.menu);
 
   hp.Advance(400);
-  Click(Menu().buttons[5].Rect());
+  Click(Menu().buttons[5].Area());
   EXPECT_EQ(g.bQuit, 1) << "quit closes the window";
 }
 
@@ -48,7 +48,7 @@ TEST_F(MenuOptionsTest, NewGameStartsAFreshCampaignOnTheMap) {
   gGame.player.score = 500;
   gGame.player.inventory[4] = ItemSlot{ITEM_BOMB, 2, 0, 0, 0, 0};
   gGame.campaign[7].completed = 1;
-  Click(Menu().buttons[0].Rect());
+  Click(Menu().buttons[0].Area());
   EXPECT_EQ(g.currentScreen, g.screens.node);
   EXPECT_EQ(gGame.player.lives, 8);
   EXPECT_EQ(gGame.player.credits, 150);
@@ -122,11 +122,11 @@ class ButtonDrawTest : public ScreenTest {
 TEST_F(ButtonDrawTest, ButtonDrawsItselfWithItsLabelAndShiftsWhilePressed) {
   Surface* back = Graphics::BackBuffer();
   auto snapshot = [&] {
-    Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 0);
+    Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, 0);
     b.Draw();
     return back->pixels;
   };
-  b.Create(RECT{100, 100, 220, 130}, 7);
+  b.Create(Rect{100, 100, 220, 130}, 7);
   b.SetLabel("Play");
   const std::vector<uint16_t> normal = snapshot();
   int drawn = 0;

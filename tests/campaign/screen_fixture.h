@@ -79,11 +79,11 @@ class ScreenTest : public ::testing::Test {
     Button(false, button);
     hp.Advance(400);  // the next click is no double-click
   }
-  void Click(const RECT& r, int button = 0) {
+  void Click(const Rect& r, int button = 0) {
     Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, button);
   }
   // Holds the left button on r for frames frames.
-  void Hold(const RECT& r, int frames) {
+  void Hold(const Rect& r, int frames) {
     MoveTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     hp.input.SetButton(0, true);
     Frame(frames);

@@ -37,7 +37,7 @@ class ShopTest : public ScreenTest {
   static int PlaceOf(int item) { return item == ITEM_CREDIT1 ? 0 : item - 2; }
   void ClickItem(int item) { Click(ShelfCell(PlaceOf(item))); }
   void ClickSlot(int slot, int button = 0) { Click(InventoryBox(slot), button); }
-  RECT ButtonRect(int i) { return Shop()->buttons[i].Rect(); }
+  Rect ButtonRect(int i) { return Shop()->buttons[i].Area(); }
   uint16_t BackPixel(int x, int y) { return Graphics::BackBuffer()->Row(y)[x]; }
 };
 
@@ -173,7 +173,7 @@ TEST_F(ShopTest, RightClickMovesTheSelectedSlotAndTheSelectionFollows) {
 
 TEST_F(ShopTest, InventoryBoxesSitOnThePanelSockets) {
   for (int i = 0; i < kInventorySlots; ++i) {
-    const RECT r = InventoryBox(i);
+    const Rect r = InventoryBox(i);
     EXPECT_TRUE(PointIn(r, 197 + 42 * i, 447)) << i;
     if (i > 0) {
       EXPECT_LE(InventoryBox(i - 1).right, r.left) << i;

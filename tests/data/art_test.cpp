@@ -68,7 +68,7 @@ class ArtTest : public ::testing::Test {
   }
 };
 
-bool Inside(const RECT& r, int w, int h) {
+bool Inside(const Rect& r, int w, int h) {
   return r.left >= 0 && r.top >= 0 && r.right <= w && r.bottom <= h && r.left < r.right && r.top < r.bottom;
 }
 
@@ -203,12 +203,12 @@ std::vector<Sheet> Sheets() {
 }
 
 // Where a frame lands when drawn with the sheet at (x, y).
-RECT Placed(const SpriteFrame& f, int x, int y) {
-  return RECT{x + f.offsetX, y + f.offsetY, x + f.offsetX + f.rect.right - f.rect.left,
+Rect Placed(const SpriteFrame& f, int x, int y) {
+  return Rect{x + f.offsetX, y + f.offsetY, x + f.offsetX + f.rect.right - f.rect.left,
               y + f.offsetY + f.rect.bottom - f.rect.top};
 }
 
-bool Same(const RECT& a, const RECT& b) {
+bool Same(const Rect& a, const Rect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
@@ -232,24 +232,24 @@ TEST_F(ArtTest, SheetsHaveTheFramesTheScreensDraw) {
   EXPECT_GE(dark.size(), 8u);
 
   // Menu buttons, drawn with the sheet at 316, 179: on screen, one below the other.
-  const RECT screen{0, 0, 640, 480};
+  const Rect screen{0, 0, 640, 480};
   int lastBottom = 0;
   for (const char* b : {"newgame", "loadgame", "hiscores", "options", "instruction", "quit"}) {
-    RECT up = Placed(all["menu.frm"][std::string(b) + "_up"], 316, 179);
-    RECT down = Placed(all["menu.frm"][std::string(b) + "_down"], 316, 179);
+    Rect up = Placed(all["menu.frm"][std::string(b) + "_up"], 316, 179);
+    Rect down = Placed(all["menu.frm"][std::string(b) + "_down"], 316, 179);
     EXPECT_TRUE(Same(up, down)) << b;
     EXPECT_TRUE(Inside(up, screen.right, screen.bottom)) << b;
     EXPECT_GE(up.top, lastBottom) << b;
     lastBottom = up.bottom;
   }
   // The volume bars start at x 320 and are 120 and 122 pixels long.
-  RECT mvol = Placed(all["OptionsHL.frm"]["mvol"], 0, 0), svol = Placed(all["OptionsHL.frm"]["svol"], 0, 0);
+  Rect mvol = Placed(all["OptionsHL.frm"]["mvol"], 0, 0), svol = Placed(all["OptionsHL.frm"]["svol"], 0, 0);
   EXPECT_EQ(mvol.left, 320);
   EXPECT_EQ(mvol.right - mvol.left, 120);
   EXPECT_EQ(svol.left, 320);
   EXPECT_EQ(svol.right - svol.left, 122);
   for (auto& [name, f] : all["OptionsHL.frm"]) {
-    RECT r = Placed(f, 0, 0);
+    Rect r = Placed(f, 0, 0);
     EXPECT_TRUE(Inside(r, 640, 480)) << name;
     if (name != "mvol" && name != "svol" && name != "music" && name != "sound" && name != "m0" && name != "m100" &&
         name != "s0" && name != "s100") {
@@ -261,7 +261,7 @@ TEST_F(ArtTest, SheetsHaveTheFramesTheScreensDraw) {
   EXPECT_TRUE(Same(Placed(all["HelpBtn.frm"]["Prev"], 0, 0), Placed(all["HelpBtn.frm"]["prev"], 0, 0)));
   EXPECT_TRUE(Same(Placed(all["HelpBtn.frm"]["Next"], 0, 0), Placed(all["HelpBtn.frm"]["nexts"], 0, 0)));
   for (const char* b : {"buy", "sell", "back"}) {
-    RECT rel = Placed(all["ShopButtons.frm"][std::string(b) + "_rel"], 0, 20);
+    Rect rel = Placed(all["ShopButtons.frm"][std::string(b) + "_rel"], 0, 20);
     EXPECT_TRUE(Same(rel, Placed(all["ShopButtons.frm"][std::string(b) + "_push"], 0, 20))) << b;
     EXPECT_LE(rel.bottom, 400) << b << " must stay above the panel";
     EXPECT_GE(rel.top, 318) << b << " must stay below the description";
@@ -370,7 +370,7 @@ TEST_F(ArtTest, AnimationsFitTheirGameObjects) {
   ASSERT_EQ(boss.Load("Boss.anm"), 1);
   for (const char* s : {"Wait", "Arm", "Freeze", "Fire", "Reload"}) {
     boss.Play(s, 1);
-    const RECT& r = boss.CurrentRect();
+    const Rect& r = boss.CurrentRect();
     EXPECT_EQ(boss.OffsetX(), -(r.right - r.left) / 2) << s;
     EXPECT_EQ(boss.OffsetY(), -(r.bottom - r.top) / 2) << s;
     EXPECT_GE(r.right - r.left, 80) << s;
@@ -381,7 +381,7 @@ TEST_F(ArtTest, AnimationsFitTheirGameObjects) {
   panel.Play("Appear", 1);
   int largest = 0, area = 0;
   while (!panel.IsFinished()) {
-    const RECT& r = panel.CurrentRect();
+    const Rect& r = panel.CurrentRect();
     area = (r.right - r.left) * (r.bottom - r.top);
     largest = std::max(largest, area);
     panel.Play(nullptr, 0);
@@ -448,7 +448,7 @@ TEST_F(ArtTest, SharedArtLoadsWithoutComplaint) {
 }
 
 // Pixels of one rectangle of a decoded picture.
-std::vector<uint32_t> Cut(const std::vector<uint32_t>& px, int w, const RECT& r) {
+std::vector<uint32_t> Cut(const std::vector<uint32_t>& px, int w, const Rect& r) {
   std::vector<uint32_t> out;
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) out.push_back(px[size_t(y) * w + x]);
@@ -463,7 +463,7 @@ TEST_F(ArtTest, LevelBlocksAreBrightAndDistinct) {
   ASSERT_EQ(w, 256);
   std::set<std::vector<uint32_t>> seen;
   for (int n = 1; n <= 41; ++n) {
-    RECT r{(n / 16) * 32, (n % 16) * 16, (n / 16) * 32 + 32, (n % 16) * 16 + 16};
+    Rect r{(n / 16) * 32, (n % 16) * 16, (n / 16) * 32 + 32, (n % 16) * 16 + 16};
     std::vector<uint32_t> block = Cut(px, w, r);
     double sum = 0;
     int keyed = 0;
@@ -502,7 +502,7 @@ TEST_F(ArtTest, EveryItemHasItsOwnIconAndEveryLoopMoves) {
     // Nothing is cut off at the edge of its cell (the ship and the plates fill theirs).
     if (a.anm == "Ship.anm" || a.anm == "Buttons.anm" || a.anm == "TPanel.anm") continue;
     for (int f = 0; f < set.FrameCount(); ++f) {
-      const RECT& r = set.Frame(f).rect;
+      const Rect& r = set.Frame(f).rect;
       int border = 0, lit = 0;
       for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) {
@@ -528,11 +528,11 @@ TEST_F(ArtTest, TilesOfASetMeetWithoutSeams) {
     ASSERT_FALSE(px.empty()) << file;
     const TileSet& s = gArt.tileSets[t];
     const bool seams = t == 2;
-    auto at = [&](const RECT& r, int x, int y) { return Luma(px[size_t(r.top + y) * w + r.left + x]); };
+    auto at = [&](const Rect& r, int x, int y) { return Luma(px[size_t(r.top + y) * w + r.left + x]); };
     double worst = 0;
     for (int a = 0; a < 32; ++a) {
-      const RECT& ra = s.rects[a];
-      const RECT& rb = s.rects[(a + 7) % 32];
+      const Rect& ra = s.rects[a];
+      const Rect& rb = s.rects[(a + 7) % 32];
       double diff = 0;
       for (int i = 0; i < 80; ++i) {
         if (seams) {

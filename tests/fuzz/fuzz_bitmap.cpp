@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Surface* surface = nullptr;
   if (Graphics::LoadSurface("fuzz.img", &surface, 0)) {
     if (!surface || surface->width <= 0 || surface->height <= 0) __builtin_trap();
-    Graphics::Blit(nullptr, 0, 0, surface, RECT{0, 0, surface->width < 640 ? surface->width : 640,
+    Graphics::Blit(nullptr, 0, 0, surface, Rect{0, 0, surface->width < 640 ? surface->width : 640,
                                                 surface->height < 480 ? surface->height : 480},
                    false);
   }

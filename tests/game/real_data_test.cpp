@@ -28,7 +28,7 @@ class RealData : public test::GameTest {
     Graphics::Release();
     GameTest::TearDown();
   }
-  static void Clear() { Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 0); }
+  static void Clear() { Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, 0); }
   static uint16_t Pixel(int x, int y) {
     const Surface* s = Graphics::BackBuffer();
     return s->pixels[static_cast<size_t>(y) * s->pitch + x];

@@ -50,8 +50,8 @@ TEST(PngWriter, BackBufferInEitherLayout) {
     test::FakePlatform fake;
     fake.display.greenMask = mask;
     ASSERT_EQ(Graphics::Init(640, 480, 0), 1);
-    Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, Graphics::MakePixel(255, 0, 255));
-    Graphics::Fill(nullptr, RECT{0, 0, 1, 1}, Graphics::MakePixel(255, 255, 255));
+    Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, Graphics::MakePixel(255, 0, 255));
+    Graphics::Fill(nullptr, Rect{0, 0, 1, 1}, Graphics::MakePixel(255, 255, 255));
     ASSERT_TRUE(WriteBackBufferPng("shot.png"));
     Graphics::Release();
     ASSERT_EQ(std::system("convert shot.png -crop 2x1+0+0 -depth 8 rgb:pixels.raw"), 0);

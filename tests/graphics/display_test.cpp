@@ -46,7 +46,7 @@ TEST_F(DisplayTest, InitLogsAndTakesTheLayoutFromTheDisplay) {
 
 TEST_F(DisplayTest, FlipLogsAllButLostSurfaces) {
   ASSERT_EQ(Graphics::Init(640, 480, 0), 1);
-  Graphics::Fill(nullptr, RECT{1, 2, 3, 4}, 0x1234);
+  Graphics::Fill(nullptr, Rect{1, 2, 3, 4}, 0x1234);
   fake.display.presentResults = {DDERR_SURFACELOST, DDERR_GENERIC, DDERR_WASSTILLDRAWING, 0};
   Graphics::Flip(1);
   EXPECT_EQ(Log().find("DXFlip"), std::string::npos);
@@ -78,9 +78,9 @@ TEST_F(DisplayTest, SurfacesLogTheirCreation) {
 TEST_F(DisplayTest, ClipToScreen) {
   struct Case {
     int x, y;
-    RECT in;
+    Rect in;
     int wantX, wantY;
-    RECT want;
+    Rect want;
   } cases[] = {
       {-10, 0, {0, 0, 32, 32}, 0, 0, {10, 0, 32, 32}},
       {620, 0, {0, 0, 32, 32}, 620, 0, {0, 0, 20, 32}},
@@ -92,7 +92,7 @@ TEST_F(DisplayTest, ClipToScreen) {
   };
   for (const Case& c : cases) {
     int x = c.x, y = c.y;
-    RECT r = c.in;
+    Rect r = c.in;
     ClipToScreen(&x, &y, &r);
     EXPECT_EQ(x, c.wantX);
     EXPECT_EQ(y, c.wantY);
@@ -117,19 +117,19 @@ TEST_F(DisplayTest, StripsAndFills) {
   const uint16_t px[4] = {1, 0, 3, 0};
   std::copy(px, px + 4, s->Row(0));
   Graphics::SetColorKey(s, 0);
-  Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 9);
-  EXPECT_EQ(Graphics::Blit(nullptr, 100, 100, s, RECT{0, 0, 4, 1}, true), 0);
+  Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, 9);
+  EXPECT_EQ(Graphics::Blit(nullptr, 100, 100, s, Rect{0, 0, 4, 1}, true), 0);
   EXPECT_EQ(At(100, 100), 1);
   EXPECT_EQ(At(101, 100), 9);
   EXPECT_EQ(At(102, 100), 3);
-  EXPECT_EQ(Graphics::Blit(nullptr, 100, 101, s, RECT{0, 0, 4, 1}, false), 0);
+  EXPECT_EQ(Graphics::Blit(nullptr, 100, 101, s, Rect{0, 0, 4, 1}, false), 0);
   EXPECT_EQ(At(101, 101), 0);
   // Rectangles outside either surface copy nothing.
-  EXPECT_EQ(Graphics::Blit(nullptr, 638, 0, s, RECT{0, 0, 4, 1}, false), DDERR_INVALIDRECT);
-  EXPECT_EQ(Graphics::Blit(nullptr, 0, 0, s, RECT{0, 0, 5, 1}, false), DDERR_INVALIDRECT);
-  EXPECT_EQ(Graphics::Blit(nullptr, 0, 0, s, RECT{2, 0, 1, 1}, false), DDERR_INVALIDRECT);
+  EXPECT_EQ(Graphics::Blit(nullptr, 638, 0, s, Rect{0, 0, 4, 1}, false), DDERR_INVALIDRECT);
+  EXPECT_EQ(Graphics::Blit(nullptr, 0, 0, s, Rect{0, 0, 5, 1}, false), DDERR_INVALIDRECT);
+  EXPECT_EQ(Graphics::Blit(nullptr, 0, 0, s, Rect{2, 0, 1, 1}, false), DDERR_INVALIDRECT);
   // Stretched by two, keyed.
-  EXPECT_EQ(Graphics::StretchBlit(nullptr, RECT{200, 200, 208, 202}, s, RECT{0, 0, 4, 1}, true), 0);
+  EXPECT_EQ(Graphics::StretchBlit(nullptr, Rect{200, 200, 208, 202}, s, Rect{0, 0, 4, 1}, true), 0);
   const uint16_t row[8] = {1, 1, 9, 9, 3, 3, 9, 9};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(At(200 + i, 201), row[i]);
   Graphics::ReleaseSurface(s);

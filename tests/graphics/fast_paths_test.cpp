@@ -52,7 +52,7 @@ TEST_F(FastPathTest, KeyedCopiesMatchThePlainCopy) {
     if (!UseSimd(way)) continue;
     ++ways;
     for (int w : {1, 7, 8, 9, 15, 16, 17, 31, 32, 33, 47, 64, 65, 99}) {
-      const RECT r{100 - w, 3, 100, 3 + 5};
+      const Rect r{100 - w, 3, 100, 3 + 5};
       const int x = 613 - w + (w % 3), y = 470;
       Noise(back, static_cast<uint32_t>(w));
       std::vector<uint16_t> expected = back->pixels;
@@ -71,7 +71,7 @@ TEST_F(FastPathTest, KeyedCopiesMatchThePlainCopy) {
 
 // The turned sprite as it was first drawn: every pixel of the box mapped back
 // into the source.
-void PlainRotated(const Surface& src, const RECT& rect, uint16_t key, int x, int y, float k,
+void PlainRotated(const Surface& src, const Rect& rect, uint16_t key, int x, int y, float k,
                   float angle, uint32_t tint) {
   Surface* back = Graphics::BackBuffer();
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
@@ -128,8 +128,8 @@ TEST_F(FastPathTest, TurnedSpritesMatchThePlainWay) {
     Surface* back = Graphics::BackBuffer();
     Noise(back, 11);
     const std::vector<uint16_t> noise = back->pixels;
-    const RECT rects[] = {{0, 0, 45, 38}, {5, 3, 12, 37}};
-    for (const RECT& rect : rects)
+    const Rect rects[] = {{0, 0, 45, 38}, {5, 3, 12, 37}};
+    for (const Rect& rect : rects)
       for (float angle : angles)
         for (float k : scales)
           for (const auto& at : spots)

@@ -56,7 +56,7 @@ TEST_F(ScreenshotTest, NamesCountUpAndOverwrite) {
 
 TEST_F(ScreenshotTest, RunEncoding) {
   // Row 0 all white, row 1 alternating white and black, the rest black.
-  Graphics::Fill(nullptr, RECT{0, 0, 640, 1}, 0xFFFF);
+  Graphics::Fill(nullptr, Rect{0, 0, 640, 1}, 0xFFFF);
   for (int x = 0; x < 640; ++x) Back()->Row(1)[x] = x & 1 ? 0x0000 : 0xFFFF;
   Graphics::Screenshot();
   std::string file = test::ReadText("screen00.pcx");
@@ -79,8 +79,8 @@ TEST_F(ScreenshotTest, BothLayoutsGiveTheSameBytes) {
   std::string files[2];
   for (int i = 0; i < 2; ++i) {
     Graphics::SetPixelLayout(i ? 0x03E0 : 0x07E0);
-    Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, Graphics::MakePixel(255, 128, 8));
-    Graphics::Fill(nullptr, RECT{0, 0, 320, 240}, Graphics::MakePixel(16, 200, 255));
+    Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, Graphics::MakePixel(255, 128, 8));
+    Graphics::Fill(nullptr, Rect{0, 0, 320, 240}, Graphics::MakePixel(16, 200, 255));
     WritePcx("layout.pcx", *Back());
     files[i] = test::ReadText("layout.pcx");
   }

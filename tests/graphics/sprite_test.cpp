@@ -23,8 +23,8 @@ struct SpriteTest : ::testing::Test {
   void TearDown() override { Graphics::Release(); }
   uint16_t At(int x, int y) { return Graphics::BackBuffer()->Row(y)[x]; }
   // Bounding box of the non-black pixels of the back buffer.
-  RECT Drawn() {
-    RECT r{640, 480, -1, -1};
+  Rect Drawn() {
+    Rect r{640, 480, -1, -1};
     for (int y = 0; y < 480; ++y)
       for (int x = 0; x < 640; ++x)
         if (At(x, y)) {
@@ -35,13 +35,13 @@ struct SpriteTest : ::testing::Test {
         }
     return r;
   }
-  void Clear() { Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 0); }
+  void Clear() { Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, 0); }
 };
 
 TEST_F(SpriteTest, AnchorsPlaceTheRectangle) {
   CSprite s;
   ASSERT_EQ(s.LoadImage("block.tga"), 1);
-  const RECT r{0, 0, 32, 16};
+  const Rect r{0, 0, 32, 16};
   struct Case {
     uint32_t flags;
     int x, y;
@@ -50,7 +50,7 @@ TEST_F(SpriteTest, AnchorsPlaceTheRectangle) {
   for (const Case& c : cases) {
     Clear();
     ASSERT_EQ(s.Render(r, 100, 100, c.flags), 1);
-    RECT d = Drawn();
+    Rect d = Drawn();
     EXPECT_EQ(d.left, c.x) << c.flags;
     EXPECT_EQ(d.top, c.y) << c.flags;
     EXPECT_EQ(At(c.x, c.y), 0) << "keyed corner";
@@ -67,23 +67,23 @@ TEST_F(SpriteTest, KeyOffCopiesEverything) {
   CSprite s;
   ASSERT_EQ(s.LoadImage("block.tga"), 1);
   s.SetKeyOn(0);
-  Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 0x1234);
-  s.Render(RECT{0, 0, 32, 16}, 10, 10, 0x10001);
+  Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, 0x1234);
+  s.Render(Rect{0, 0, 32, 16}, 10, 10, 0x10001);
   EXPECT_EQ(At(10, 10), 0);
 }
 
 TEST_F(SpriteTest, ClippedAtTheScreenEdges) {
   CSprite s;
   ASSERT_EQ(s.LoadImage("block.tga"), 1);
-  ASSERT_EQ(s.Render(RECT{0, 0, 32, 16}, -10, 470, 0x10001), 1);
-  RECT d = Drawn();
+  ASSERT_EQ(s.Render(Rect{0, 0, 32, 16}, -10, 470, 0x10001), 1);
+  Rect d = Drawn();
   EXPECT_EQ(d.left, 0);
   EXPECT_EQ(d.right, 22);
   EXPECT_EQ(d.top, 470);
   EXPECT_EQ(d.bottom, 480);
   Clear();
-  EXPECT_EQ(s.Render(RECT{0, 0, 32, 16}, 700, 10, 0x10001), 0);
-  EXPECT_EQ(s.Render(RECT{0, 0, 32, 16}, -40, 10, 0x10001), 0);
+  EXPECT_EQ(s.Render(Rect{0, 0, 32, 16}, 700, 10, 0x10001), 0);
+  EXPECT_EQ(s.Render(Rect{0, 0, 32, 16}, -40, 10, 0x10001), 0);
   EXPECT_EQ(Drawn().right, -1);
 }
 
@@ -115,7 +115,7 @@ TEST_F(SpriteTest, FramesFromFrmFile) {
   EXPECT_EQ(noFrm.Load("block.tga", "none.frm"), 0);
   EXPECT_EQ(noFrm.IsLoaded(), 1);
   EXPECT_EQ(noFrm.FrameCount(), 1);
-  EXPECT_EQ(noFrm.AddFrame("Added", RECT{0, 0, 4, 4}, 0, 0), 1);
+  EXPECT_EQ(noFrm.AddFrame("Added", Rect{0, 0, 4, 4}, 0, 0), 1);
   noFrm.Release();
   EXPECT_EQ(noFrm.FrameCount(), 1);
 }
@@ -161,7 +161,7 @@ TEST_F(SpriteTest, MissingImageDrawsNothing) {
   CSprite s;
   EXPECT_EQ(s.LoadImage("Items\\Nothing.tga"), 0);
   EXPECT_EQ(s.IsLoaded(), 0);
-  EXPECT_EQ(s.Render(RECT{0, 0, 4, 4}, 10, 10, 0x10001), 0);
+  EXPECT_EQ(s.Render(Rect{0, 0, 4, 4}, 10, 10, 0x10001), 0);
   std::string log = test::ReadText("Log.txt");
   EXPECT_NE(log.find("Bitmap::Load( Items\\Nothing.tga ) is absent\n"), std::string::npos);
   EXPECT_NE(log.find("Can't load file 'Items\\Nothing.tga'\n"), std::string::npos);
@@ -170,8 +170,8 @@ TEST_F(SpriteTest, MissingImageDrawsNothing) {
 TEST_F(SpriteTest, RenderExScalesAboutTheAnchor) {
   CSprite s;
   ASSERT_EQ(s.LoadImage("block.tga"), 1);
-  ASSERT_EQ(s.RenderEx(RECT{0, 0, 32, 16}, 100, 100, 0, 2.0f), 1);
-  RECT d = Drawn();
+  ASSERT_EQ(s.RenderEx(Rect{0, 0, 32, 16}, 100, 100, 0, 2.0f), 1);
+  Rect d = Drawn();
   EXPECT_EQ(d.left, 68);
   EXPECT_EQ(d.right, 132);
   EXPECT_EQ(d.top, 84);
@@ -182,12 +182,12 @@ TEST_F(SpriteTest, RenderExScalesAboutTheAnchor) {
   // Scale 0 and NaN mean 1.
   for (float k : {0.0f, std::nanf("")}) {
     Clear();
-    s.RenderEx(RECT{0, 0, 32, 16}, 100, 100, 0x10001, k);
+    s.RenderEx(Rect{0, 0, 32, 16}, 100, 100, 0x10001, k);
     EXPECT_EQ(Drawn().right, 132);
   }
   // Partly off screen: the whole source is squeezed into the visible part.
   Clear();
-  ASSERT_EQ(s.RenderEx(RECT{0, 0, 32, 16}, -32, 0, 0x10001, 2.0f), 1);
+  ASSERT_EQ(s.RenderEx(Rect{0, 0, 32, 16}, -32, 0, 0x10001, 2.0f), 1);
   d = Drawn();
   EXPECT_EQ(d.left, 0);
   EXPECT_EQ(d.right, 32);
@@ -199,8 +199,8 @@ TEST_F(SpriteTest, CopiesIntoALockedBackBufferFail) {
   int32_t pitch;
   uint16_t* px;
   ASSERT_EQ(Graphics::LockSurface(Graphics::BackBuffer(), &pitch, &px), 1);
-  EXPECT_EQ(s.Render(RECT{0, 0, 32, 16}, 10, 10, 0x10001), 0);
-  EXPECT_EQ(s.RenderEx(RECT{0, 0, 32, 16}, 10, 10, 0x10001, 2.0f), 0);
+  EXPECT_EQ(s.Render(Rect{0, 0, 32, 16}, 10, 10, 0x10001), 0);
+  EXPECT_EQ(s.RenderEx(Rect{0, 0, 32, 16}, 10, 10, 0x10001, 2.0f), 0);
   Graphics::UnlockSurface(Graphics::BackBuffer());
   EXPECT_EQ(Drawn().right, -1);
   EXPECT_NE(test::ReadText("Log.txt").find("CSprite->RenderEx blit error DDERR_SURFACEBUSY\n"),
@@ -212,8 +212,8 @@ TEST_F(SpriteTest, RenderRotatedTurnsScalesAndTints) {
   test::WriteTga("two.tga", 4, 2, [](int x, int) { return x < 2 ? 0xFF0000 : 0x00FF00; });
   CSprite s;
   ASSERT_EQ(s.LoadImage("two.tga"), 1);
-  ASSERT_EQ(s.RenderRotated(RECT{0, 0, 4, 2}, 100, 100, 1.0f, 0.0f, 0xFFFFFF), 1);
-  RECT d = Drawn();
+  ASSERT_EQ(s.RenderRotated(Rect{0, 0, 4, 2}, 100, 100, 1.0f, 0.0f, 0xFFFFFF), 1);
+  Rect d = Drawn();
   EXPECT_EQ(d.left, 98);
   EXPECT_EQ(d.top, 99);
   EXPECT_EQ(d.right, 102);
@@ -222,7 +222,7 @@ TEST_F(SpriteTest, RenderRotatedTurnsScalesAndTints) {
   EXPECT_EQ(At(101, 100), 0x07E0);
   // A quarter turn clockwise stands it up, red on top; doubled it is 4 x 8.
   Clear();
-  s.RenderRotated(RECT{0, 0, 4, 2}, 100, 100, 2.0f, static_cast<float>(M_PI / 2), 0xFFFFFF);
+  s.RenderRotated(Rect{0, 0, 4, 2}, 100, 100, 2.0f, static_cast<float>(M_PI / 2), 0xFFFFFF);
   d = Drawn();
   EXPECT_EQ(d.right - d.left, 4);
   EXPECT_EQ(d.bottom - d.top, 8);
@@ -230,11 +230,11 @@ TEST_F(SpriteTest, RenderRotatedTurnsScalesAndTints) {
   EXPECT_EQ(At(d.left, d.bottom - 1), 0x07E0);
   // A dark tint keeps about a third of each component.
   Clear();
-  s.RenderRotated(RECT{0, 0, 4, 2}, 100, 100, 1.0f, 0.0f, 0x505050);
+  s.RenderRotated(Rect{0, 0, 4, 2}, 100, 100, 1.0f, 0.0f, 0x505050);
   EXPECT_EQ(At(98, 99), Graphics::Pack5(31 * 80 / 255, 0, 0));
   // Off screen entirely: nothing, and no crash.
   Clear();
-  s.RenderRotated(RECT{0, 0, 4, 2}, -500, 9000, 3.0f, 1.0f, 0xFFFFFF);
+  s.RenderRotated(Rect{0, 0, 4, 2}, -500, 9000, 3.0f, 1.0f, 0xFFFFFF);
   EXPECT_EQ(Drawn().right, -1);
 }
 

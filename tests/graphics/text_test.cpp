@@ -63,7 +63,7 @@ struct TextTest : ::testing::Test {
   uint16_t At(int x, int y) { return Back()->Row(y)[x]; }
   void Target(int size, int mode = TEXT_SOLID) {
     font.SetTarget(Back()->pixels.data(), Back()->pitch * 2, Back()->width, Back()->height);
-    font.SetClip(RECT{0, 0, 640, 480});
+    font.SetClip(Rect{0, 0, 640, 480});
     font.SetMode(mode, 0);
     font.SetSize(size);
   }
@@ -116,18 +116,18 @@ TEST_F(TextTest, LineFeedsAndClipping) {
   EXPECT_EQ(font.PenY(), 60 + 16 + 2);
   EXPECT_EQ(font.PenX(), 40 + font.MeasureText(u"C"));
   // Below the clip bottom nothing is drawn and a measure then gives 0.
-  Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 0);
-  font.SetClip(RECT{0, 0, 640, 200});
+  Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, 0);
+  font.SetClip(Rect{0, 0, 640, 200});
   font.DrawText(10, 201, 0xFFFF, u"Hidden");
   EXPECT_EQ(Inked(), 0);
   EXPECT_EQ(font.MeasureText(u"Hidden"), 0);
   // Far above the clip top, characters are skipped without moving the pen.
-  font.SetClip(RECT{0, 100, 640, 480});
+  font.SetClip(Rect{0, 100, 640, 480});
   font.DrawText(10, 50, 0xFFFF, u"Hidden");
   EXPECT_EQ(Inked(), 0);
   EXPECT_EQ(font.PenX(), 10);
   // Text hanging off the target's edges is cut, not written outside.
-  font.SetClip(RECT{0, 0, 640, 480});
+  font.SetClip(Rect{0, 0, 640, 480});
   font.SetSize(40);
   font.DrawText(620, 478, 0xFFFF, u"WWWW\ngjpq");
   font.DrawText(-30, 10, 0xFFFF, u"WWWW");
@@ -146,7 +146,7 @@ TEST_F(TextTest, BlendModes) {
   // The background colour is taken from 0xRRGGBB's top five bits of each byte.
   Target(20, TEXT_BLEND_BG);
   font.SetMode(TEXT_BLEND_BG, 0xFF0000);
-  Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 0x0001);
+  Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, 0x0001);
   font.DrawText(10, 40, 0x001F, u"O");
   bool sawMix = false;
   for (uint16_t c : ColoursIn(0, 640))
@@ -157,7 +157,7 @@ TEST_F(TextTest, BlendModes) {
 TEST_F(TextTest, GlyphCacheDrawsTheSamePixels) {
   auto drawAll = [&](bool cached) {
     font.SetCacheEnabled(cached);
-    Graphics::Fill(nullptr, RECT{0, 0, 640, 480}, 0x4208);
+    Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, 0x4208);
     const int modes[] = {TEXT_SOLID, TEXT_BLEND_BG, TEXT_BLEND_DST};
     int y = 20;
     std::vector<int> widths;

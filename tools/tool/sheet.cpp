@@ -89,7 +89,7 @@ class Labeller {
   void Prepare(int w, int h) {
     strip_.assign(size_t(w) * h, 0);
     font_.SetTarget(strip_.data(), w * 2, w, h);
-    font_.SetClip(RECT{0, 0, w, h});
+    font_.SetClip(Rect{0, 0, w, h});
     font_.SetMode(TEXT_BLEND_BG, 0);
     font_.SetSize(11);
   }

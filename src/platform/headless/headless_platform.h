@@ -53,8 +53,8 @@ class HeadlessWindow : public Window {
   void KeepAwake() override { keptAwake = true; }
   void MessageBox(const char* title, const char* text) override;
   void PlaceWindow(int x, int y, int w, int h) override;
-  PlatformRect WindowRect() override { return windowRect; }
-  PlatformRect ClientRect() override { return clientRect; }
+  Rect WindowRect() override { return windowRect; }
+  Rect ClientRect() override { return clientRect; }
 
   void Push(const PlatformEvent& ev) { queue.push_back(ev); }
 
@@ -64,8 +64,8 @@ class HeadlessWindow : public Window {
   bool cursorHidden = false;
   bool keptAwake = false;
   std::string title;
-  PlatformRect windowRect{0, 0, 646, 505};
-  PlatformRect clientRect{3, 22, 643, 502};
+  Rect windowRect{0, 0, 646, 505};
+  Rect clientRect{3, 22, 643, 502};
   std::vector<std::string> messageBoxes;  // "title: text"
   std::deque<PlatformEvent> queue;
   uint32_t frameStepMs = 13;

@@ -25,8 +25,8 @@ class SdlWindow : public Window {
   void KeepAwake() override;
   void MessageBox(const char* title, const char* text) override;
   void PlaceWindow(int x, int y, int w, int h) override;
-  PlatformRect WindowRect() override;
-  PlatformRect ClientRect() override;
+  Rect WindowRect() override;
+  Rect ClientRect() override;
 
   SDL_Window* handle() const { return window_; }
   void SetFullScreen(bool on);

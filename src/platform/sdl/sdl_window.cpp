@@ -196,8 +196,8 @@ void SdlWindow::MessageBox(const char* title, const char* text) {
 // the size chosen for the desktop.
 void SdlWindow::PlaceWindow(int, int, int, int) {}
 
-PlatformRect SdlWindow::WindowRect() {
-  PlatformRect r = ClientRect();
+Rect SdlWindow::WindowRect() {
+  Rect r = ClientRect();
   int top = 0, left = 0, bottom = 0, right = 0;
   if (window_ && SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0) {
     r.left -= left;
@@ -208,8 +208,8 @@ PlatformRect SdlWindow::WindowRect() {
   return r;
 }
 
-PlatformRect SdlWindow::ClientRect() {
-  PlatformRect r;
+Rect SdlWindow::ClientRect() {
+  Rect r;
   if (!window_) return r;
   int x = 0, y = 0, w = 0, h = 0;
   SDL_GetWindowPosition(window_, &x, &y);
