@@ -1,11 +1,11 @@
 #include "app/settings.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+#include <string>
 
 #include "base/game_record.h"
 #include "base/log.h"
+#include "base/user_file.h"
 #include "resources/text_file.h"
 #include "sound/sound.h"
 
@@ -13,7 +13,6 @@ namespace vx {
 
 namespace {
 const char kSettingsFile[] = "Velotrix.ini";
-const char kSettingsTemp[] = "Velotrix.ini.tmp";
 const char kSection[] = "Settings";
 
 uint8_t ClampVolume(int v) {
@@ -40,24 +39,29 @@ int LoadSettings() {
   return 1;
 }
 
-void SaveSettings() {
+int SaveSettings() {
   Log("Save config\n");
-  // Written beside the old file and renamed over it, so that a crash while
-  // writing never leaves the user with half a settings file.
-  FILE* f = std::fopen(kSettingsTemp, "wb");
-  if (!f) return;
-  std::fprintf(f, "[%s]\n", kSection);
-  std::fprintf(f, "Fullscreen = %d\n", g.bFullScreen);
-  std::fprintf(f, "Sound enable = %d\n", g.settings.soundEnable);
-  std::fprintf(f, "Sound volume = %d\n", GetSampleVolume());
-  std::fprintf(f, "Music volume = %d\n", GetMusicVolume());
-  std::fprintf(f, "Reverse stereo = %d\n", GetReverseStereo());
-  std::fprintf(f, "Scroll speed = %d\n", g.settings.scrollSpeed);
-  std::fprintf(f, "Vanishing = %d\n", g.settings.vanishing);
-  bool ok = std::fflush(f) == 0 && !std::ferror(f);
-  ok = fsync(fileno(f)) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok || std::rename(kSettingsTemp, kSettingsFile) != 0) std::remove(kSettingsTemp);
+  const struct {
+    const char* key;
+    int value;
+  } lines[] = {
+      {"Fullscreen", g.bFullScreen},
+      {"Sound enable", g.settings.soundEnable},
+      {"Sound volume", GetSampleVolume()},
+      {"Music volume", GetMusicVolume()},
+      {"Reverse stereo", GetReverseStereo()},
+      {"Scroll speed", g.settings.scrollSpeed},
+      {"Vanishing", g.settings.vanishing},
+  };
+  std::string text = std::string("[") + kSection + "]\n";
+  for (const auto& line : lines) text += std::string(line.key) + " = " + std::to_string(line.value) + "\n";
+  // Replaced whole, so that a crash while writing never leaves the user with
+  // half a settings file.
+  if (!WriteUserFile(kSettingsFile, text.data(), text.size())) {
+    Log("Can't write '%s'\n", kSettingsFile);
+    return 0;
+  }
+  return 1;
 }
 
 }  // namespace vx

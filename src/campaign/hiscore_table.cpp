@@ -4,7 +4,8 @@
 #include <cstring>
 
 #include "base/log.h"
-#include "campaign/replace_file.h"
+#include "base/user_file.h"
+#include "resources/byte_order.h"
 #include "resources/file_system.h"
 
 namespace vx {
@@ -40,9 +41,7 @@ void LoadHiscores() {
     std::memcpy(e.name, p, sizeof e.name);
     // Names are shown as text: one without its terminator is cut.
     e.name[sizeof e.name - 1] = 0;
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(p[20 + i]) << (8 * i);
-    e.score = static_cast<int32_t>(v);
+    e.score = GetI32(p + 20);
     p += kHiscoreEntrySize;
   }
 }
@@ -64,11 +63,10 @@ int SaveHiscores() {
   uint8_t* p = bytes;
   for (const HiscoreEntry& e : gHiscores) {
     std::memcpy(p, e.name, sizeof e.name);
-    const uint32_t v = static_cast<uint32_t>(e.score);
-    for (int i = 0; i < 4; ++i) p[20 + i] = static_cast<uint8_t>(v >> (8 * i));
+    PutU32(p + 20, static_cast<uint32_t>(e.score));
     p += kHiscoreEntrySize;
   }
-  if (!ReplaceFile(kHiscoreFile, bytes, sizeof bytes)) {
+  if (!WriteUserFile(kHiscoreFile, bytes, sizeof bytes)) {
     Log("Can't write '%s'\n", kHiscoreFile);
     return 0;
   }

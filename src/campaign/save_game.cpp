@@ -7,8 +7,9 @@
 
 #include "base/game_record.h"
 #include "base/log.h"
-#include "campaign/replace_file.h"
+#include "base/user_file.h"
 #include "game/game_state.h"
+#include "resources/byte_order.h"
 #include "resources/file_system.h"
 
 namespace vx {
@@ -18,25 +19,22 @@ SaveSlot gSaveSlots[kSaveSlots];
 namespace {
 
 void Put16(uint8_t*& p, uint16_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
+  PutU16(p, v);
   p += 2;
 }
 void Put32(uint8_t*& p, int32_t value) {
-  uint32_t v = static_cast<uint32_t>(value);
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+  PutU32(p, static_cast<uint32_t>(value));
   p += 4;
 }
 uint16_t Get16(const uint8_t*& p) {
-  uint16_t v = static_cast<uint16_t>(p[0] | p[1] << 8);
+  const uint16_t v = GetU16(p);
   p += 2;
   return v;
 }
 int32_t Get32(const uint8_t*& p) {
-  uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(p[i]) << (8 * i);
+  const int32_t v = GetI32(p);
   p += 4;
-  return static_cast<int32_t>(v);
+  return v;
 }
 
 // The gameplay indexes its item tables by these ids, so a record that names
@@ -173,7 +171,7 @@ int SaveGame(int slot, const char* name) {
 
   char fileName[32];
   SaveFileName(slot, fileName, sizeof fileName);
-  if (!ReplaceFile(fileName, file, sizeof file)) {
+  if (!WriteUserFile(fileName, file, sizeof file)) {
     Log("Can't write saved game '%s'\n", fileName);
     return 0;
   }

@@ -1,14 +1,13 @@
 #include "game/host_file.h"
 
-#include <dirent.h>
-#include <strings.h>
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "base/log.h"
+#include "base/user_file.h"
+#include "resources/file_system.h"
 
 namespace vx {
 namespace {
@@ -28,19 +27,10 @@ std::vector<std::string> SplitPath(const char* path) {
   return parts;
 }
 
-// The name of an entry of dir that equals name without regard to case, or name.
+// The entry of dir that name stands for, or name for a new one.
 std::string MatchEntry(const std::string& dir, const std::string& name) {
-  DIR* d = opendir(dir.c_str());
-  if (!d) return name;
-  std::string found = name;
-  while (dirent* e = readdir(d)) {
-    if (strcasecmp(e->d_name, name.c_str()) == 0) {
-      found = e->d_name;
-      if (found == name) break;  // an exact match wins over a case variant
-    }
-  }
-  closedir(d);
-  return found;
+  std::string found = MatchFolderEntry(dir, name);
+  return found.empty() ? name : found;
 }
 
 }  // namespace
@@ -71,22 +61,12 @@ bool WriteHostFile(const char* path, const void* data, size_t size) {
       return false;
     }
   }
-  std::string target = dir + "/" + MatchEntry(dir, parts.back());
-  std::string temp = target + ".new";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) {
+  const std::string target = dir + "/" + MatchEntry(dir, parts.back());
+  if (!WriteUserFile(target.c_str(), data, size)) {
     Log("Can't write file '%s'\n", path);
     return false;
   }
-  bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
-  ok = (std::fflush(f) == 0) && ok;
-  ok = (std::fclose(f) == 0) && ok;
-  if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    std::remove(temp.c_str());
-    Log("Can't write file '%s'\n", path);
-  }
-  return ok;
+  return true;
 }
 
 }  // namespace vx

@@ -5,12 +5,12 @@ namespace vx::image {
 
 int DecodeBmp(Bitmap& bm, const uint8_t* data, uint32_t size, const char* name) {
   if (size < 54) return Refuse(bm, name, "BMP header cut short");
-  const uint32_t offset = U32(data + 10);
-  const uint32_t infoSize = U32(data + 14);
-  const int32_t width = static_cast<int32_t>(U32(data + 18));
-  const int32_t rawHeight = static_cast<int32_t>(U32(data + 22));
-  const uint32_t bits = U16(data + 28);
-  const uint32_t compression = U32(data + 30);
+  const uint32_t offset = GetU32(data + 10);
+  const uint32_t infoSize = GetU32(data + 14);
+  const int32_t width = static_cast<int32_t>(GetU32(data + 18));
+  const int32_t rawHeight = static_cast<int32_t>(GetU32(data + 22));
+  const uint32_t bits = GetU16(data + 28);
+  const uint32_t compression = GetU32(data + 30);
   if (infoSize < 40) return Refuse(bm, name, "unsupported BMP header");
   if (bits != 8 && bits != 24 && bits != 32) return Refuse(bm, name, "unsupported BMP bit count");
   // 3 is the bit-field form that 32-bit files carry; its masks are the usual ones.
@@ -31,7 +31,7 @@ int DecodeBmp(Bitmap& bm, const uint8_t* data, uint32_t size, const char* name) 
     return Refuse(bm, name, "BMP pixel data cut short");
 
   if (bits == 8) {
-    uint32_t colors = U32(data + 46);
+    uint32_t colors = GetU32(data + 46);
     if (colors == 0 || colors > 256) colors = 256;
     // The colour table follows the information header, whatever its size.
     const uint64_t table = 14ull + infoSize;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "graphics/bitmap.h"
+#include "resources/byte_order.h"
 
 namespace vx::image {
 
@@ -18,11 +19,6 @@ int DecodePcx(Bitmap& bm, const uint8_t* data, uint32_t size, const char* name);
 // Logs "Bitmap::Load( name ) failed: why" and returns 0.
 int Refuse(Bitmap& bm, const char* name, const char* why);
 
-inline uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-inline uint32_t U32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 inline void Put32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
 
 }  // namespace vx::image

@@ -8,13 +8,13 @@ namespace vx::image {
 
 int DecodePcx(Bitmap& bm, const uint8_t* data, uint32_t size, const char* name) {
   if (size < 128) return Refuse(bm, name, "PCX header cut short");
-  const int32_t xmin = static_cast<int16_t>(U16(data + 4));
-  const int32_t ymin = static_cast<int16_t>(U16(data + 6));
-  const int32_t xmax = static_cast<int16_t>(U16(data + 8));
-  const int32_t ymax = static_cast<int16_t>(U16(data + 10));
+  const int32_t xmin = static_cast<int16_t>(GetU16(data + 4));
+  const int32_t ymin = static_cast<int16_t>(GetU16(data + 6));
+  const int32_t xmax = static_cast<int16_t>(GetU16(data + 8));
+  const int32_t ymax = static_cast<int16_t>(GetU16(data + 10));
   const uint32_t bitsPerPlane = data[3];
   const uint32_t planes = data[65];
-  const uint32_t bytesPerLine = U16(data + 66);
+  const uint32_t bytesPerLine = GetU16(data + 66);
   const int32_t width = xmax - xmin + 1;
   const int32_t height = ymax - ymin + 1;
   if (width <= 0 || height <= 0) return Refuse(bm, name, "empty image");

@@ -32,10 +32,10 @@ int DecodeTga(Bitmap& bm, const uint8_t* data, uint32_t size, const char* name) 
   if (size < 18) return Refuse(bm, name, "TGA header cut short");
   const uint32_t idLength = data[0];
   const uint32_t type = data[2];
-  const uint32_t mapLength = U16(data + 5);
+  const uint32_t mapLength = GetU16(data + 5);
   const uint32_t mapEntryBits = data[7];
-  const uint32_t width = U16(data + 12);
-  const uint32_t height = U16(data + 14);
+  const uint32_t width = GetU16(data + 12);
+  const uint32_t height = GetU16(data + 14);
   const uint32_t pixelBits = data[16];
   if (type != 1 && type != 2 && type != 9 && type != 10) return 0;
   const bool mapped = type == 1 || type == 9;
@@ -68,7 +68,7 @@ int DecodeTga(Bitmap& bm, const uint8_t* data, uint32_t size, const char* name) 
       const uint64_t at = mapStart + static_cast<uint64_t>(mapEntryBits) * i / 8;
       if (mapEntryBits == 15 || mapEntryBits == 16) {
         if (at + 2 > size) break;
-        const uint32_t v = U16(data + at);
+        const uint32_t v = GetU16(data + at);
         bm.palette[i] = ((v >> 10) & 31) * 8 << 16 | ((v >> 5) & 31) * 8 << 8 | (v & 31) * 8;
       } else {
         if (at + 3 > size) break;

@@ -1,9 +1,11 @@
 // Print Screen: the back buffer as a 24-bit run-length encoded PCX file.
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
+#include "base/user_file.h"
 #include "graphics/graphics.h"
 #include "graphics/pcx_writer.h"
+#include "resources/byte_order.h"
 
 namespace vx {
 
@@ -11,33 +13,20 @@ namespace {
 uint32_t gScreenshotCounter = 0;
 }
 
-int WritePcx(const char* path, const Surface& s) {
-  FILE* f = std::fopen(path, "wb");
-  if (!f) return 0;
-  uint8_t header[128] = {};
+std::vector<uint8_t> EncodePcx(const Surface& s) {
+  std::vector<uint8_t> file(128, 0);
+  uint8_t* header = file.data();
   header[0] = 10;
   header[1] = 5;
   header[2] = 1;
   header[3] = 8;
-  header[8] = (s.width - 1) & 255;
-  header[9] = (s.width - 1) >> 8;
-  header[10] = (s.height - 1) & 255;
-  header[11] = (s.height - 1) >> 8;
+  PutU16(header + 8, static_cast<uint32_t>(s.width - 1));
+  PutU16(header + 10, static_cast<uint32_t>(s.height - 1));
   header[65] = 3;
-  header[66] = s.width & 255;
-  header[67] = s.width >> 8;
-  bool ok = std::fwrite(header, 1, sizeof header, f) == sizeof header;
-
-  constexpr int kBufferSize = 8000;
-  uint8_t buffer[kBufferSize];
-  int fill = 0;
-  auto emit = [&](int count, int value) {
-    buffer[fill++] = static_cast<uint8_t>(count);
-    buffer[fill++] = static_cast<uint8_t>(value);
-    if (fill + 2 >= kBufferSize) {
-      ok &= std::fwrite(buffer, 1, fill, f) == static_cast<size_t>(fill);
-      fill = 0;
-    }
+  PutU16(header + 66, static_cast<uint32_t>(s.width));
+  auto emit = [&file](int count, int value) {
+    file.push_back(static_cast<uint8_t>(count));
+    file.push_back(static_cast<uint8_t>(value));
   };
   const int shifts[3] = {RedShift, GreenShift, 0};
   for (int y = 0; y < s.height; ++y) {
@@ -63,9 +52,12 @@ int WritePcx(const char* path, const Surface& s) {
       emit(192 + run, previous * 8 + 7);
     }
   }
-  if (fill) ok &= std::fwrite(buffer, 1, fill, f) == static_cast<size_t>(fill);
-  ok &= std::fclose(f) == 0;
-  return ok ? 1 : 0;
+  return file;
+}
+
+int WritePcx(const char* path, const Surface& s) {
+  const std::vector<uint8_t> file = EncodePcx(s);
+  return WriteUserFile(path, file.data(), file.size());
 }
 
 void Graphics::Screenshot() {

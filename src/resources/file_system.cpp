@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/log.h"
+#include "base/user_file.h"
 #include "resources/pack_archive.h"
 
 namespace vx {
@@ -20,6 +22,8 @@ namespace {
 constexpr int kModeArchive = 1;
 constexpr int kModeFallBackToFolder = 2;
 constexpr size_t kMaxBuiltPath = 255;
+// No game file comes near this; a larger loose file is someone else's.
+constexpr uint64_t kMaxLooseFile = 64u << 20;
 
 struct FileSource {
   intptr_t sequence;
@@ -40,17 +44,29 @@ FileSources& Sources() {
   return sources;
 }
 
-FileBuffer ReadLooseFile(const char* path) {
+// Reads the loose file at the game path. A file larger than limit is cut to it
+// when cut is set and refused otherwise; last size is the file's own size.
+FileBuffer ReadLooseFile(const char* path, uint64_t limit, bool cut) {
   char hostPath[4096];
   if (!ResolveHostPath(path, hostPath, sizeof hostPath)) return nullptr;
-  int fd = open(hostPath, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  int fd = OpenRegularFile(hostPath);
+  if (fd < 0) {
+    if (errno == EINVAL) Log("Can't read '%s': not a regular file\n", hostPath);
+    return nullptr;
+  }
   struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || uint64_t(st.st_size) > UINT32_MAX - 2) {
+  if (fstat(fd, &st) != 0) {
     close(fd);
     return nullptr;
   }
-  const size_t size = static_cast<size_t>(st.st_size);
+  const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
+  if (fileSize > limit && !cut) {
+    Log("Can't read '%s': %llu bytes is more than any game file\n", hostPath,
+        static_cast<unsigned long long>(fileSize));
+    close(fd);
+    return nullptr;
+  }
+  const size_t size = static_cast<size_t>(fileSize < limit ? fileSize : limit);
   FileBuffer data(new (std::nothrow) uint8_t[size + 2]);
   size_t got = 0;
   while (data && got < size) {
@@ -63,15 +79,15 @@ FileBuffer ReadLooseFile(const char* path) {
   if (!data || got < size) return nullptr;
   data[size] = 0;
   data[size + 1] = 0;
-  Sources().lastSize = static_cast<uint32_t>(size);
+  Sources().lastSize = static_cast<uint32_t>(fileSize < UINT32_MAX ? fileSize : UINT32_MAX);
   return data;
 }
 
-FileBuffer FindFile(const char* path, int mode) {
+FileBuffer FindFile(const char* path, int mode, uint64_t limit, bool cut) {
   if (!path) return nullptr;
   ++Sources().requests;
   if (mode == 0) {
-    if (FileBuffer data = ReadLooseFile(path)) return data;
+    if (FileBuffer data = ReadLooseFile(path, limit, cut)) return data;
   }
   FileSources& all = Sources();
   for (const FileSource& source : all.sources) {
@@ -86,8 +102,8 @@ FileBuffer FindFile(const char* path, int mode) {
         return data;
       }
     } else {
-      if (FileBuffer data = ReadLooseFile(built.c_str())) return data;
-      if (FileBuffer data = ReadLooseFile(path)) return data;
+      if (FileBuffer data = ReadLooseFile(built.c_str(), limit, cut)) return data;
+      if (FileBuffer data = ReadLooseFile(path, limit, cut)) return data;
     }
   }
   return nullptr;
@@ -144,14 +160,15 @@ void UnregisterAllArchives() {
   all.lastSize = 0;
 }
 
-FileBuffer ReadWholeFile(const char* path) { return FindFile(path, 0); }
+FileBuffer ReadWholeFile(const char* path) { return FindFile(path, 0, kMaxLooseFile, false); }
 
 uint32_t LastFileSize() { return Sources().lastSize; }
 
 uint32_t FileRequests() { return Sources().requests; }
 
 int ReadFileInto(const char* path, void* buffer, uint32_t capacity, int mode) {
-  FileBuffer data = FindFile(path, mode);
+  // Only what the buffer can take is read from a loose file, however large.
+  FileBuffer data = FindFile(path, mode, capacity, true);
   if (!data) return 0;
   uint32_t size = Sources().lastSize;
   if (buffer) std::memcpy(buffer, data.get(), size < capacity ? size : capacity);

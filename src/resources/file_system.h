@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace vx {
 
@@ -28,7 +29,14 @@ uint32_t FileRequests();
 int ReadFileInto(const char* path, void* buffer, uint32_t capacity, int mode);
 
 // Maps a game path ("Nodes\Node.tga") onto the host file system, matching each
-// component without regard to case. Returns false when no such file exists.
+// component with MatchFolderEntry. Returns false when no such file exists.
 bool ResolveHostPath(const char* path, char* out, size_t outSize);
+// The entry of folder ("" is the working directory) that name stands for: name
+// itself when it exists as spelled, else the entry equal to it without regard
+// to ASCII case, the smallest in byte order when there are several. Empty
+// when there is none.
+std::string MatchFolderEntry(const std::string& folder, const std::string& name);
+// How many times a folder has been listed for MatchFolderEntry (tests).
+uint32_t FolderListings();
 
 }  // namespace vx

@@ -10,14 +10,12 @@
 #include <new>
 
 #include "base/log.h"
+#include "base/user_file.h"
+#include "resources/byte_order.h"
 
 namespace vx {
 
 namespace {
-
-uint32_t GetU32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 bool SameNameIgnoringCase(const char* a, const char* b) {
   for (;; ++a, ++b) {
@@ -62,8 +60,11 @@ bool PackArchive::ReadAt(uint64_t offset, void* dest, size_t size, size_t* got) 
 bool PackArchive::Open(const char* fileName) {
   char hostPath[4096];
   if (!fileName || !ResolveHostPath(fileName, hostPath, sizeof hostPath)) return false;
-  fd_ = open(hostPath, O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return false;
+  fd_ = OpenRegularFile(hostPath);
+  if (fd_ < 0) {
+    if (errno == EINVAL) Log("Can't open archive '%s': not a regular file\n", hostPath);
+    return false;
+  }
   fileName_.assign(fileName, strnlen(fileName, kPackMaxName));
   struct stat st {};
   if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return false;

@@ -2,18 +2,15 @@
 
 #include <zlib.h>
 
-#include <cstdio>
 #include <cstring>
 
+#include "base/user_file.h"
+#include "resources/byte_order.h"
 #include "resources/pack_archive.h"
 
 namespace vx {
 
 namespace {
-
-void PutU32(uint8_t* p, uint64_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 bool Fail(std::string* error, const std::string& why) {
   if (error) *error = why;
@@ -40,16 +37,12 @@ bool WritePackArchive(const char* path, const std::vector<PackSource>& entries, 
   }
   if (total > UINT32_MAX) return Fail(error, "the archive would exceed 4 GB");
 
-  std::string temp = std::string(path) + ".part";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return Fail(error, "cannot create '" + temp + "'");
-  uint8_t header[kPackHeaderSize] = {};
-  PutU32(header + kPackFirstRecordField, entries.empty() ? 0 : kPackHeaderSize);
-  PutU32(header + kPackCountField, entries.size());
-  bool ok = std::fwrite(header, 1, sizeof header, f) == sizeof header;
-
+  std::vector<uint8_t> archive(kPackHeaderSize, 0);
+  archive.reserve(total);
+  PutU32(archive.data() + kPackFirstRecordField, entries.empty() ? 0 : kPackHeaderSize);
+  PutU32(archive.data() + kPackCountField, entries.size());
   uint64_t position = kPackHeaderSize;
-  for (size_t i = 0; ok && i < entries.size(); ++i) {
+  for (size_t i = 0; i < entries.size(); ++i) {
     const PackSource& e = entries[i];
     uint64_t next = position + kPackRecordSize + e.name.size() + 1 + packed[i].size();
     uint8_t record[kPackRecordSize] = {};
@@ -57,16 +50,13 @@ bool WritePackArchive(const char* path, const std::vector<PackSource>& entries, 
     PutU32(record + 8, i + 1 < entries.size() ? next : 0);
     PutU32(record + 12, e.data.size());
     PutU32(record + 16, packed[i].size());
-    ok = std::fwrite(record, 1, sizeof record, f) == sizeof record &&
-         std::fwrite(e.name.c_str(), 1, e.name.size() + 1, f) == e.name.size() + 1 &&
-         std::fwrite(packed[i].data(), 1, packed[i].size(), f) == packed[i].size();
+    archive.insert(archive.end(), record, record + sizeof record);
+    archive.insert(archive.end(), e.name.c_str(), e.name.c_str() + e.name.size() + 1);
+    archive.insert(archive.end(), packed[i].begin(), packed[i].end());
     position = next;
   }
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok || std::rename(temp.c_str(), path) != 0) {
-    std::remove(temp.c_str());
+  if (!WriteUserFile(path, archive.data(), archive.size()))
     return Fail(error, std::string("cannot write '") + path + "'");
-  }
   return true;
 }
 

@@ -14,8 +14,8 @@ struct PackSource {
 
 // Writes ENTRIES in the given order, each compressed at zlib level 9, with every
 // byte the reader ignores set to zero, so equal input gives equal bytes. The file
-// is written beside PATH and renamed over it only when complete. On failure
-// returns false and describes why in *error.
+// replaces PATH only when complete (WriteUserFile). On failure returns false
+// and describes why in *error.
 bool WritePackArchive(const char* path, const std::vector<PackSource>& entries, std::string* error);
 
 }  // namespace vx

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/log.h"
+#include "resources/byte_order.h"
 #include "sound/s3m_module.h"
 
 namespace vx {
@@ -43,10 +44,8 @@ class Reader {
   Reader(const uint8_t* data, uint32_t size) : data_(data), size_(size) {}
   bool Has(uint64_t offset, uint64_t bytes) const { return offset + bytes <= size_; }
   uint8_t U8(uint32_t o) const { return data_[o]; }
-  uint16_t U16(uint32_t o) const { return static_cast<uint16_t>(data_[o] | (data_[o + 1] << 8)); }
-  uint32_t U32(uint32_t o) const {
-    return data_[o] | (data_[o + 1] << 8) | (data_[o + 2] << 16) | (uint32_t{data_[o + 3]} << 24);
-  }
+  uint16_t U16(uint32_t o) const { return GetU16(data_ + o); }
+  uint32_t U32(uint32_t o) const { return GetU32(data_ + o); }
   const uint8_t* At(uint32_t o) const { return data_ + o; }
   uint32_t size() const { return size_; }
 

@@ -3,10 +3,14 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "app/strings.h"
+#include "base/user_file.h"
 #include "shell_fixture.h"
+#include "support/user_file_faults.h"
 
 namespace vx {
 namespace {
@@ -72,15 +76,18 @@ TEST_F(Settings, RoundTripAndVolumeClamping) {
 
 TEST_F(Settings, AFileThatCannotBeWrittenLeavesTheOldOneWhole) {
   WriteText("Velotrix.ini", kDefaultsFile);
-  ASSERT_EQ(mkdir("Velotrix.ini.tmp", 0755), 0);  // the temporary file cannot be created
   g.bFullScreen = 0;
-  SaveSettings();
+  std::remove("Log.txt");  // room for the log lines
+  {
+    test::FileSizeLimit diskFull(64);
+    EXPECT_EQ(SaveSettings(), 0);
+  }
   EXPECT_EQ(ReadText("Velotrix.ini"), kDefaultsFile);
-  rmdir("Velotrix.ini.tmp");
-  SaveSettings();
+  EXPECT_NE(ReadText("Log.txt").find("Can't write 'Velotrix.ini'\n"), std::string::npos);
+  EXPECT_EQ(SaveSettings(), 1);
   EXPECT_NE(ReadText("Velotrix.ini").find("Fullscreen = 0\n"), std::string::npos);
-  struct stat st;
-  EXPECT_NE(stat("Velotrix.ini.tmp", &st), 0);
+  for (const auto& e : std::filesystem::directory_iterator("."))
+    EXPECT_FALSE(IsTempFileName(e.path().filename().c_str())) << "left behind: " << e.path();
 }
 
 TEST_F(Settings, StringsAreCutAndTwoKeysHaveDefaults) {

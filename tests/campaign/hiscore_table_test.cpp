@@ -7,6 +7,7 @@
 #include "campaign/hiscore_table.h"
 #include "resources/file_system.h"
 #include "support/temp_dir.h"
+#include "support/user_file_faults.h"
 
 namespace vx {
 namespace {
@@ -92,9 +93,12 @@ TEST_F(HiscoreTableTest, HostileFilesGiveTheDefaultsOrSafeNames) {
 TEST_F(HiscoreTableTest, FailedWriteKeepsTheOldTable) {
   ASSERT_EQ(SaveHiscores(), 1);
   const std::string before = ReadText("Velotrix.hsc");
-  std::filesystem::create_directory("Velotrix.hsc.tmp");
   InsertHiscore(500000);
-  EXPECT_EQ(SaveHiscores(), 0);
+  std::remove("Log.txt");  // room for the one log line
+  {
+    test::FileSizeLimit diskFull(64);
+    EXPECT_EQ(SaveHiscores(), 0);
+  }
   EXPECT_EQ(ReadText("Velotrix.hsc"), before);
   EXPECT_NE(ReadText("Log.txt").find("Can't write 'Velotrix.hsc'"), std::string::npos);
 }

@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "resources/file_system.h"
 #include "support/temp_dir.h"
+#include "support/user_file_faults.h"
 
 namespace vx {
 namespace {
@@ -209,10 +210,12 @@ TEST_F(SaveGameTest, HostileFilesAreNeverLoaded) {
 TEST_F(SaveGameTest, FailedWriteKeepsTheOldFileAndReportsFailure) {
   ASSERT_EQ(SaveGame(2, "Old"), 1);
   const std::string before = ReadText("game3.sav");
-  // The temporary file cannot be created where a directory stands.
-  std::filesystem::create_directory("game3.sav.tmp");
   gGame.player.score = 1;
-  EXPECT_EQ(SaveGame(2, "New"), 0);
+  std::remove("Log.txt");  // room for the one log line
+  {
+    test::FileSizeLimit diskFull(64);
+    EXPECT_EQ(SaveGame(2, "New"), 0);
+  }
   EXPECT_EQ(ReadText("game3.sav"), before);
   EXPECT_STREQ(SlotName(2), "Old") << "the slot table shows what the file holds";
   EXPECT_NE(ReadText("Log.txt").find("Can't write saved game 'game3.sav'"), std::string::npos);

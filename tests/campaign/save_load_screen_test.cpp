@@ -6,6 +6,7 @@
 #include "campaign/save_screen.h"
 #include "campaign/screen_fixture.h"
 #include "game/game_state.h"
+#include "support/user_file_faults.h"
 
 namespace vx::test {
 namespace {
@@ -88,10 +89,12 @@ TEST_F(SaveLoadScreenTest, EmptyNameOrFailedWriteSavesNothing) {
   EXPECT_FALSE(std::filesystem::exists("game2.sav"));
   Key(KEY_ESCAPE);
 
-  std::filesystem::create_directory("game1.sav.tmp");
   ClickRow(0);
-  Type("\b\b\b\bLost\r");
-  Frame(2);
+  {
+    test::FileSizeLimit diskFull(64);
+    Type("\b\b\b\bLost\r");
+    Frame(2);
+  }
   EXPECT_EQ(g.currentScreen, g.screens.save) << "no success is reported";
   EXPECT_EQ(ReadText("game1.sav"), before);
 }

@@ -16,7 +16,7 @@
 #include "base/game_record.h"
 #include "campaign/hiscore_table.h"
 #include "campaign/save_game.h"
-#include "faults/user_file_faults.h"
+#include "support/user_file_faults.h"
 #include "game/game_state.h"
 #include "resources/file_system.h"
 #include "support/play_script.h"

@@ -1,7 +1,13 @@
 #include "resources/file_system.h"
 
-#include <cstring>
+#include <sys/stat.h>
 
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "base/user_file.h"
+#include "resources/byte_order.h"
 #include "resources/pack_writer.h"
 #include "resources/temp_dir.h"
 
@@ -145,6 +151,72 @@ TEST_F(FileSystemTest, OverlongBuiltNameIsNotFound) {
   ASSERT_NE(RegisterArchive("Velotrix.dat", "DATA\\", 1), 0);
   EXPECT_EQ(Read(longName.c_str()), "fits");
   EXPECT_EQ(Read((longName + "bcdef").c_str()), "<none>");
+}
+
+// The one rule for names that differ only in case, for readers and writers:
+// the name as spelled when it exists, else the smallest spelling in byte order,
+// whatever order the folder lists them in.
+TEST_F(FileSystemTest, ExactNameFirstThenTheSmallestSpelling) {
+  for (const char* folder : {"one", "two"}) mkdir(folder, 0755);
+  for (const char* name : {"ball.tga", "BALL.TGA", "Ball.tga"}) WriteHostFile(std::string("one/") + name, name);
+  for (const char* name : {"Ball.tga", "BALL.TGA", "ball.tga"}) WriteHostFile(std::string("two/") + name, name);
+  for (const std::string folder : {"one", "two"}) {
+    EXPECT_EQ(MatchFolderEntry(folder, "ball.tga"), "ball.tga");
+    EXPECT_EQ(MatchFolderEntry(folder, "Ball.tga"), "Ball.tga");
+    EXPECT_EQ(MatchFolderEntry(folder, "bALL.tga"), "BALL.TGA") << "'A' sorts before 'a'";
+    EXPECT_EQ(MatchFolderEntry(folder, "ball.tg"), "");
+    EXPECT_EQ(Read((folder + "\\bAll.TGA").c_str()), "BALL.TGA");
+  }
+  mkdir("Levels", 0755);
+  mkdir("LEVELS", 0755);
+  WriteHostFile("LEVELS/Level01", "upper");
+  WriteHostFile("Levels/Level01", "mixed");
+  EXPECT_EQ(Read("levels\\level01"), "upper");
+  EXPECT_EQ(Read("Levels\\level01"), "mixed");
+  EXPECT_EQ(MatchFolderEntry("", "."), ".");
+  EXPECT_EQ(MatchFolderEntry("", "no such"), "");
+  EXPECT_EQ(MatchFolderEntry("one/ball.tga", "x"), "") << "a file is no folder";
+}
+
+// A folder of many unrelated files is listed once, not for every missed
+// lookup, and a file written or added later is still found.
+TEST_F(FileSystemTest, AFolderIsListedOnceUntilItChanges) {
+  for (int i = 0; i < 50; ++i) WriteHostFile("other" + std::to_string(i), "");
+  WriteHostFile("Ball.tga", "ball");
+  // A folder that has just changed may change again unseen within the same
+  // tick of the file system's clock; once it has been quiet it is trusted.
+  const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(80)); };
+  settle();
+  const uint32_t before = FolderListings();
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(Read("BALL.TGA"), "ball");
+    EXPECT_EQ(Read("missing.tga"), "<none>");
+  }
+  EXPECT_EQ(FolderListings(), before + 1);
+
+  // Written by the game: found at once, though the folder's time says nothing.
+  const std::string bytes = "shot";
+  ASSERT_EQ(WriteUserFile("Shot.PCX", bytes.data(), bytes.size()), 1);
+  settle();
+  EXPECT_EQ(Read("shot.pcx"), "shot");
+  // Added by someone else: the folder's time shows it.
+  WriteHostFile("Extra.TXT", "extra");
+  EXPECT_EQ(Read("extra.txt"), "extra");
+  ASSERT_EQ(unlink("Extra.TXT"), 0);
+  EXPECT_EQ(Read("extra.txt"), "<none>");
+}
+
+TEST(ByteOrder, LittleEndianWithTheTopBitUnsignedOrSigned) {
+  const uint8_t bytes[4] = {0x01, 0x82, 0x03, 0x84};
+  EXPECT_EQ(GetU16(bytes), 0x8201u);
+  EXPECT_EQ(GetI16(bytes), -32255);
+  EXPECT_EQ(GetU32(bytes), 0x84038201u);
+  EXPECT_EQ(GetI32(bytes), static_cast<int32_t>(0x84038201u));
+  uint8_t out[4] = {};
+  PutU32(out, 0x84038201u);
+  EXPECT_EQ(std::memcmp(out, bytes, 4), 0);
+  PutU16(out, 0xBEEF);
+  EXPECT_EQ(GetU32(out), 0x8403BEEFu);
 }
 
 }  // namespace

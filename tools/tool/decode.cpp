@@ -7,8 +7,10 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
+#include "base/user_file.h"
 #include "command.h"
 #include "graphics/bitmap.h"
 #include "graphics/png_writer.h"
@@ -66,11 +68,9 @@ int CmdDecode(int argc, char** argv) {
     }
     return 0;
   }
-  FILE* f = std::fopen(out, "wb");
-  bool ok = f && std::fprintf(f, "P6\n%u %u\n255\n", image.width, image.height) > 0 &&
-            std::fwrite(rgb.data(), 1, rgb.size(), f) == rgb.size();
-  if (f) ok &= std::fclose(f) == 0;
-  if (!ok) {
+  std::string ppm = "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";
+  ppm.append(rgb.begin(), rgb.end());
+  if (!WriteUserFile(out, ppm.data(), ppm.size())) {
     std::fprintf(stderr, "decode: cannot write %s\n", out);
     return 1;
   }

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "base/user_file.h"
 #include "command.h"
 #include "resources/pack_archive.h"
 
@@ -71,10 +72,7 @@ int CmdExtract(int argc, char** argv) {
       continue;
     }
     std::string path = root + "/" + rel;
-    FILE* f = MakeFolders(path) ? std::fopen(path.c_str(), "wb") : nullptr;
-    bool ok = f && std::fwrite(data.get(), 1, e.unpackedSize, f) == e.unpackedSize;
-    if (f) ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
+    if (!MakeFolders(path) || !vx::WriteUserFile(path.c_str(), data.get(), e.unpackedSize)) {
       std::fprintf(stderr, "velotrix-tool extract: cannot write '%s'\n", path.c_str());
       status = 1;
     }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/user_file.h"
 #include "command.h"
 #include "s3m_file.h"
 #include "sound/s3m_module.h"
@@ -94,16 +95,9 @@ int CmdS3mRender(int argc, char** argv) {
     const uint64_t n = frames - f < kBlock ? frames - f : kBlock;
     MixModule(m.get(), pcm.data() + f * align, static_cast<int>(n * align));
   }
-  FILE* out = std::fopen(argv[2], "wb");
-  if (!out) {
-    std::fprintf(stderr, "velotrix-tool s3m-render: cannot write '%s'\n", argv[2]);
-    return 1;
-  }
-  std::vector<uint8_t> header = WavHeader(rate, is16 ? 16 : 8, stereo ? 2 : 1, static_cast<uint32_t>(pcm.size()));
-  bool ok = std::fwrite(header.data(), 1, header.size(), out) == header.size() &&
-            std::fwrite(pcm.data(), 1, pcm.size(), out) == pcm.size();
-  ok = std::fclose(out) == 0 && ok;
-  if (!ok) {
+  std::vector<uint8_t> wav = WavHeader(rate, is16 ? 16 : 8, stereo ? 2 : 1, static_cast<uint32_t>(pcm.size()));
+  wav.insert(wav.end(), pcm.begin(), pcm.end());
+  if (!WriteUserFile(argv[2], wav.data(), wav.size())) {
     std::fprintf(stderr, "velotrix-tool s3m-render: writing '%s' failed\n", argv[2]);
     return 1;
   }
