@@ -10,7 +10,7 @@
 #include "app/strings.h"
 #include "graphics/graphics.h"
 #include "graphics/shared_art.h"
-#include "input/input.h"
+#include "input/controls.h"
 #include "resources/file_system.h"
 #include "sound/sound.h"
 
@@ -78,14 +78,16 @@ void WindowProc(const PlatformEvent& ev) {
     case PlatformEvent::kChar:
       DispatchChar(ev.code, ev.keyData);
       break;
-    case PlatformEvent::kFullscreen:
-      // The back end switched already (Alt+Enter); remember it for the settings.
-      g.bFullScreen = ev.active ? 1 : 0;
-      if (!g.bFullScreen) ReadWindowRects();
-      break;
     default:
       break;
   }
+}
+
+void ToggleFullScreen() {
+  const int on = !g.bFullScreen;
+  if (!GameWindow()->SetFullScreen(on != 0)) return;
+  g.bFullScreen = on;
+  if (!on) ReadWindowRects();
 }
 
 void QuitApplication() {
@@ -101,9 +103,10 @@ void RunFrame() {
   g.lastFrameTime = now;
   ++g.frameCounter;
   Input::Poll();
+  if (Controls::Pressed(ACTION_FULL_SCREEN)) ToggleFullScreen();
   RunScreenFrame();
   if (Graphics::IsOpen()) Graphics::Flip(kWaitRetrace);
-  if (Input::KeyPressed(KEY_PRINTSCREEN)) Graphics::Screenshot();
+  if (Controls::Pressed(ACTION_SCREENSHOT)) Graphics::Screenshot();
 }
 
 int InitDisplayAndInput(int fullScreen) {

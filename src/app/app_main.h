@@ -17,6 +17,8 @@ int EnterFirstScreen();
 void RunFrame();
 // The window procedure: handles one message of the game window.
 void WindowProc(const PlatformEvent& ev);
+// Switches between full screen and a window (the full-screen control).
+void ToggleFullScreen();
 // Ends the program the way closing the window does (settings are saved).
 void QuitApplication();
 

@@ -6,6 +6,7 @@
 #include "graphics/shared_art.h"
 #include "graphics/text_font.h"
 #include "resources/text_file.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -47,7 +48,7 @@ void Button::HandleEvent(MouseEvent* event, int cursorX, int cursorY) {
     // The second click of a double-click must not fire the button again.
     event->type = MOUSE_NONE;
   }
-  if (hotKey && Input::KeyPressed(hotKey)) gCommandId = command;
+  if (hotAction >= 0 && Controls::Pressed(hotAction)) gCommandId = command;
   const bool pressing = held && hover && Input::leftHeld;
   if (kind == BUTTON_REPEAT && pressing) gCommandId = command;
   if (kind == BUTTON_TOGGLE && !toggleState && pressing) gCommandId = command;

@@ -52,7 +52,7 @@ class Button {
   uint32_t normalColor = 0xffffffff;
   uint32_t highlightColor = 0xff00ffff;
   uint32_t disabledColor = 0xff808080;
-  int hotKey = 0;  // key code; 0 = none
+  int hotAction = -1;  // an Action that presses the button; -1 = none
   char label[32] = {};
   int16_t marginX = 0, marginY = 0;
   uint8_t alignX = BUTTON_CENTRE, alignY = BUTTON_CENTRE;

@@ -8,6 +8,7 @@
 #include "campaign/campaign_ui.h"
 #include "campaign/hiscore_screen.h"
 #include "resources/file_system.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -41,7 +42,7 @@ int HappyScreen::OnFrame() {
   EndText();
   if (frames % 3 == 0) --textTop;
   // The first 100 frames keep a key still held from the fight from skipping it.
-  if (textTop < -500 || (frames > 100 && Input::AnyKeyPressed())) {
+  if (textTop < -500 || (frames > 100 && Controls::AnyPressed())) {
     HiscoreScreen::SetNewScore(1);
     SwitchIfNotCurrent(g.screens.hiscore, 0);
     return 0;

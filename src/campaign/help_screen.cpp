@@ -10,6 +10,7 @@
 #include "graphics/shared_art.h"
 #include "resources/file_system.h"
 #include "resources/text_file.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -64,8 +65,8 @@ int HelpScreen::OnFrame() {
   if (page > 0) sheet.RenderFrame(previous.hover ? "prevs" : "prev", 0, 0, ALIGN_DEFAULT);
   if (page < kPages - 1) sheet.RenderFrame(next.hover ? "nexts" : "next", 0, 0, ALIGN_DEFAULT);
 
-  if (Input::KeyPressed(KEY_PAGEDOWN) || Input::KeyPressed(KEY_RIGHT)) LoadPage(page + 1);
-  if (Input::KeyPressed(KEY_PAGEUP) || Input::KeyPressed(KEY_LEFT)) LoadPage(page - 1);
+  if (Controls::Pressed(ACTION_PAGE_NEXT) || Controls::Pressed(ACTION_RIGHT)) LoadPage(page + 1);
+  if (Controls::Pressed(ACTION_PAGE_PREVIOUS) || Controls::Pressed(ACTION_LEFT)) LoadPage(page - 1);
   if (page == 2) CopySurface(nullptr, 170, 210, minPanel);
 
   BeginText(FontA, 13);
@@ -84,7 +85,7 @@ int HelpScreen::OnFrame() {
   }
   DrawCursor();
 
-  if (Input::AnyKeyPressed() == KEY_ESCAPE || event.type == MOUSE_RIGHT_DOWN) {
+  if (Controls::Pressed(ACTION_BACK) || event.type == MOUSE_RIGHT_DOWN) {
     Return(this, 0);
     return 0;
   }

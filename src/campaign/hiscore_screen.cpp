@@ -10,6 +10,7 @@
 #include "game/game_state.h"
 #include "graphics/shared_art.h"
 #include "sound/sound.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -55,7 +56,7 @@ int HiscoreScreen::OnFrame() {
   CopySurface(nullptr, 0, 0, background);
   gArt.headers.RenderFrame("hiscores", 0, 0, ALIGN_DEFAULT);
   gArt.headers.RenderFrame("Velotrix", 0, 0, ALIGN_DEFAULT);
-  if (Input::AnyKeyPressed() && !nameEntry) {
+  if (Controls::AnyPressed() && !nameEntry) {
     ReturnToRoot();
     return 0;
   }

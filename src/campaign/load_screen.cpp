@@ -7,6 +7,7 @@
 #include "campaign/slot_list.h"
 #include "graphics/shared_art.h"
 #include "sound/sound.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -37,7 +38,7 @@ int LoadScreen::OnFrame() {
   MouseEvent event = ReadPointer();
   gCommandId = 0;
   quit.HandleEvent(&event, gCursor.x, gCursor.y);
-  if (gCommandId == kQuitCommand || Input::AnyKeyPressed() == KEY_ESCAPE) {
+  if (gCommandId == kQuitCommand || Controls::Pressed(ACTION_BACK)) {
     Return(this, 0);
     return 0;
   }

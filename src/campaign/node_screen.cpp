@@ -12,6 +12,7 @@
 #include "game/level_files.h"
 #include "graphics/shared_art.h"
 #include "platform/platform.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -120,7 +121,7 @@ void NodeScreen::StartLevel(int n) {
 int NodeScreen::OnFrame() {
   for (Planet& p : planets) p.anim.Play("Rotation", 0);
 
-  if (Input::KeyPressed(KEY_ESCAPE)) {
+  if (Controls::Pressed(ACTION_BACK)) {
     Return(this, 0);
     return 0;
   }
@@ -174,8 +175,8 @@ int NodeScreen::OnFrame() {
   if (!UpdateNodes(event)) return 0;
 
   if (event.type == MOUSE_RIGHT_DOWN) gMapHint.hovered = -1;
-  if (Input::KeyHeld(KEY_UP)) scroll = std::max(scroll - 2, minScroll);
-  if (Input::KeyHeld(KEY_DOWN)) scroll = std::min(scroll + 2, maxScroll);
+  if (Controls::Held(ACTION_UP)) scroll = std::max(scroll - 2, minScroll);
+  if (Controls::Held(ACTION_DOWN)) scroll = std::min(scroll + 2, maxScroll);
 
   const int hovered = gMapHint.hovered;
   if (hovered != gMapHint.lastHovered && gMapHint.timer == 0 && hovered != -1 &&

@@ -7,6 +7,7 @@
 #include "campaign/campaign_ui.h"
 #include "graphics/shared_art.h"
 #include "sound/sound.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -76,7 +77,7 @@ int OptionsScreen::ReleaseSurfaces() {
 int OptionsScreen::OnDisplay(Screen* previous, int argument) { return 1; }
 
 int OptionsScreen::OnFrame() {
-  if (Input::KeyPressed(KEY_ESCAPE)) {
+  if (Controls::Pressed(ACTION_BACK)) {
     Return(this, 0);
     return 0;
   }

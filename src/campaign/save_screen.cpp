@@ -8,6 +8,7 @@
 #include "campaign/slot_list.h"
 #include "graphics/shared_art.h"
 #include "sound/sound.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -40,7 +41,7 @@ int SaveScreen::OnFrame() {
     return 0;
   }
   MouseEvent event = ReadPointer();
-  if (Input::AnyKeyPressed() == KEY_ESCAPE) {
+  if (Controls::Pressed(ACTION_BACK)) {
     if (editedSlot == -1) {
       Return(this, 0);
       return 0;

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "resources/text_file.h"
 #include "sound/sound.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -113,7 +114,7 @@ void ShopScreen::StepIcons() {
 
 int ShopScreen::OnFrame() {
   StepIcons();
-  if (Input::KeyPressed(KEY_ESCAPE)) {
+  if (Controls::Pressed(ACTION_BACK)) {
     Return(this, 0);
     return 0;
   }
@@ -148,7 +149,7 @@ int ShopScreen::OnFrame() {
 
   DrawStatusPanel();
   DrawCursor(-10, -5);
-  if (Input::KeyHeld(KEY_TAB)) DrawFrameRate();
+  if (Controls::Held(ACTION_FRAME_RATE)) DrawFrameRate();
   return 1;
 }
 

@@ -10,7 +10,7 @@
 #include "game/game_state.h"
 #include "game/particles.h"
 #include "graphics/shared_art.h"
-#include "input/input.h"
+#include "input/controls.h"
 #include "sound/sound.h"
 
 namespace vx {
@@ -73,7 +73,7 @@ bool BossScreen::RunStateMachine() {
   }
   // The D key beats the boss on the next frame; a defeat already under way
   // keeps its countdown.
-  if (state != BOSS_DEFEATED && Input::KeyPressed(KEY_D)) hitPoints = -1;
+  if (state != BOSS_DEFEATED && Controls::Pressed(ACTION_DEFEAT_BOSS)) hitPoints = -1;
 
   if (state == BOSS_DEFEATED) {
     bool ended = false;

@@ -15,7 +15,7 @@
 #include "game/particles.h"
 #include "game/status_panel.h"
 #include "graphics/shared_art.h"
-#include "input/input.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -92,7 +92,7 @@ int BossScreen::ReleaseSurfaces() {
 
 int BossScreen::OnFrame() {
   --scroll;
-  if (Input::KeyPressed(KEY_F10) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
+  if (Controls::Pressed(ACTION_OPTIONS) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
 
   // The game update takes back the frame count of every frame in which the
   // game stands still (pause, the quit question); the boss stands still then too.

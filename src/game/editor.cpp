@@ -9,7 +9,7 @@
 #include "game/play_state.h"
 #include "game/playfield.h"
 #include "graphics/shared_art.h"
-#include "input/input.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -18,15 +18,12 @@ namespace {
 constexpr int kMaxEditorType = 4;
 constexpr uint32_t kOverlayColor = 0;
 
-bool CtrlHeld() { return Input::KeyHeld(KEY_LCONTROL) || Input::KeyHeld(KEY_RCONTROL); }
-bool ShiftHeld() { return Input::KeyHeld(KEY_LSHIFT) || Input::KeyHeld(KEY_RSHIFT); }
-
 // Ctrl paints the whole row, Shift the mirrored cell as well, and the cell under
 // the cursor is always painted.
 void PaintAt(int c, int r, int type) {
-  if (CtrlHeld())
+  if (Controls::Held(ACTION_EDITOR_ROW))
     for (int col = 0; col < kGridColumns; ++col) PaintCell(col, r, type);
-  if (ShiftHeld()) PaintCell(kGridColumns - 1 - c, r, type);
+  if (Controls::Held(ACTION_EDITOR_MIRROR)) PaintCell(kGridColumns - 1 - c, r, type);
   PaintCell(c, r, type);
 }
 
@@ -64,20 +61,20 @@ void EditorUpdate() {
 
   if (dz > 0) ++gPlay.blockType;
   if (dz < 0) --gPlay.blockType;
-  if (Input::KeyHeld(KEY_DOWN)) L.scroll += 5;
-  if (Input::KeyHeld(KEY_UP)) L.scroll -= 5;
-  if (Input::KeyPressed(KEY_LEFT)) --gPlay.blockType;
-  if (Input::KeyPressed(KEY_RIGHT)) ++gPlay.blockType;
+  if (Controls::Held(ACTION_DOWN)) L.scroll += 5;
+  if (Controls::Held(ACTION_UP)) L.scroll -= 5;
+  if (Controls::Pressed(ACTION_LEFT)) --gPlay.blockType;
+  if (Controls::Pressed(ACTION_RIGHT)) ++gPlay.blockType;
   L.scroll = std::clamp(L.scroll, 0, L.header.height * kCellHeight);
   gPlay.blockType = std::clamp(gPlay.blockType, 1, kMaxEditorType);
 
-  if (Input::KeyPressed(KEY_F8))
+  if (Controls::Pressed(ACTION_EDITOR_CLEAR))
     for (BlockCell& cell : L.grid) cell.type = 0, cell.hits = 0;
-  if (Input::KeyPressed(KEY_F3)) LoadLevel(gGame.player.currentLevel);
-  if (Input::KeyPressed(KEY_F2)) SaveLevel(false);
+  if (Controls::Pressed(ACTION_EDITOR_RELOAD)) LoadLevel(gGame.player.currentLevel);
+  if (Controls::Pressed(ACTION_EDITOR_SAVE)) SaveLevel(false);
 
-  if (Input::leftHeld) PaintAt(c, r, gPlay.blockType);
-  if (Input::rightHeld) PaintAt(c, r, 0);
+  if (Controls::Held(ACTION_EDITOR_PAINT)) PaintAt(c, r, gPlay.blockType);
+  if (Controls::Held(ACTION_EDITOR_ERASE)) PaintAt(c, r, 0);
 }
 
 void DrawEditorOverlay() {

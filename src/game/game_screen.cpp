@@ -17,7 +17,7 @@
 #include "game/playfield.h"
 #include "game/status_panel.h"
 #include "graphics/shared_art.h"
-#include "input/input.h"
+#include "input/controls.h"
 #include "platform/platform.h"
 
 namespace vx {
@@ -51,8 +51,8 @@ int GameScreen::OnDisplay(Screen* previous, int argument) {
 }
 
 int GameScreen::OnFrame() {
-  if (Input::KeyPressed(KEY_F10) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
-  if (Input::KeyPressed(KEY_F5)) gGame.level.editMode = !gGame.level.editMode;
+  if (Controls::Pressed(ACTION_OPTIONS) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
+  if (Controls::Pressed(ACTION_EDITOR)) gGame.level.editMode = !gGame.level.editMode;
 
   if (!gGame.level.editMode) {
     if (!GameUpdate()) return 0;
@@ -109,7 +109,7 @@ void GameScreen::DrawPlay() {
   DrawLevelProgress();
   DrawStatusPanel();
   UpdateAndDrawMessagePanel();
-  if (Input::KeyHeld(KEY_TAB)) DrawFrameRate();
+  if (Controls::Held(ACTION_FRAME_RATE)) DrawFrameRate();
 }
 
 void GameScreen::DrawEditor() {

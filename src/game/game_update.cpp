@@ -10,7 +10,7 @@
 #include "game/items.h"
 #include "game/play_state.h"
 #include "game/playfield.h"
-#include "input/input.h"
+#include "input/controls.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
 
@@ -18,15 +18,10 @@ namespace vx {
 
 namespace {
 
-// Digit keys 1, 2, ..., 9, 0 use inventory slots 0 to 9; their scan codes run
-// from 2 (key 1) to 11 (key 0).
-void UseSlotsByDigitKeys() {
+void UseSlotsByTheirKeys() {
+  static_assert(ACTION_SLOT_10 - ACTION_SLOT_1 + 1 == kInventorySlots, "one action per slot");
   for (int slot = 0; slot < kInventorySlots; ++slot)
-    if (Input::KeyPressed(KEY_1 + slot)) UseSlot(slot);
-}
-
-bool FireHeld() {
-  return Input::leftHeld || Input::rightHeld || Input::KeyHeld(KEY_SPACE);
+    if (Controls::Pressed(ACTION_SLOT_1 + slot)) UseSlot(slot);
 }
 
 }  // namespace
@@ -53,7 +48,7 @@ void UpdateLevelEnd() {
   Input::ReadMouse(&dx, &dy, nullptr);
   MouseEvent event;
   Input::PopMouseEvent(&event);
-  if (Input::AnyKeyPressed() != 0 || event.type == MOUSE_LEFT_DOWN) L.endAcknowledged = 1;
+  if (Controls::AnyPressed() || event.type == MOUSE_LEFT_DOWN) L.endAcknowledged = 1;
   if (!L.endAcknowledged) return;
   int volume = GetMusicVolume();
   if (volume > 0) {
@@ -69,25 +64,25 @@ int GameUpdate() {
   LevelState& L = gGame.level;
   gPlay.frameStartTime = gPlatform ? gPlatform->clock->Milliseconds() : 0;
 
-  if (Input::KeyPressed(KEY_PAUSE) && !L.quitRequest) L.paused = !L.paused;
+  if (Controls::Pressed(ACTION_PAUSE) && !L.quitRequest) L.paused = !L.paused;
   if (L.paused) {
     // The game stands still, and so does its frame count.
     --g.frameCounter;
-    if (Input::KeyPressed(KEY_ESCAPE)) L.paused = 0;
+    if (Controls::Pressed(ACTION_BACK)) L.paused = 0;
     return 1;
   }
   if (L.quitRequest) {
     --g.frameCounter;
-    int key = Input::AnyKeyPressed();
-    if (key == KEY_ESCAPE || key == KEY_N) {
+    // With both answers at once, the level goes on.
+    if (Controls::Pressed(ACTION_BACK) || Controls::Pressed(ACTION_NO)) {
       L.quitRequest = 0;
-    } else if (key == KEY_Y) {
+    } else if (Controls::Pressed(ACTION_YES)) {
       Return(g.currentScreen, 0);
       return 0;
     }
     return 1;
   }
-  if (Input::KeyPressed(KEY_ESCAPE)) L.quitRequest = 1;
+  if (Controls::Pressed(ACTION_BACK)) L.quitRequest = 1;
 
   bool checkWin = !L.levelEnded && g.currentScreen != g.screens.boss;
   if (CheckLevelTop(checkWin)) EndLevel(true);
@@ -99,8 +94,8 @@ int GameUpdate() {
 
   MovePaddle();
   UpdateLaunch();
-  if (g.frameCounter % 10 == 0 && FireHeld() && IsActive(ITEM_CANNON)) FireCannon();
-  UseSlotsByDigitKeys();
+  if (g.frameCounter % 10 == 0 && Controls::Held(ACTION_FIRE) && IsActive(ITEM_CANNON)) FireCannon();
+  UseSlotsByTheirKeys();
   if (L.ballWaiting) UpdateAim();
   if (CheckBallLost()) EndLevel(false);
 

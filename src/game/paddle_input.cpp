@@ -1,6 +1,6 @@
 #include "game/ball.h"
 #include "game/game_state.h"
-#include "input/input.h"
+#include "input/controls.h"
 
 namespace vx {
 
@@ -10,15 +10,15 @@ void MovePaddle() {
   MouseEvent ev;
   Input::PopMouseEvent(&ev);
   gGame.level.mouseEvent = ev.type;
-  if (Input::KeyHeld(KEY_RIGHT)) dx += 7;
-  if (Input::KeyHeld(KEY_LEFT)) dx -= 7;
-  if (Input::KeyHeld(KEY_UP)) dy -= 7;
-  if (Input::KeyHeld(KEY_DOWN)) dy += 7;
+  if (Controls::Held(ACTION_RIGHT)) dx += 7;
+  if (Controls::Held(ACTION_LEFT)) dx -= 7;
+  if (Controls::Held(ACTION_UP)) dy -= 7;
+  if (Controls::Held(ACTION_DOWN)) dy += 7;
   MovePaddleBy(dx, dy);
 }
 
 void UpdateLaunch() {
-  if (gGame.level.mouseEvent == 1 || Input::KeyPressed(KEY_SPACE)) LaunchBall();
+  if (Controls::Pressed(ACTION_FIRE, gGame.level.mouseEvent)) LaunchBall();
 }
 
 }  // namespace vx

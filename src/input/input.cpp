@@ -48,6 +48,14 @@ void ButtonEdge(bool heldNow, bool heldBefore, int32_t* heldFlag, uint32_t* last
   }
 }
 
+void PollPad(InputDevices* devices) {
+  PadDeviceState pad;
+  gInput.padAttached = devices->ReadPad(pad);
+  gInput.padPressed = pad.buttons & ~gInput.padButtons;
+  gInput.padButtons = pad.buttons;
+  std::memcpy(gInput.padAxes, pad.axes, sizeof gInput.padAxes);
+}
+
 }  // namespace
 
 int Input::Init(int exclusiveMouse) {
@@ -88,6 +96,7 @@ void Input::Poll() {
     gInput.pressed[k] = (gInput.keys[k] & 0x80) && gInput.keys[k] != gInput.previousKeys[k];
     gInput.previousKeys[k] = gInput.keys[k];
   }
+  PollPad(devices);
 
   MouseDeviceState mouse;
   switch (devices->ReadMouse(mouse)) {

@@ -1,4 +1,4 @@
-// Keyboard and mouse, sampled once at the start of every frame.
+// Keyboard, mouse and game controllers, sampled once at the start of every frame.
 #pragma once
 
 #include <cstdint>
@@ -19,14 +19,20 @@ enum MouseEventType : uint32_t {
 enum KeyCode : int {
   KEY_ESCAPE = 1, KEY_1 = 2, KEY_0 = 11, KEY_BACKSPACE = 14, KEY_TAB = 15, KEY_Y = 21,
   KEY_ENTER = 28, KEY_LCONTROL = 29, KEY_D = 32, KEY_LSHIFT = 42, KEY_N = 49, KEY_RSHIFT = 54,
-  KEY_SPACE = 57, KEY_F1 = 59, KEY_F2 = 60, KEY_F3 = 61, KEY_F5 = 63, KEY_F8 = 66,
-  KEY_F10 = 68, KEY_RCONTROL = 157, KEY_PRINTSCREEN = 183, KEY_PAUSE = 197, KEY_UP = 200,
-  KEY_PAGEUP = 201, KEY_LEFT = 203, KEY_RIGHT = 205, KEY_DOWN = 208, KEY_PAGEDOWN = 209,
+  KEY_LALT = 56, KEY_SPACE = 57, KEY_F1 = 59, KEY_F2 = 60, KEY_F3 = 61, KEY_F5 = 63,
+  KEY_F8 = 66, KEY_F10 = 68, KEY_KEYPAD_ENTER = 156, KEY_RCONTROL = 157, KEY_PRINTSCREEN = 183,
+  KEY_RALT = 184, KEY_PAUSE = 197, KEY_UP = 200, KEY_PAGEUP = 201, KEY_LEFT = 203,
+  KEY_RIGHT = 205, KEY_DOWN = 208, KEY_PAGEDOWN = 209,
 };
 
 constexpr int kMouseQueueSize = 20;       // holds at most 19 events
 constexpr uint32_t kLeftDoubleMs = 300;
 constexpr uint32_t kRightDoubleMs = 150;
+
+// Controller axes, in SDL's order: sticks -32768 .. 32767, triggers 0 .. 32767.
+enum PadAxis : int {
+  PAD_LEFTX, PAD_LEFTY, PAD_RIGHTX, PAD_RIGHTY, PAD_TRIGGERLEFT, PAD_TRIGGERRIGHT, kPadAxisCount
+};
 
 struct InputState {
   uint8_t keys[256] = {};
@@ -40,6 +46,12 @@ struct InputState {
   MouseEvent queue[kMouseQueueSize];
   int32_t writeIndex = 0;
   int32_t readIndex = 0;
+  // Game controllers, all attached ones together: button bits in SDL's order,
+  // the bits that went down in this poll, and the axes.
+  uint32_t padButtons = 0;
+  uint32_t padPressed = 0;
+  int16_t padAxes[kPadAxisCount] = {};
+  bool padAttached = false;
   bool open = false;
 };
 

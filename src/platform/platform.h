@@ -19,7 +19,6 @@ struct PlatformEvent {
     kMove,          // the window moved or was resized
     kChar,          // code: 8-bit character (code page 866), keyData: bit 31 = release
     kQuit,          // a posted quit request; code is the exit code
-    kFullscreen,    // the user toggled full screen (Alt+Enter); active = new state
   };
   Type type = kNone;
   int32_t active = 0;
@@ -50,6 +49,8 @@ class Window {
   // Places the window (x, y) with outer size w x h; a back end that scales the
   // picture may keep its own size.
   virtual void PlaceWindow(int x, int y, int w, int h) {}
+  // Switches between full screen and a window; false when the switch failed.
+  virtual bool SetFullScreen(bool on) { return false; }
   virtual Rect WindowRect() = 0;
   virtual Rect ClientRect() = 0;
 };
@@ -100,10 +101,17 @@ class Display {
   virtual bool VideoMemory(uint32_t* total, uint32_t* free) = 0;
 };
 
-// Keyboard and mouse devices, read once per frame by Input::Poll.
+// Keyboard, mouse and controllers, read once per frame by Input::Poll.
 struct MouseDeviceState {
   int32_t x = 0, y = 0, z = 0;  // relative motion since the last read; z in 120ths of a notch
   uint8_t buttons[4] = {0, 0, 0, 0};  // bit 7 = held: 0 left, 1 right, 2 middle
+};
+
+// The game controllers attached, read together: a button is down when it is
+// down on any of them; each axis is the one farthest from rest.
+struct PadDeviceState {
+  uint32_t buttons = 0;  // bit n: button n in SDL's order (a, b, x, y, back, ...)
+  int16_t axes[6] = {};  // leftx, lefty, rightx, righty, lefttrigger, righttrigger
 };
 
 class InputDevices {
@@ -116,6 +124,8 @@ class InputDevices {
   enum MouseResult { kMouseOk = 0, kMouseLost = 1, kMouseFailed = 2 };
   virtual MouseResult ReadMouse(MouseDeviceState& state) = 0;
   virtual bool AcquireMouse(bool acquire) = 0;
+  // False when no controller is attached (the state is then at rest).
+  virtual bool ReadPad(PadDeviceState& state) { return false; }
 };
 
 // Audio output: interleaved 16-bit stereo pulled by a callback.

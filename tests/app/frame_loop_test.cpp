@@ -120,10 +120,15 @@ TEST_F(FrameLoop, CloseMoveCharAndFullScreenMessages) {
   EXPECT_EQ(g.clientRect.left, hp.window.clientRect.left);
   EXPECT_EQ(g.clientRect.bottom, hp.window.clientRect.bottom);
 
-  ev.type = PlatformEvent::kFullscreen;
-  ev.active = 1;
-  WindowProc(ev);
+  // Alt+Enter, the full-screen control, switches and remembers it for the settings.
+  hp.input.SetKey(KEY_LALT, true);
+  hp.input.SetKey(KEY_ENTER, true);
+  hp.clock.now = g.lastFrameTime + kFrameIntervalMs;
+  RunFrame();
   EXPECT_EQ(g.bFullScreen, 1);
+  EXPECT_TRUE(hp.window.inFullScreen);
+  hp.input.SetKey(KEY_LALT, false);
+  hp.input.SetKey(KEY_ENTER, false);
   ev.type = PlatformEvent::kMove;
   hp.window.PlaceWindow(0, 0, 646, 505);
   WindowProc(ev);  // full screen: the rectangles stay

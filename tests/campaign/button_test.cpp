@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "campaign/button.h"
+#include "input/controls.h"
 #include "input/input.h"
 
 namespace vx {
@@ -74,7 +75,7 @@ TEST_F(ButtonTest, AutoRepeatFiresEveryFrameWhileHeldAndPointed) {
 }
 
 TEST_F(ButtonTest, DisabledOrInvisibleButtonsIgnoreMouseAndHotKey) {
-  a.hotKey = KEY_ENTER;
+  a.hotAction = ACTION_CONFIRM;
   gInput.pressed[KEY_ENTER] = 1;
   EXPECT_EQ(Frame(MOUSE_NONE, 300, 300, false), 1u);
 

@@ -1,7 +1,6 @@
 // velotrix-tool play SCRIPT [--dir DIR]: runs the real game on the headless
 // platform in DIR and feeds it a script of input, one command a line.
 #include <limits.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +21,7 @@
 #include "command.h"
 #include "play_commands.h"
 #include "graphics/png_writer.h"
+#include "input/controls.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/text_codec.h"
 
@@ -46,35 +46,11 @@ namespace {
 const int kScanEnter = 28;
 const int kScanBackspace = 14;
 
-struct KeyName {
-  const char* name;
-  int code;
-};
-
-const KeyName kKeyNames[] = {
-    {"Escape", 1}, {"Esc", 1}, {"Enter", 28}, {"Return", 28}, {"Space", 57}, {"Tab", 15},
-    {"Backspace", 14}, {"Up", 200}, {"Down", 208}, {"Left", 203}, {"Right", 205},
-    {"PageUp", 201}, {"PageDown", 209}, {"Home", 199}, {"End", 207}, {"Insert", 210},
-    {"Delete", 211}, {"Pause", 197}, {"PrintScreen", 183}, {"LShift", 42}, {"Shift", 42},
-    {"RShift", 54}, {"LControl", 29}, {"Control", 29}, {"Ctrl", 29}, {"RControl", 157},
-    {"LAlt", 56}, {"Alt", 56}, {"RAlt", 184}, {"Minus", 12}, {"Equals", 13},
-    {"F1", 59}, {"F2", 60}, {"F3", 61}, {"F4", 62}, {"F5", 63}, {"F6", 64}, {"F7", 65},
-    {"F8", 66}, {"F9", 67}, {"F10", 68}, {"F11", 87}, {"F12", 88},
-    {"Q", 16}, {"W", 17}, {"E", 18}, {"R", 19}, {"T", 20}, {"Y", 21}, {"U", 22}, {"I", 23},
-    {"O", 24}, {"P", 25}, {"A", 30}, {"S", 31}, {"D", 32}, {"F", 33}, {"G", 34}, {"H", 35},
-    {"J", 36}, {"K", 37}, {"L", 38}, {"Z", 44}, {"X", 45}, {"C", 46}, {"V", 47}, {"B", 48},
-    {"N", 49}, {"M", 50}, {"1", 2}, {"2", 3}, {"3", 4}, {"4", 5}, {"5", 6}, {"6", 7},
-    {"7", 8}, {"8", 9}, {"9", 10}, {"0", 11},
-};
-
 // A key name, or a scan code given as a number ("57", "0x39").
 int KeyCode(const std::string& name) {
-  for (const KeyName& k : kKeyNames)
-    if (strcasecmp(k.name, name.c_str()) == 0) return k.code;
-  char* end = nullptr;
-  long v = std::strtol(name.c_str(), &end, 0);
-  if (!name.empty() && end && *end == 0 && v > 0 && v < 256) return static_cast<int>(v);
-  return -1;
+  int key = kNoKey;
+  if (!Controls::ParseKey(name, &key) || key == kNoKey || (key & kKeyAlt)) return -1;
+  return key;
 }
 
 // Keys that also type a character, as the real window's key messages do.

@@ -53,6 +53,11 @@ class HeadlessWindow : public Window {
   void KeepAwake() override { keptAwake = true; }
   void MessageBox(const char* title, const char* text) override;
   void PlaceWindow(int x, int y, int w, int h) override;
+  bool SetFullScreen(bool on) override {
+    if (failFullScreen) return false;
+    inFullScreen = on;
+    return true;
+  }
   Rect WindowRect() override { return windowRect; }
   Rect ClientRect() override { return clientRect; }
 
@@ -62,6 +67,8 @@ class HeadlessWindow : public Window {
   bool failCreate = false;
   bool activateOnCreate = true;  // a new window gets the foreground
   bool cursorHidden = false;
+  bool inFullScreen = false;
+  bool failFullScreen = false;
   bool keptAwake = false;
   std::string title;
   Rect windowRect{0, 0, 646, 505};

@@ -28,8 +28,8 @@ class SdlWindow : public Window {
   Rect WindowRect() override;
   Rect ClientRect() override;
 
+  bool SetFullScreen(bool on) override;
   SDL_Window* handle() const { return window_; }
-  void SetFullScreen(bool on);
   bool fullScreen() const { return fullScreen_; }
   // Wheel motion gathered from the events, in 120ths of a notch.
   int32_t TakeWheel() { return wheel_.exchange(0); }

@@ -71,13 +71,15 @@ void SdlWindow::Destroy() {
   window_ = nullptr;
 }
 
-void SdlWindow::SetFullScreen(bool on) {
-  if (!window_ || on == fullScreen_) return;
+bool SdlWindow::SetFullScreen(bool on) {
+  if (!window_) return false;
+  if (on == fullScreen_) return true;
   if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
     Log("Error: full screen switch failed: %s\n", SDL_GetError());
-    return;
+    return false;
   }
   fullScreen_ = on;
+  return true;
 }
 
 void SdlWindow::Queue(PlatformEvent::Type type, int32_t active, uint32_t code, uint32_t keyData) {
@@ -117,14 +119,8 @@ bool SdlWindow::Translate(const SDL_Event& e, PlatformEvent& ev) {
       SDL_Scancode sc = e.key.keysym.scancode;
       bool down = e.type == SDL_KEYDOWN;
       if (down && sc >= 0 && sc < SDL_NUM_SCANCODES) keyTaps_[sc] = 1;
+      // Alt+Enter is a control (full screen), not a typed line end.
       bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
-      if (down && alt && (sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER)) {
-        if (e.key.repeat) return false;
-        SetFullScreen(!fullScreen_);
-        ev.type = PlatformEvent::kFullscreen;
-        ev.active = fullScreen_;
-        return true;
-      }
       int ch = CharOfKey(sc);
       if (ch < 0 || alt) return false;
       ev.type = PlatformEvent::kChar;

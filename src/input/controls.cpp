@@ -1,0 +1,147 @@
+// The table of actions and their bindings, and the questions screens ask of it.
+#include "input/controls.h"
+
+namespace vx {
+
+namespace {
+
+constexpr uint8_t kPlay = CONTEXT_PLAY, kMenu = CONTEXT_MENU, kEditor = CONTEXT_EDITOR;
+constexpr uint8_t kQuestion = CONTEXT_QUESTION, kAll = CONTEXT_ALL;
+constexpr uint8_t kLeft = kMouseLeft, kRight = kMouseRight;
+
+// Arrows move the ship, the map and the editor, and turn help pages.
+const ActionInfo kActions[ACTION_COUNT] = {
+    {"Move left", kPlay | kMenu | kEditor, KEY_LEFT, {}, 0, 0, PAD_DPLEFT, true},
+    {"Move right", kPlay | kMenu | kEditor, KEY_RIGHT, {}, 0, 0, PAD_DPRIGHT, true},
+    {"Move up", kPlay | kMenu | kEditor, KEY_UP, {}, 0, 0, PAD_DPUP, true},
+    {"Move down", kPlay | kMenu | kEditor, KEY_DOWN, {}, 0, 0, PAD_DPDOWN, true},
+    {"Launch / fire", kPlay, KEY_SPACE, {}, kLeft | kRight, kLeft, PAD_A, true},
+    {"Use slot 1", kPlay, KEY_1 + 0, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 2", kPlay, KEY_1 + 1, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 3", kPlay, KEY_1 + 2, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 4", kPlay, KEY_1 + 3, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 5", kPlay, KEY_1 + 4, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 6", kPlay, KEY_1 + 5, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 7", kPlay, KEY_1 + 6, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 8", kPlay, KEY_1 + 7, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 9", kPlay, KEY_1 + 8, {}, 0, 0, PAD_NONE, true},
+    {"Use slot 10", kPlay, KEY_0, {}, 0, 0, PAD_NONE, true},
+    {"Previous slot", kPlay, kNoKey, {}, 0, 0, PAD_LEFTSHOULDER, true},
+    {"Next slot", kPlay, kNoKey, {}, 0, 0, PAD_RIGHTSHOULDER, true},
+    {"Use chosen slot", kPlay, kNoKey, {}, 0, 0, PAD_X, true},
+    {"Pause", kPlay, KEY_PAUSE, {}, 0, 0, PAD_START, true},
+    {"Back", kAll, KEY_ESCAPE, {}, 0, 0, PAD_B, true},
+    {"Confirm", kMenu, KEY_ENTER, {KEY_KEYPAD_ENTER}, 0, 0, PAD_A, true},
+    {"Yes", kQuestion, KEY_Y, {}, 0, 0, PAD_A, true},
+    {"No", kQuestion, KEY_N, {}, 0, 0, PAD_NONE, true},
+    {"Previous page", kMenu, KEY_PAGEUP, {}, 0, 0, PAD_LEFTSHOULDER, true},
+    {"Next page", kMenu, KEY_PAGEDOWN, {}, 0, 0, PAD_RIGHTSHOULDER, true},
+    {"Options", kPlay, KEY_F10, {}, 0, 0, PAD_BACK, true},
+    {"Frame rate", kPlay | kMenu, KEY_TAB, {}, 0, 0, PAD_NONE, true},
+    {"Screenshot", kAll, KEY_PRINTSCREEN, {}, 0, 0, PAD_NONE, true},
+    {"Full screen", kAll, KEY_ENTER | kKeyAlt, {KEY_KEYPAD_ENTER | kKeyAlt}, 0, 0,
+     PAD_NONE, true},
+    {"Level editor", kPlay | kEditor, KEY_F5, {}, 0, 0, PAD_NONE, true},
+    {"Editor: save", kEditor, KEY_F2, {}, 0, 0, PAD_NONE, true},
+    {"Editor: reload", kEditor, KEY_F3, {}, 0, 0, PAD_NONE, true},
+    {"Editor: clear", kEditor, KEY_F8, {}, 0, 0, PAD_NONE, true},
+    {"Editor: whole row", kEditor, KEY_LCONTROL, {KEY_RCONTROL}, 0, 0,
+     PAD_NONE, true},
+    {"Editor: mirror", kEditor, KEY_LSHIFT, {KEY_RSHIFT}, 0, 0, PAD_NONE, true},
+    {"Editor: paint", kEditor, kNoKey, {}, kLeft, 0, PAD_NONE, false},
+    {"Editor: erase", kEditor, kNoKey, {}, kRight, 0, PAD_NONE, false},
+    {"Defeat boss", kPlay, KEY_D, {}, 0, 0, PAD_NONE, false},
+};
+
+Bindings MakeDefaults() {
+  Bindings b{};
+  for (int a = 0; a < ACTION_COUNT; ++a) {
+    b.key[a] = kActions[a].defaultKey;
+    b.pad[a] = kActions[a].defaultPad;
+  }
+  return b;
+}
+
+Bindings gBindings = MakeDefaults();
+
+bool Valid(int action) { return action >= 0 && action < ACTION_COUNT; }
+
+bool AltHeld() { return Input::KeyHeld(KEY_LALT) || Input::KeyHeld(KEY_RALT); }
+
+bool KeyHeld(int key) { return (key & 0xFF) != kNoKey && Input::KeyHeld(key & 0xFF); }
+
+// A key with Alt is pressed only with Alt held, and a plain key only without,
+// so that Alt+Enter is not Enter as well.
+bool KeyPressed(int key) {
+  if ((key & 0xFF) == kNoKey || !Input::KeyPressed(key & 0xFF)) return false;
+  return ((key & kKeyAlt) != 0) == AltHeld();
+}
+
+bool MouseHeld(uint8_t buttons) {
+  return ((buttons & kMouseLeft) && Input::leftHeld) || ((buttons & kMouseRight) && Input::rightHeld);
+}
+
+bool Clicked(uint8_t buttons, uint32_t event) {
+  return ((buttons & kMouseLeft) && event == MOUSE_LEFT_DOWN) ||
+         ((buttons & kMouseRight) && event == MOUSE_RIGHT_DOWN);
+}
+
+bool PadBit(uint32_t bits, int button) { return button >= 0 && button < 32 && (bits >> button & 1); }
+
+// The action other than `action`, sharing a context with it, whose binding in
+// `list` equals value; -1 when there is none.
+int Clash(const int* list, int action, int value) {
+  for (int a = 0; a < ACTION_COUNT; ++a)
+    if (a != action && list[a] == value && (kActions[a].contexts & kActions[action].contexts))
+      return a;
+  return -1;
+}
+
+int Bind(int* list, int action, int value, int none) {
+  if (!Valid(action)) return -1;
+  const int old = list[action];
+  const int other = value == none ? -1 : Clash(list, action, value);
+  if (other >= 0) list[other] = old;
+  list[action] = value;
+  return other;
+}
+
+}  // namespace
+
+const ActionInfo& GetActionInfo(int action) { return kActions[Valid(action) ? action : 0]; }
+
+void Controls::ResetToDefaults() { gBindings = MakeDefaults(); }
+
+const Bindings& Controls::Current() { return gBindings; }
+
+int Controls::Key(int action) { return Valid(action) ? gBindings.key[action] : kNoKey; }
+
+int Controls::Pad(int action) { return Valid(action) ? gBindings.pad[action] : PAD_NONE; }
+
+int Controls::SetKey(int action, int key) { return Bind(gBindings.key, action, key, kNoKey); }
+
+int Controls::SetPad(int action, int button) { return Bind(gBindings.pad, action, button, PAD_NONE); }
+
+int Controls::Held(int action) {
+  if (!Valid(action)) return 0;
+  const ActionInfo& info = kActions[action];
+  if (KeyHeld(gBindings.key[action])) return 1;
+  for (int alt : info.altKeys)
+    if (KeyHeld(alt)) return 1;
+  if (MouseHeld(info.mouseHeld)) return 1;
+  return PadBit(gInput.padButtons, gBindings.pad[action]) ? 1 : 0;
+}
+
+int Controls::Pressed(int action, uint32_t mouseEvent) {
+  if (!Valid(action)) return 0;
+  const ActionInfo& info = kActions[action];
+  if (KeyPressed(gBindings.key[action])) return 1;
+  for (int alt : info.altKeys)
+    if (KeyPressed(alt)) return 1;
+  if (Clicked(info.mouseClick, mouseEvent)) return 1;
+  return PadBit(gInput.padPressed, gBindings.pad[action]) ? 1 : 0;
+}
+
+int Controls::AnyPressed() { return Input::AnyKeyPressed() != 0 || gInput.padPressed != 0; }
+
+}  // namespace vx

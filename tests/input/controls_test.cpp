@@ -1,0 +1,170 @@
+// The controls table: actions read through keys, mouse buttons and controller
+// buttons, the Alt chords, rebinding with swaps, and the names written to the
+// settings file.
+#include "input/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/headless/headless_platform.h"
+#include "support/temp_dir.h"
+
+namespace vx {
+namespace {
+
+struct ControlsTest : ::testing::Test {
+  test::TempDir dir;
+  HeadlessPlatform hp;
+  void SetUp() override {
+    gPlatform = hp.platform();
+    Controls::ResetToDefaults();
+    ASSERT_EQ(Input::Init(1), 1);
+  }
+  void TearDown() override {
+    Input::Shutdown();
+    Controls::ResetToDefaults();
+    gPlatform = nullptr;
+  }
+  void Poll() {
+    hp.clock.now += 13;
+    Input::Poll();
+  }
+};
+
+TEST(ControlsTable, NoTwoActionsOfAContextShareADefault) {
+  for (int a = 0; a < ACTION_COUNT; ++a)
+    for (int b = a + 1; b < ACTION_COUNT; ++b) {
+      const ActionInfo& x = GetActionInfo(a);
+      const ActionInfo& y = GetActionInfo(b);
+      if (!(x.contexts & y.contexts)) continue;
+      if (x.defaultKey != kNoKey) {
+        EXPECT_NE(x.defaultKey, y.defaultKey) << x.name << " / " << y.name;
+      }
+      if (x.defaultPad != PAD_NONE) {
+        EXPECT_NE(x.defaultPad, y.defaultPad) << x.name << " / " << y.name;
+      }
+    }
+}
+
+TEST(ControlsTable, EveryShownActionHasAUniqueNameAndSomeBinding) {
+  for (int a = 0; a < ACTION_COUNT; ++a) {
+    const ActionInfo& x = GetActionInfo(a);
+    EXPECT_TRUE(x.defaultKey != kNoKey || x.defaultPad != PAD_NONE || x.mouseHeld) << x.name;
+    for (int b = a + 1; b < ACTION_COUNT; ++b) EXPECT_STRNE(x.name, GetActionInfo(b).name);
+  }
+}
+
+TEST_F(ControlsTest, KeysAlternativesAndControllerButtons) {
+  hp.input.SetKey(KEY_RCONTROL, true);  // the fixed second key of "whole row"
+  hp.input.SetKey(KEY_LEFT, true);
+  Poll();
+  EXPECT_TRUE(Controls::Held(ACTION_EDITOR_ROW));
+  EXPECT_TRUE(Controls::Held(ACTION_LEFT));
+  EXPECT_TRUE(Controls::Pressed(ACTION_LEFT));
+  EXPECT_FALSE(Controls::Held(ACTION_RIGHT));
+  Poll();
+  EXPECT_TRUE(Controls::Held(ACTION_LEFT));
+  EXPECT_FALSE(Controls::Pressed(ACTION_LEFT)) << "pressed only in the frame it went down";
+
+  gInput.padButtons = 1u << PAD_DPRIGHT;
+  gInput.padPressed = 1u << PAD_DPRIGHT;
+  EXPECT_TRUE(Controls::Held(ACTION_RIGHT));
+  EXPECT_TRUE(Controls::Pressed(ACTION_RIGHT));
+  EXPECT_TRUE(Controls::AnyPressed());
+  gInput.padButtons = gInput.padPressed = 0;
+}
+
+TEST_F(ControlsTest, MouseHeldAndClickBindings) {
+  hp.input.SetButton(1, true);  // right: fires, does not launch
+  Poll();
+  MouseEvent ev;
+  Input::PopMouseEvent(&ev);
+  EXPECT_EQ(ev.type, MOUSE_RIGHT_DOWN);
+  EXPECT_TRUE(Controls::Held(ACTION_FIRE));
+  EXPECT_FALSE(Controls::Pressed(ACTION_FIRE, ev.type));
+  EXPECT_TRUE(Controls::Held(ACTION_EDITOR_ERASE));
+  EXPECT_FALSE(Controls::Held(ACTION_EDITOR_PAINT));
+  // A left press launches; the second press of a double-click does not.
+  EXPECT_TRUE(Controls::Pressed(ACTION_FIRE, MOUSE_LEFT_DOWN));
+  EXPECT_FALSE(Controls::Pressed(ACTION_FIRE, MOUSE_LEFT_DOUBLE));
+  EXPECT_FALSE(Controls::Pressed(ACTION_BACK, MOUSE_LEFT_DOWN));
+}
+
+TEST_F(ControlsTest, AltEnterIsFullScreenAndNotConfirm) {
+  hp.input.SetKey(KEY_ENTER, true);
+  Poll();
+  EXPECT_TRUE(Controls::Pressed(ACTION_CONFIRM));
+  EXPECT_FALSE(Controls::Pressed(ACTION_FULL_SCREEN));
+  hp.input.SetKey(KEY_ENTER, false);
+  hp.input.SetKey(KEY_RALT, true);
+  Poll();
+  hp.input.SetKey(KEY_KEYPAD_ENTER, true);
+  Poll();
+  EXPECT_FALSE(Controls::Pressed(ACTION_CONFIRM));
+  EXPECT_TRUE(Controls::Pressed(ACTION_FULL_SCREEN));
+}
+
+TEST_F(ControlsTest, RebindingSwapsWithinAContextOnly) {
+  // Space is "launch / fire"; given to "use slot 1", the two swap.
+  EXPECT_EQ(Controls::SetKey(ACTION_SLOT_1, KEY_SPACE), ACTION_FIRE);
+  EXPECT_EQ(Controls::Key(ACTION_SLOT_1), KEY_SPACE);
+  EXPECT_EQ(Controls::Key(ACTION_FIRE), KEY_1);
+  hp.input.SetKey(KEY_SPACE, true);
+  Poll();
+  EXPECT_TRUE(Controls::Pressed(ACTION_SLOT_1));
+  EXPECT_FALSE(Controls::Pressed(ACTION_FIRE));
+
+  // "Yes" is read only in questions: it may share Space with play.
+  EXPECT_EQ(Controls::SetKey(ACTION_YES, KEY_SPACE), -1);
+  EXPECT_EQ(Controls::Key(ACTION_SLOT_1), KEY_SPACE);
+  // "Back" is read everywhere, so it swaps with anything.
+  EXPECT_EQ(Controls::SetPad(ACTION_BACK, PAD_A), ACTION_FIRE);
+  EXPECT_EQ(Controls::Pad(ACTION_FIRE), PAD_B);
+  // Unbinding takes nothing from anyone.
+  EXPECT_EQ(Controls::SetKey(ACTION_PAUSE, kNoKey), -1);
+  EXPECT_EQ(Controls::SetKey(ACTION_COUNT, KEY_Y), -1);
+
+  Controls::ResetToDefaults();
+  EXPECT_EQ(Controls::Key(ACTION_FIRE), KEY_SPACE);
+  EXPECT_EQ(Controls::Pad(ACTION_BACK), PAD_B);
+}
+
+TEST(ControlsNames, EveryKeyAndButtonRoundTrips) {
+  for (int code = 1; code < 256; ++code)
+    for (int alt : {0, kKeyAlt}) {
+      int back = -7;
+      std::string name = Controls::KeyName(code | alt);
+      ASSERT_TRUE(Controls::ParseKey(name, &back)) << name;
+      EXPECT_EQ(back, code | alt) << name;
+    }
+  for (int b = PAD_NONE; b < PAD_BUTTON_COUNT; ++b) {
+    int back = -7;
+    ASSERT_TRUE(Controls::ParsePad(Controls::PadName(b), &back));
+    EXPECT_EQ(back, b);
+  }
+  int key = -7;
+  EXPECT_TRUE(Controls::ParseKey("none", &key));
+  EXPECT_EQ(key, kNoKey);
+  EXPECT_TRUE(Controls::ParseKey("alt+enter", &key));
+  EXPECT_EQ(key, KEY_ENTER | kKeyAlt);
+  EXPECT_EQ(Controls::KeyName(KEY_SPACE), "Space");
+  EXPECT_EQ(Controls::KeyName(0x5A), "0x5A");
+}
+
+TEST(ControlsNames, RefusesWhatItDoesNotKnow) {
+  for (const char* bad : {"", "Alt+", "Alt+None", "Foo", "-1", "256", "0x100", "5x",
+                          "99999999999999999999", "Space ", "Alt+Alt+A"}) {
+    int key = -7;
+    EXPECT_FALSE(Controls::ParseKey(bad, &key)) << bad;
+    EXPECT_EQ(key, -7) << bad;
+  }
+  for (const char* bad : {"", "A ", "button1", "15", "-1", "dpleft2"}) {
+    int button = -7;
+    EXPECT_FALSE(Controls::ParsePad(bad, &button)) << bad;
+    EXPECT_EQ(button, -7);
+  }
+}
+
+}  // namespace
+}  // namespace vx
