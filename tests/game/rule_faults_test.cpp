@@ -1,0 +1,56 @@
+// Faults in the rules of play that a player could reach, each driven through
+// the real rules or the real screens on the headless platform.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "campaign/campaign_start.h"
+#include "campaign/hiscore_screen.h"
+#include "campaign/save_game.h"
+#include "campaign/screen_fixture.h"
+#include "game/angles.h"
+#include "game/ball.h"
+#include "game/game_state.h"
+#include "game/items.h"
+#include "game/level_files.h"
+#include "game/level_start.h"
+#include "game/particles.h"
+#include "game/playfield.h"
+#include "game_fixture.h"
+
+namespace vx {
+namespace {
+
+// --- the rules alone --------------------------------------------------------
+
+class RuleFaults : public test::GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    MakeField(60);
+  }
+};
+
+TEST_F(RuleFaults, ScrollSpeedIsReadWithinOneToAThousand) {
+  const struct {
+    const char* value;
+    int speed;
+    bool logged;
+  } cases[] = {{"0", 1, true}, {"-7", 1, true}, {"1", 1, false}, {"1000", 1000, false},
+               {"1001", 1000, true}};
+  for (const auto& c : cases) {
+    test::WriteText("Episode1/Levels/Level03",
+                    std::string("[Level data]\nHeight = 40\nScroll speed = ") + c.value + "\n");
+    LoadLevel(3);
+    EXPECT_EQ(gGame.level.header.scrollSpeed, c.speed) << c.value;
+    std::string line = std::string("Scroll speed = ") + c.value + " out of range, using " +
+                       std::to_string(c.speed);
+    EXPECT_EQ(test::ReadText("Log.txt").find(line) != std::string::npos, c.logged) << c.value;
+  }
+}
+
+}  // namespace
+}  // namespace vx
