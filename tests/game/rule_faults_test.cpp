@@ -34,6 +34,37 @@ class RuleFaults : public test::GameTest {
   }
 };
 
+TEST_F(RuleFaults, BombBallNeverTurnsASolidBlockIntoABreakableOne) {
+  // Scrolled 8 pixels into a row: row top + 25 shows at the bottom of the
+  // window, just below the rows the explosion looks at.
+  MakeField(60, 16 * 20 + 8);
+  const int r = 20 + 25;
+  PutBlock(10, r, 2);
+  ActivateByWord(ITEM_BOMB);
+  AddBall(336, 391, 270, 1);  // one step down enters the solid block
+  Ball& b = gGame.level.balls[0];
+  MoveBalls();
+  EXPECT_FALSE(IsActive(ITEM_BOMB)) << "the bomb went off";
+  ASSERT_EQ(Cell(10, r).type, 2) << "out of the explosion's reach";
+  EXPECT_EQ(Cell(10, r).hits, 0) << "still solid";
+  // A piercing ball breaks any block with hits left, but never a solid one.
+  ActivateByWord(ITEM_PIERCING);
+  b.angle = 270;
+  b.y = 391;
+  MoveBalls();
+  EXPECT_EQ(Cell(10, r).type, 2);
+
+  // Within reach the explosion still removes the solid block it was set off on.
+  MakeField(60, 16 * 20 + 8);
+  for (ItemSlot& s : gGame.level.wordEffects) s = ItemSlot();
+  PutBlock(10, 30, 2);
+  ActivateByWord(ITEM_BOMB);
+  for (Ball& old : gGame.level.balls) old = Ball();
+  AddBall(336, 16 * 31 - 328, 90, 1);  // one step up enters row 30
+  MoveBalls();
+  EXPECT_EQ(Cell(10, 30).type, 0);
+}
+
 TEST_F(RuleFaults, ScrollSpeedIsReadWithinOneToAThousand) {
   const struct {
     const char* value;
