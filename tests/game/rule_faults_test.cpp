@@ -65,6 +65,44 @@ TEST_F(RuleFaults, BombBallNeverTurnsASolidBlockIntoABreakableOne) {
   EXPECT_EQ(Cell(10, 30).type, 0);
 }
 
+TEST_F(RuleFaults, AnItemThatCanDoNothingNowStaysInItsSlot) {
+  AddToInventory(ITEM_ADD_BALL);
+  AddToInventory(ITEM_INCREASE_SPEED);
+  AddToInventory(ITEM_DECREASE_SPEED);
+  const ItemSlot* inv = gGame.player.inventory;
+  gGame.level.ballWaiting = 1;
+  for (int i = 0; i < 3; ++i) UseSlot(i);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(inv[i].count, 1) << "slot " << i << ": nothing to act on while the ball waits";
+    EXPECT_EQ(inv[i].active, 0) << i;
+  }
+
+  LaunchBall();
+  UseSlot(0);
+  EXPECT_EQ(ActiveBalls(), 2) << "Twin Ball splits the ball in play";
+  EXPECT_EQ(inv[0].count, 0);
+
+  // Every ball slot taken: Twin Ball waits; speeds at their limits: so do the others.
+  AddToInventory(ITEM_ADD_BALL);
+  for (Ball& b : gGame.level.balls) {
+    b.active = 1;
+    b.speed = 5;
+  }
+  UseSlot(0);
+  UseSlot(1);
+  EXPECT_EQ(inv[0].count, 1);
+  EXPECT_EQ(inv[1].count, 1);
+  gGame.level.balls[3].speed = 4.9f;
+  UseSlot(1);
+  EXPECT_EQ(inv[1].count, 0) << "one ball below the top speed is enough";
+  for (Ball& b : gGame.level.balls) b.speed = 2;
+  UseSlot(2);
+  EXPECT_EQ(inv[2].count, 1);
+  gGame.level.balls[7].speed = 2.1f;
+  UseSlot(2);
+  EXPECT_EQ(inv[2].count, 0);
+}
+
 TEST_F(RuleFaults, ScrollSpeedIsReadWithinOneToAThousand) {
   const struct {
     const char* value;
