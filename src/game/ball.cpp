@@ -160,10 +160,13 @@ void LaunchBall() {
   LevelState& L = gGame.level;
   if (!L.ballWaiting) return;
   float angle = 45;
-  if (IsActive(ITEM_SNIPER) || IsActive(ITEM_RUBBER) || IsActive(ITEM_TIMEBOMB))
-    angle = static_cast<float>(static_cast<int>(L.aimAngle));
+  if (LaunchIsAimed()) angle = static_cast<float>(static_cast<int>(L.aimAngle));
   L.ballWaiting = 0;
   AddBall(static_cast<float>(L.paddle.x), static_cast<float>(L.paddle.y), angle, 3.0f);
+}
+
+bool LaunchIsAimed() {
+  return IsActive(ITEM_SNIPER) || IsActive(ITEM_RUBBER) || IsActive(ITEM_TIMEBOMB);
 }
 
 void UpdateAim() { gGame.level.aimAngle = static_cast<float>(Triangle(180) / 2 + 45); }

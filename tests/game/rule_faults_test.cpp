@@ -121,5 +121,52 @@ TEST_F(RuleFaults, ScrollSpeedIsReadWithinOneToAThousand) {
   }
 }
 
+// --- the real screens -------------------------------------------------------
+
+class ScreenRuleFaults : public test::ScreenTest {
+ protected:
+  // A field of 40 rows with breakable blocks in the rows on show at the start.
+  void StartBandLevel() {
+    std::string map(40 * 20, '\0');
+    for (int r = 20; r <= 30; ++r)
+      for (int c = 0; c < 20; ++c) map[static_cast<size_t>(r) * 20 + c] = 1;
+    test::WriteText("Episode1/Levels/Level01",
+                    "[Level data]\nHeight = 40\nScroll speed = 1\nMax blocks types = 1\n"
+                    "[Block type 1]\nHit counter = 1\nScore = 10\n");
+    test::WriteText("Episode1/Levels/Level01.map", map);
+    Enter(g.screens.menu);
+    ASSERT_EQ(StartLevelDirect(1), 1);
+    Frame(3);
+  }
+};
+
+TEST_F(ScreenRuleFaults, TheAimLineShowsWheneverTheLaunchIsAimed) {
+  StartBandLevel();
+  // Blue points along the line from the ship in the aim direction.
+  auto blueOnLine = [] {
+    const LevelState& L = gGame.level;
+    Vec2 d = Dir(L.aimAngle);
+    int hits = 0;
+    for (int t = 60; t <= 180; t += 40) {
+      int x = static_cast<int>(static_cast<float>(L.paddle.x) + static_cast<float>(t) * d.x);
+      int y = static_cast<int>(static_cast<float>(L.paddle.y) + static_cast<float>(t) * d.y);
+      bool found = false;
+      for (int yy = y - 1; yy <= y + 1; ++yy)
+        for (int xx = x - 1; xx <= x + 1; ++xx)
+          found = found || Graphics::BackBuffer()->Row(yy)[xx] == StandardColors[6];
+      hits += found;
+    }
+    return hits;
+  };
+  ASSERT_EQ(gGame.level.ballWaiting, 1);
+  EXPECT_EQ(blueOnLine(), 0) << "an unaimed launch shows no line";
+  for (int item : {ITEM_RUBBER, ITEM_TIMEBOMB}) {
+    for (ItemSlot& s : gGame.level.wordEffects) s = ItemSlot();
+    ActivateByWord(item);
+    Frame();
+    EXPECT_EQ(blueOnLine(), 4) << ItemName(item) << " alone aims the launch";
+  }
+}
+
 }  // namespace
 }  // namespace vx
