@@ -140,6 +140,63 @@ class ScreenRuleFaults : public test::ScreenTest {
   }
 };
 
+class StandingStill : public ScreenRuleFaults {
+ protected:
+  // Everything in a level that a moving thing could change.
+  struct Still {
+    std::vector<int> cells;
+    std::vector<float> moving;
+    int score, credits;
+    bool operator==(const Still& o) const {
+      return cells == o.cells && moving == o.moving && score == o.score && credits == o.credits;
+    }
+  };
+  static Still Take() {
+    const LevelState& L = gGame.level;
+    Still s;
+    for (const BlockCell& c : L.grid) s.cells.push_back(c.type * 65536 + c.hits);
+    for (const BackObject& o : L.backObjects) s.moving.insert(s.moving.end(), {o.x, o.y});
+    for (const Particle& p : L.particles)
+      s.moving.insert(s.moving.end(), {p.x, p.y, static_cast<float>(p.life)});
+    for (const Ball& b : L.balls) s.moving.insert(s.moving.end(), {b.x, b.y});
+    s.score = gGame.player.score;
+    s.credits = gGame.player.credits;
+    return s;
+  }
+  // A block-smashing background object over the blocks and a burst of
+  // particles, then 150 frames: nothing of it may have changed.
+  void ExpectStandingStill(const char* state) {
+    BackObject& o = gGame.level.backObjects[0];
+    o = BackObject{true, true, 0, 60, 40, 3, 0};
+    SpawnBurst(300, 200, 20, 3, 4);
+    Still before = Take();
+    Frame(150);
+    EXPECT_TRUE(Take() == before) << state;
+    EXPECT_EQ(o.x, 60) << state;
+  }
+};
+
+TEST_F(StandingStill, NothingMovesWhilePausedAskingOrEnded) {
+  StartBandLevel();
+  Key(KEY_PAUSE);
+  ASSERT_EQ(gGame.level.paused, 1);
+  ExpectStandingStill("paused");
+  Key(KEY_PAUSE);
+  Frame(20);
+  EXPECT_GT(gGame.player.score, 0) << "at play the smashing object does break blocks";
+  EXPECT_GT(gGame.level.backObjects[0].x, 60);
+
+  Key(KEY_ESCAPE);
+  ASSERT_EQ(gGame.level.quitRequest, 1);
+  ExpectStandingStill("asking");
+  Key(KEY_N);
+
+  Type("completed");
+  Frame();
+  ASSERT_EQ(gGame.level.levelEnded, 1);
+  ExpectStandingStill("ended");
+}
+
 TEST_F(ScreenRuleFaults, TheAimLineShowsWheneverTheLaunchIsAimed) {
   StartBandLevel();
   // Blue points along the line from the ship in the aim direction.
