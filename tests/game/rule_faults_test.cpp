@@ -140,6 +140,59 @@ class ScreenRuleFaults : public test::ScreenTest {
   }
 };
 
+class CheatFlag : public ScreenRuleFaults {
+ protected:
+  // New Game from the main menu, or the campaign on show, and its level 1
+  // from the world map.
+  void PlayFirstLevel(bool newGame) {
+    if (newGame) {
+      Enter(g.screens.menu);
+      StartCampaign(1);
+    }
+    ASSERT_EQ(g.currentScreen, g.screens.node);
+    Frame(31);
+    Click(108, 404);
+    ASSERT_EQ(g.currentScreen, g.screens.game);
+  }
+  // Whether a final score of the campaign now played enters the table, as the
+  // ending offers it; back to the menu afterwards.
+  bool FinalScoreEnters() {
+    gGame.player.score = 999999;
+    HiscoreScreen::SetNewScore(1);
+    SwitchTo(g.screens.hiscore, 0);
+    bool entered = static_cast<HiscoreScreen*>(g.screens.hiscore)->nameEntry != 0;
+    HiscoreScreen::SetNewScore(0);
+    ReturnToRoot();
+    return entered;
+  }
+};
+
+TEST_F(CheatFlag, ACheatBarsTheScoreOfItsOwnCampaignOnly) {
+  ASSERT_EQ(SaveGame(0, "Clean"), 1);
+  PlayFirstLevel(true);
+  Type("ball");
+  Key(KEY_ESCAPE);
+  Key(KEY_Y);  // the level is rolled back: the life is taken away again
+  ASSERT_EQ(g.currentScreen, g.screens.node);
+  EXPECT_EQ(gGame.player.lives, 8);
+  EXPECT_FALSE(FinalScoreEnters()) << "the cheat still counts for its own campaign";
+
+  // A saved game that never cheated, loaded after it.
+  SwitchTo(g.screens.load, 0);
+  Click(260, 170 + 8);
+  ASSERT_EQ(g.currentScreen, g.screens.node);
+  EXPECT_TRUE(FinalScoreEnters()) << "a loaded campaign starts clean";
+
+  // A new campaign after a cheat.
+  PlayFirstLevel(true);
+  Type("getmescores");
+  Key(KEY_ESCAPE);
+  Key(KEY_Y);
+  ReturnToRoot();
+  StartCampaign(1);
+  EXPECT_TRUE(FinalScoreEnters()) << "a new campaign starts clean";
+}
+
 class StandingStill : public ScreenRuleFaults {
  protected:
   // Everything in a level that a moving thing could change.
