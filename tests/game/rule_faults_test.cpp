@@ -34,6 +34,84 @@ class RuleFaults : public test::GameTest {
   }
 };
 
+class FreeFlight : public RuleFaults {
+ protected:
+  // One frame in the order of the game update: the paddle moves, the paddle
+  // test runs twice, the balls move.
+  static void ShipFrame(int dx, int dy) {
+    ++g.frameCounter;
+    MovePaddleBy(dx, dy);
+    for (int twice = 0; twice < 2; ++twice)
+      for (Ball& b : gGame.level.balls)
+        if (b.active) PaddleCollide(b);
+    MoveBalls();
+  }
+  // A ball falling at speed 5 meets the ship flying up from the bottom line
+  // by rise pixels a frame. Returns how many of 200 start positions (a spread
+  // of heights, columns and downward angles) went through the ship.
+  static int PassesThroughRisingShip(int rise) {
+    int passed = 0;
+    for (int i = 0; i < 200; ++i) {
+      MakeField(60);
+      for (Ball& old : gGame.level.balls) old = Ball();
+      for (ItemSlot& s : gGame.level.wordEffects) s = ItemSlot();
+      ActivateByWord(ITEM_FREE_FLY);
+      MovePaddleBy(0, 0);
+      float x = static_cast<float>(310 + (i * 13) % 21);
+      float y = 250 + 0.5f * static_cast<float>(i);
+      AddBall(x, y, static_cast<float>(250 + (i % 5) * 10), 5);
+      Ball& b = gGame.level.balls[0];
+      for (int f = 0; f < 100 && b.active && MovesDown(b.angle); ++f) ShipFrame(0, -rise);
+      if (!b.active || MovesDown(b.angle)) ++passed;
+    }
+    return passed;
+  }
+};
+
+TEST_F(FreeFlight, AFlyingShipMeetsEveryBallOnItsWayUp) {
+  // The arrow keys move the ship by 7 pixels a frame; a quick mouse by 20.
+  int arrows = PassesThroughRisingShip(7);
+  int mouse = PassesThroughRisingShip(20);
+  std::printf("[ measure  ] balls through a rising ship: arrows %d of 200, mouse %d of 200\n",
+              arrows, mouse);
+  EXPECT_EQ(arrows, 0);
+  EXPECT_EQ(mouse, 0);
+}
+
+TEST_F(FreeFlight, TheShipSweepPushesTheBallAlongAndOnlyWithFreeFlight) {
+  ActivateByWord(ITEM_FREE_FLY);
+  Paddle& P = gGame.level.paddle;
+  MovePaddleBy(0, 0);
+  AddBall(330, 360, 270, 5);  // 15 pixels above the ship's line, 5 above its band
+  Ball& b = gGame.level.balls[0];
+  MovePaddleBy(0, -20);  // the ship's line now lies 5 pixels above the ball
+  PaddleCollide(b);
+  // Reflected by where it met the ship (75 degrees), then bent by the ship's
+  // movement as any ball on a rising ship is.
+  Vec2 d = Dir(90 - 10 * 60 / 40.0f);
+  EXPECT_NEAR(b.angle, AngleOf({d.x * 5, d.y * 5 - 20 / 16.0f}), 1e-3f);
+  EXPECT_EQ(b.y, static_cast<float>(P.y)) << "left on the ship's line, not behind it";
+
+  // Sideways the sweep counts too while flying: a ship that jumped over a
+  // ball beside it has met it.
+  for (Ball& old : gGame.level.balls) old = Ball();
+  MovePaddleBy(0, 0);
+  AddBall(static_cast<float>(P.x + 50), static_cast<float>(P.y - 3), 270, 3);
+  MovePaddleBy(100, 0);
+  PaddleCollide(gGame.level.balls[0]);
+  EXPECT_FALSE(MovesDown(gGame.level.balls[0].angle));
+
+  // Without Free Flight only where the ship stands counts, as always.
+  for (ItemSlot& s : gGame.level.wordEffects) s = ItemSlot();
+  for (Ball& old : gGame.level.balls) old = Ball();
+  MovePaddleBy(-100, 0);
+  ASSERT_EQ(P.mayFly, 0);
+  AddBall(static_cast<float>(P.x + 50), static_cast<float>(P.y - 3), 270, 3);
+  MovePaddleBy(100, 0);
+  PaddleCollide(gGame.level.balls[0]);
+  EXPECT_EQ(gGame.level.balls[0].angle, 270);
+}
+
 TEST_F(RuleFaults, BombBallNeverTurnsASolidBlockIntoABreakableOne) {
   // Scrolled 8 pixels into a row: row top + 25 shows at the bottom of the
   // window, just below the rows the explosion looks at.
