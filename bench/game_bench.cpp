@@ -127,7 +127,7 @@ void BM_Particles250(benchmark::State& state) {
       p.drift = static_cast<uint16_t>(i % 3);
       p.frame = static_cast<uint16_t>(2 + i % 3);
     }
-    UpdateAndDrawParticles();
+    UpdateAndDrawParticles(true);
   }
   state.SetItemsProcessed(state.iterations() * kMaxParticles);
 }
@@ -138,7 +138,7 @@ void BM_DrawPlayfield(benchmark::State& state) {
   GameRig::Busy();
   for (auto _ : state) {
     DrawBackground();
-    UpdateBackObjects();
+    UpdateBackObjects(true);
     DrawBlocks();
     DrawPaddle();
     DrawBalls();

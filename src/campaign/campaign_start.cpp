@@ -50,6 +50,9 @@ void StartCampaign(int reset) {
     for (ItemSlot& slot : gGame.player.inventory) slot = ItemSlot();
     for (MapNode& node : gGame.campaign) node = MapNode();
   }
+  // A cheat bars the score of its own campaign only, not of the next one or of
+  // a saved game loaded after it.
+  gGame.level.cheatUsed = 0;
   ReadCoordinates();
   // Until a level starts, a restore gives back the state the campaign began
   // with, not what an earlier campaign left.

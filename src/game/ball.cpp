@@ -1,6 +1,7 @@
 #include "game/ball.h"
 
 #include <cmath>
+#include <utility>
 
 #include "base/game_record.h"
 #include "base/log.h"
@@ -32,6 +33,51 @@ bool InBand(float paddleX, float px, float py) {
   float above = static_cast<float>(P.y) - py;
   return std::fabs(paddleX - px) < static_cast<float>(P.w / 2) && above >= 0 &&
          above < static_cast<float>(P.h);
+}
+
+// Narrows [*from, *to] to the part of it in which a - s m lies within lo .. hi.
+bool Narrow(float a, float m, float lo, float hi, float* from, float* to) {
+  if (m == 0) return a >= lo && a <= hi;
+  float s1 = (a - lo) / m, s2 = (a - hi) / m;
+  if (s1 > s2) std::swap(s1, s2);
+  if (s1 > *from) *from = s1;
+  if (s2 < *to) *to = s2;
+  return *from <= *to;
+}
+
+// Whether the paddle now at paddleX, which moved by (mdx, mdy) in this frame,
+// has the point (px, py) in its band; *contactX is where it stood when it first
+// did. Where it stands now is tested first. A flying paddle is followed back
+// along its whole movement, which may be longer than its band is high, so that
+// a ball does not pass through a paddle flying up to meet it.
+bool PaddleTouches(float paddleX, float mdx, float mdy, float px, float py, float* contactX,
+                   bool* swept) {
+  const Paddle& P = gGame.level.paddle;
+  *contactX = paddleX;
+  *swept = false;
+  if (InBand(paddleX, px, py)) return true;
+  if (!P.mayFly) return false;
+  // s is how far back along the movement the paddle stood: 0 now, 1 at the start.
+  float from = 0, to = 1;
+  float half = static_cast<float>(P.w / 2);
+  if (!Narrow(paddleX - px, mdx, -half, half, &from, &to)) return false;
+  if (!Narrow(static_cast<float>(P.y) - py, mdy, 0, static_cast<float>(P.h), &from, &to))
+    return false;
+  *contactX = paddleX - to * mdx;
+  *swept = true;
+  return true;
+}
+
+// A ball the paddle reached on its way up and left behind it is put on the
+// paddle line, as if the paddle had pushed it along.
+void KeepOnPaddle(Ball& b) {
+  float line = static_cast<float>(gGame.level.paddle.y);
+  if (b.y <= line) return;
+  b.prevY -= b.y - line;
+  b.y = line;
+  CellRef before = CellAt(b.prevX, b.prevY);
+  b.lastCol = before.c;
+  b.lastRow = before.r;
 }
 
 void HitEnemies(Ball& b) {
@@ -160,10 +206,13 @@ void LaunchBall() {
   LevelState& L = gGame.level;
   if (!L.ballWaiting) return;
   float angle = 45;
-  if (IsActive(ITEM_SNIPER) || IsActive(ITEM_RUBBER) || IsActive(ITEM_TIMEBOMB))
-    angle = static_cast<float>(static_cast<int>(L.aimAngle));
+  if (LaunchIsAimed()) angle = static_cast<float>(static_cast<int>(L.aimAngle));
   L.ballWaiting = 0;
   AddBall(static_cast<float>(L.paddle.x), static_cast<float>(L.paddle.y), angle, 3.0f);
+}
+
+bool LaunchIsAimed() {
+  return IsActive(ITEM_SNIPER) || IsActive(ITEM_RUBBER) || IsActive(ITEM_TIMEBOMB);
 }
 
 void UpdateAim() { gGame.level.aimAngle = static_cast<float>(Triangle(180) / 2 + 45); }
@@ -194,8 +243,9 @@ void PaddleCollide(Ball& b) {
   for (int i = 0; i < 3; ++i) {
     float px = b.prevX + dx * static_cast<float>(i) / 3.0f;
     float py = b.prevY + dy * static_cast<float>(i) / 3.0f;
-    float paddleX = static_cast<float>(P.x);
-    if (InBand(paddleX, px, py)) {
+    float paddleX, shadowX;
+    bool swept;
+    if (PaddleTouches(static_cast<float>(P.x), P.dx, P.dy, px, py, &paddleX, &swept)) {
       if (MovesDown(b.angle)) {
         if (IsActive(ITEM_BALL_ATTRACTOR)) {
           b.active = 0;
@@ -206,19 +256,20 @@ void PaddleCollide(Ball& b) {
           PlaySample(g.sounds.spring, 100, Pan640(px));
         }
       }
+      if (swept && b.active) KeepOnPaddle(b);
       BendByPaddle(b);
       return;
     }
-    if (IsActive(ITEM_SHADOW)) {
-      float shadowX = static_cast<float>(640 - P.x);
-      if (InBand(shadowX, px, py)) {
-        if (MovesDown(b.angle)) {
-          b.angle = 90 - (px - shadowX) * 60 / half;
-          PlaySample(g.sounds.spring, 100, Pan640(px));
-        }
-        BendByPaddle(b);
-        return;
+    // The shadow paddle mirrors the paddle's movement across the field.
+    if (IsActive(ITEM_SHADOW) &&
+        PaddleTouches(static_cast<float>(640 - P.x), -P.dx, P.dy, px, py, &shadowX, &swept)) {
+      if (MovesDown(b.angle)) {
+        b.angle = 90 - (px - shadowX) * 60 / half;
+        PlaySample(g.sounds.spring, 100, Pan640(px));
       }
+      if (swept) KeepOnPaddle(b);
+      BendByPaddle(b);
+      return;
     }
   }
 }

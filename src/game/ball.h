@@ -15,6 +15,8 @@ void MovePaddleBy(int dx, int dy);
 void UpdateLaunch();
 // Launches the waiting ball, if any.
 void LaunchBall();
+// Whether the launch takes the sweeping aim angle instead of 45 degrees.
+bool LaunchIsAimed();
 // Sweeps the aim angle while a ball waits.
 void UpdateAim();
 // Takes the first free ball slot; nothing when all are in use.

@@ -130,7 +130,7 @@ int BossScreen::OnFrame() {
   if (running) MoveMissiles();
   DrawMissiles();
   DrawBullets();
-  UpdateAndDrawParticles();
+  UpdateAndDrawParticles(running);
   DrawStatusPanel();
   // Pause, the quit question and a lost fight show their messages as in a level.
   UpdateAndDrawMessagePanel();

@@ -95,8 +95,9 @@ void GameScreen::DrawPanelSurface() {
 }
 
 void GameScreen::DrawPlay() {
+  const bool moving = !GameStandsStill();
   DrawBackground();
-  UpdateBackObjects();
+  UpdateBackObjects(moving);
   DrawBlocks();
   DrawPanelSurface();
   DrawPaddle();
@@ -105,7 +106,7 @@ void GameScreen::DrawPlay() {
   DrawEnemies();
   DrawFallingItems();
   DrawBullets();
-  UpdateAndDrawParticles();
+  UpdateAndDrawParticles(moving);
   DrawLevelProgress();
   DrawStatusPanel();
   UpdateAndDrawMessagePanel();

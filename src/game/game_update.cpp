@@ -60,6 +60,11 @@ void UpdateLevelEnd() {
   Return(g.currentScreen, L.levelFailed ? 0 : 1);
 }
 
+bool GameStandsStill() {
+  const LevelState& L = gGame.level;
+  return L.paused || L.quitRequest || L.levelEnded;
+}
+
 int GameUpdate() {
   LevelState& L = gGame.level;
   gPlay.frameStartTime = gPlatform ? gPlatform->clock->Milliseconds() : 0;

@@ -7,6 +7,9 @@ namespace vx {
 // One frame of the game. Returns 0 when the player left the level (the quit
 // question answered with Y), else 1.
 int GameUpdate();
+// Paused, asking whether to quit, or ended: nothing that could touch blocks,
+// score, credits, coins or balls may move, not even the background.
+bool GameStandsStill();
 // The level is won or lost: the music volume is remembered for the fade and
 // from now on only the end-of-level handling runs. A level that has already
 // ended stays as it ended.

@@ -44,6 +44,28 @@ Ball* FirstActiveBall() {
   return nullptr;
 }
 
+// Whether using the item now would change anything. The ones that act at once
+// on the balls in play have nothing to act on while the only ball waits on the
+// ship (or, for Twin Ball, while every ball slot is taken).
+bool CanTakeEffect(int id) {
+  bool faster = false, slower = false, freeSlot = false;
+  for (const Ball& b : gGame.level.balls) {
+    freeSlot = freeSlot || !b.active;
+    faster = faster || (b.active && b.speed < 5);
+    slower = slower || (b.active && b.speed > 2);
+  }
+  switch (id) {
+    case ITEM_ADD_BALL:
+      return FirstActiveBall() && freeSlot;
+    case ITEM_INCREASE_SPEED:
+      return faster;
+    case ITEM_DECREASE_SPEED:
+      return slower;
+    default:
+      return true;
+  }
+}
+
 void Tick(ItemSlot& s) {
   if (s.id != 0 && s.count == 0 && !IsActive(s.id)) s.id = 0;
   if (!s.active) return;
@@ -157,6 +179,8 @@ void UseSlot(int i) {
   if (i < 0 || i >= kInventorySlots) return;
   ItemSlot& s = gGame.player.inventory[i];
   if (s.count == 0 || s.id == 0) return;
+  // An item that could do nothing now stays in its slot for later.
+  if (!CanTakeEffect(s.id)) return;
   PlaySample(g.sounds.activate, 100, 50);
   ApplyInstant(s.id);
   Start(s);

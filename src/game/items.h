@@ -19,7 +19,8 @@ bool IsActive(int id);
 void Deactivate(int id);
 // One more unit of id in the inventory; false when no slot is left.
 bool AddToInventory(int id);
-// Switches on one unit of inventory slot i.
+// Switches on one unit of inventory slot i; an item that could do nothing now
+// (no ball in play to act on) is not used up.
 void UseSlot(int i);
 // Switches an item on for a typed cheat word; a word already in the list does
 // nothing.

@@ -143,7 +143,8 @@ int LoadLevel(int level) {
   L.tileSet = ChooseTileSet();
   H.backTilesSet = L.tileSet;
 
-  H.scrollSpeed = ReadBounded(tf, kLevelSection, "Scroll speed", 1, 0, kMaxScrollSpeed, name);
+  H.scrollSpeed =
+      ReadBounded(tf, kLevelSection, "Scroll speed", 1, kMinScrollSpeed, kMaxScrollSpeed, name);
   tf.GetString(kLevelSection, "Name", "", H.name, sizeof H.name);
   tf.GetString(kLevelSection, "Text", "", H.text, sizeof H.text);
   tf.GetString(kLevelSection, "Requires", "", H.requires, sizeof H.requires);

@@ -8,6 +8,8 @@ namespace vx {
 
 constexpr int kMinLevelHeight = 1;
 constexpr int kMaxLevelHeight = 10000;
+// A field that scrolls by 0 never reaches its top: the level could not be won.
+constexpr int kMinScrollSpeed = 1;
 constexpr int kMaxScrollSpeed = 1000;
 constexpr int kMaxBlockScore = 1000000;
 

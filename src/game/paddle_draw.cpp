@@ -56,8 +56,11 @@ void DrawBalls() {
   if (L.ballWaiting) {
     gArt.ball.RenderAnim(gArt.ballAnim, P.x, P.y - 5, ALIGN_DEFAULT);
     Vec2 d = Dir(L.aimAngle);
-    if (IsActive(ITEM_SNIPER)) Line(px, py, px + 400 * d.x, py + 400 * d.y, 2);
-    if (IsActive(ITEM_TIMEBOMB) && IsActive(ITEM_RUBBER))
+    bool sniper = IsActive(ITEM_SNIPER);
+    if (sniper) Line(px, py, px + 400 * d.x, py + 400 * d.y, 2);
+    // Whenever the launch is aimed the player sees where: the short blue line
+    // stands in when the sniper's red one is not there.
+    if ((IsActive(ITEM_TIMEBOMB) && IsActive(ITEM_RUBBER)) || (LaunchIsAimed() && !sniper))
       Line(px, py, px + 200 * d.x, py + 200 * d.y, 6);
   }
   bool rubber = IsActive(ITEM_RUBBER);

@@ -14,8 +14,8 @@ Particle* SpawnTrail(float x, float y, int kind, int frame);
 void UpdateParticles();
 // Draws the live particles.
 void DrawParticles();
-// One frame of the particles: move, then draw.
-void UpdateAndDrawParticles();
+// One frame of the particles: move (unless the game stands still), then draw.
+void UpdateAndDrawParticles(bool moving);
 
 int LiveParticles();
 

@@ -18,8 +18,8 @@ void DrawParticles() {
   }
 }
 
-void UpdateAndDrawParticles() {
-  UpdateParticles();
+void UpdateAndDrawParticles(bool moving) {
+  if (moving) UpdateParticles();
   DrawParticles();
 }
 

@@ -60,10 +60,11 @@ void HitBlock(BlockCell& cell, int c, int r, Ball& ball, int dc, int dr) {
   if (cell.hits == 0 && !IsActive(ITEM_BOMB)) {
     PlaySample(g.sounds.hitSolid, 100, pan);
   } else {
-    // A solid block hit by the bomb wraps round here; the explosion that
-    // follows the hit removes it.
-    --cell.hits;
-    if (cell.hits == 0 || piercing) {
+    // A solid block hit by the bomb counts as one with hits left and is left to
+    // the explosion that follows; it stays solid should the explosion miss it.
+    bool solid = cell.hits == 0;
+    if (!solid) --cell.hits;
+    if ((!solid && cell.hits == 0) || piercing) {
       PlaySample(IsActive(ITEM_BOMB) ? g.sounds.killEnemy : g.sounds.hitBlock, 100, pan);
       DestroyBlock(cell, c, r, RandomRange(0, 5));
       if (!piercing)

@@ -45,8 +45,9 @@ int LevelProgress();
 // Image number of a block as it looks now.
 int BlockImage(const BlockCell& cell);
 
-// Background objects: spawn, move, draw and let the smashing ones break blocks.
-void UpdateBackObjects();
+// Background objects: spawn, move, draw and let the smashing ones break blocks;
+// when the game stands still (moving false) they are only drawn where they are.
+void UpdateBackObjects(bool moving);
 // Starts a background object when one is due (objectsInSet: how many objects
 // the chosen tile set has).
 void SpawnBackObject(int objectsInSet);

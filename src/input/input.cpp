@@ -103,9 +103,10 @@ void Input::Poll() {
     case InputDevices::kMouseOk:
       break;
     case InputDevices::kMouseLost:
-      // Re-acquired, the poll goes on with an unread state: no motion, no buttons.
-      if (!devices->AcquireMouse(true)) return;
-      break;
+      // Nothing was read: the buttons keep their flags and no edge is queued,
+      // or a held button would come back as a release and a double click.
+      devices->AcquireMouse(true);
+      return;
     default:
       gInput.dx = gInput.dy = gInput.dz = 0;
       return;

@@ -82,7 +82,7 @@ TEST_F(LevelFiles, HostileFilesLoadInsideTheirBounds) {
   EXPECT_EQ(L.header.height, kMaxLevelHeight);
   EXPECT_EQ(L.grid.size(), static_cast<size_t>(kMaxLevelHeight) * 20);
   EXPECT_EQ(L.header.maxBlockTypes, 8);
-  EXPECT_EQ(L.header.scrollSpeed, 0);
+  EXPECT_EQ(L.header.scrollSpeed, kMinScrollSpeed);
   EXPECT_EQ(std::string(L.header.name).size(), 31u);
   EXPECT_EQ(L.types[0].hitCounter, 0u);
   EXPECT_EQ(BlocksLeft(), 2);  // bytes 9 and 200 name no type: empty

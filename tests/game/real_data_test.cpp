@@ -137,7 +137,7 @@ TEST_F(RealData, ALevelPlaysAndDrawsForThousandsOfFrames) {
     gArt.shipAnim.Play(IsActive(ITEM_WIDE_BUSTER) ? "Wide" : "Normal", 0);
     gArt.ballAnim.Play(gGame.level.ballWaiting ? "AssignedBall" : "Ball", 0);
     DrawBackground();
-    UpdateBackObjects();
+    UpdateBackObjects(true);
     DrawBlocks();
     DrawPaddle();
     DrawBalls();
@@ -145,7 +145,7 @@ TEST_F(RealData, ALevelPlaysAndDrawsForThousandsOfFrames) {
     DrawEnemies();
     DrawFallingItems();
     DrawBullets();
-    UpdateAndDrawParticles();
+    UpdateAndDrawParticles(true);
   }
   EXPECT_GT(gGame.player.score, 0);
 }

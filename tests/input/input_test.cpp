@@ -142,5 +142,34 @@ TEST_F(InputFixture, LostAndFailedMouse) {
   EXPECT_FALSE(fake.input.acquired);
 }
 
+// A mouse lost while a button is held and acquired again has read nothing:
+// the button stays held, and neither a release nor a second press (which would
+// count as a double click) is made up.
+TEST_F(InputFixture, AReacquiredMouseInventsNoButtonEdges) {
+  SetLeft(true);
+  SetRight(true);
+  Frame();
+  EXPECT_EQ(Drain(), (std::vector<uint32_t>{1, 11}));
+  fake.input.mouseResult = InputDevices::kMouseLost;
+  Frame();
+  EXPECT_TRUE(fake.input.acquired);
+  EXPECT_EQ(Input::leftHeld, 1);
+  EXPECT_EQ(Input::rightHeld, 1);
+  fake.input.mouseResult = InputDevices::kMouseOk;
+  Frame();
+  EXPECT_EQ(Drain(), std::vector<uint32_t>{}) << "still held: no edge at all";
+  EXPECT_EQ(Input::leftHeld, 1);
+
+  // A release made while the mouse was lost is seen at the next good read.
+  fake.input.mouseResult = InputDevices::kMouseLost;
+  Frame();
+  SetLeft(false);
+  fake.input.mouseResult = InputDevices::kMouseOk;
+  Frame();
+  EXPECT_EQ(Drain(), std::vector<uint32_t>{2});
+  EXPECT_EQ(Input::leftHeld, 0);
+  EXPECT_EQ(Input::rightHeld, 1);
+}
+
 }  // namespace
 }  // namespace vx
