@@ -14,7 +14,7 @@ namespace {
 bool ValidSlot(int slot) { return slot >= 0 && slot < kInventorySlots; }
 }  // namespace
 
-int ShelfItem(int place) { return place == 0 ? ITEM_CREDIT1 : place + 2; }
+int ShelfItem(int place) { return SoldItem(place); }
 
 Rect ShelfCell(int place) {
   const int x = 40 + (place % 7) * 85, y = 80 + (place / 7) * 60;
@@ -22,7 +22,7 @@ Rect ShelfCell(int place) {
 }
 
 bool IsOffered(int item) {
-  return item > 0 && item < kItemCount && item != ITEM_CREDIT2 && gGame.items[item].available;
+  return IsSold(item) && gGame.items[item].available;
 }
 
 bool CanAfford(int item, int price) {

@@ -2,15 +2,18 @@
 // player can afford, buying, selling and rearranging the inventory.
 #pragma once
 
+#include "base/item_catalogue.h"
 #include "graphics/graphics.h"
 
 namespace vx {
 
-// Item 2 (the small coin) is never sold, so 21 places hold items 1 and 3..22.
-constexpr int kShelfPlaces = 21;
+// One place for each item the catalogue marks as sold, in id order.
+constexpr int kShelfPlaces = kSoldItemCount;
+// Seven places to a row; a fourth row would run into the description below.
+static_assert(kShelfPlaces <= 21, "the shop's shelves hold three rows of seven items");
 constexpr int kShelfCellSize = 50;
 
-// The item on shelf place 0..20.
+// The item on shelf place 0 .. kShelfPlaces - 1; ITEM_NONE out of range.
 int ShelfItem(int place);
 // The 50 x 50 cell of a place: 7 to a row.
 Rect ShelfCell(int place);

@@ -23,8 +23,6 @@ constexpr int kSheetX = 0, kSheetY = 20;
 const char* const kReleasedFrames[] = {"buy_rel", "sell_rel", "back_rel"};
 const char* const kPushedFrames[] = {"buy_push", "sell_push", "back_push"};
 
-bool ValidItem(int id) { return id > 0 && id < kItemCount; }
-
 // Loads a picture keyed on magenta and copies it, keyed, onto dst.
 int Overlay(Surface* dst, const char* fileName, int x, int y) {
   Surface* image = nullptr;
@@ -226,18 +224,18 @@ void ShopScreen::UpdateInventory(const MouseEvent& event) {
         PlayClick();
         selectedItem = -1;
         selectedSlot = i;
-        sellPrice = ValidItem(slot.id) ? gGame.items[slot.id].sellPrice : 0;
+        sellPrice = IsItem(slot.id) ? gGame.items[slot.id].sellPrice : 0;
       } else if (event.type == MOUSE_RIGHT_DOWN) {
         PlayClick();
         if (selectedSlot != -1) {
           SwapSlots(i, selectedSlot);
           selectedItem = -1;
           selectedSlot = i;
-          sellPrice = ValidItem(slot.id) ? gGame.items[slot.id].sellPrice : 0;
+          sellPrice = IsItem(slot.id) ? gGame.items[slot.id].sellPrice : 0;
         }
       }
     }
-    if (ValidItem(slot.id) && i == selectedSlot) {
+    if (IsItem(slot.id) && i == selectedSlot) {
       DrawInfoPanel(slot.id, false, sellPrice);
       if (slot.count == 0) {
         slot = ItemSlot();

@@ -27,13 +27,10 @@ void DropItem(int x, int y, int kind, int timer) {
 void Catch(int kind) {
   PlayerRecord& p = gGame.player;
   bool twice = IsActive(ITEM_INVISIBLE);
-  if (kind == ITEM_CREDIT1) {
-    AddClamped(p.credits, twice ? 10 : 5);
-  } else if (kind == ITEM_CREDIT2) {
-    AddClamped(p.credits, twice ? 2 : 1);
-  } else {
+  if (IsCoin(kind))
+    AddClamped(p.credits, CoinValue(kind) * (twice ? 2 : 1));
+  else
     AddToInventory(kind);
-  }
 }
 
 void UpdateFallingItems() {

@@ -6,34 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/item_catalogue.h"
+
 namespace vx {
 
-enum ItemId : uint16_t {
-  ITEM_NONE = 0,
-  ITEM_CREDIT1 = 1,
-  ITEM_CREDIT2 = 2,
-  ITEM_BALL = 3,
-  ITEM_WIDE_BUSTER = 4,
-  ITEM_INCREASE_SPEED = 5,
-  ITEM_DECREASE_SPEED = 6,
-  ITEM_ADD_BALL = 7,
-  ITEM_CANNON = 8,
-  ITEM_FREE_FLY = 9,
-  ITEM_PIERCING = 10,
-  ITEM_CREDITS_ATTRACTOR = 11,
-  ITEM_SCREAMER = 12,
-  ITEM_SNIPER = 13,
-  ITEM_TIMEZIP = 14,
-  ITEM_BALL_ATTRACTOR = 15,
-  ITEM_RUBBER = 16,
-  ITEM_SHADOW = 17,
-  ITEM_BOMB = 18,
-  ITEM_TIMEBOMB = 19,
-  ITEM_INVISIBLE = 20,
-  ITEM_DETONATOR = 21,
-  ITEM_SHIELD = 22,
-};
-constexpr int kItemCount = 23;  // ids 0..22
 constexpr int kInventorySlots = 10;
 
 struct ItemSlot {

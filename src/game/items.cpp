@@ -15,18 +15,7 @@
 namespace vx {
 namespace {
 
-const char* const kItemNames[kItemCount] = {
-    "ITEM_NONE",          "ITEM_CREDIT1",        "ITEM_CREDIT2",     "ITEM_BALL",
-    "ITEM_WIDE_BUSTER",   "ITEM_INCREASE_SPEED", "ITEM_DECREASE_SPEED", "ITEM_ADD_BALL",
-    "ITEM_CANNON",        "ITEM_FREE_FLY",       "ITEM_PIERCING",    "ITEM_CREDITS_ATTRACTOR",
-    "ITEM_SCREAMER",      "ITEM_SNIPER",         "ITEM_TIMEZIP",     "ITEM_BALL_ATTRACTOR",
-    "ITEM_RUBBER",        "ITEM_SHADOW",         "ITEM_BOMB",        "ITEM_TIMEBOMB",
-    "ITEM_INVISIBLE",     "ITEM_DETONATOR",      "ITEM_SHIELD",
-};
-
-uint16_t ActiveTime(int id) {
-  return id > 0 && id < kItemCount ? gGame.items[id].activeTime : 0;
-}
+uint16_t ActiveTime(int id) { return IsItem(id) ? gGame.items[id].activeTime : 0; }
 
 void Start(ItemSlot& s) {
   s.active = 1;
@@ -77,13 +66,11 @@ void Tick(ItemSlot& s) {
 
 }  // namespace
 
-const char* ItemName(int id) { return id >= 0 && id < kItemCount ? kItemNames[id] : ""; }
-
 bool LoadItems() {
   TextFile tf("Items.txt");
   if (!tf.IsOpen()) return false;
   for (int id = 1; id < kItemCount; ++id) {
-    const char* section = kItemNames[id];
+    const char* section = ItemSection(id);
     if (!tf.SelectSection(section)) continue;
     ItemInfo& info = gGame.items[id];
     info.id = static_cast<uint16_t>(id);

@@ -1,13 +1,10 @@
-// The item catalogue, the inventory and the effects that items switch on.
+// The item texts and prices, the inventory and the effects that items switch on.
+// The fixed facts of each item are in base/item_catalogue.h.
 #pragma once
 
 #include "game/game_types.h"
 
 namespace vx {
-
-// Catalogue name of an item id ("ITEM_WIDE_BUSTER"), also its section in
-// "Items.txt"; "" for ids out of range.
-const char* ItemName(int id);
 
 // Reads "Items.txt" into the catalogue; false when the file cannot be read (the
 // catalogue then keeps what it had).

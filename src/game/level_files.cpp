@@ -180,7 +180,7 @@ int LoadLevel(int level) {
     else if (p < 99)
       cell.content = ITEM_CREDIT1;
     else
-      cell.content = static_cast<uint16_t>(RandomRange(4, 22));
+      cell.content = static_cast<uint16_t>(RandomRange(kFirstBlockItem, kLastBlockItem + 1));
   }
 
   const TileSet& set = gArt.tileSets[L.tileSet];

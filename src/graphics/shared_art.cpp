@@ -55,7 +55,7 @@ void LoadBackObjects() {
 // Steps 2 to 14: everything but the fonts and the screens' own animations.
 void LoadArtSteps(const char* loadingText) {
   DrawLoadingPicture(loadingText);
-  LoadCentredSet(gArt.items, gArt.itemAnims, 23, "Items\\Item%02d.tga", "Items\\Item%02d.anm", true);
+  LoadCentredSet(gArt.items, gArt.itemAnims, kItemCount, "Items\\Item%02d.tga", "Items\\Item%02d.anm", true);
   gArt.lights[0].Load("litSmall.tga", "litSmall.frm");
   gArt.lights[1].Load("litMedium.tga", "litMedium.frm");
   gArt.lights[2].Load("litBig.tga", "litBig.frm");

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "base/item_catalogue.h"
 #include "graphics/sprite.h"
 
 namespace vx {
@@ -18,8 +19,8 @@ constexpr int kMaxTileSets = 20;
 constexpr int kMaxBackObjectsPerSet = 8;
 
 struct SharedArt {
-  CSprite items[23];
-  AnimationSet itemAnims[23];
+  CSprite items[kItemCount];  // one per item id
+  AnimationSet itemAnims[kItemCount];
   CSprite lights[3];
   CSprite enemies[3];
   AnimationSet enemyAnims[3];

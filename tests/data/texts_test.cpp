@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/item_catalogue.h"
 #include "data/data_set_fixture.h"
 
 namespace vx {
@@ -144,20 +145,13 @@ TEST_F(TextsTest, StringTableAnswersEveryKeyFromItsOwnLine) {
   for (const char* key : {"Donthave1", "Donthave2"}) EXPECT_LE(width(key, 12), 540) << key;
 }
 
-const char* const kItems[] = {"ITEM_CREDIT1", "ITEM_CREDIT2", "ITEM_BALL", "ITEM_WIDE_BUSTER",
-                              "ITEM_INCREASE_SPEED", "ITEM_DECREASE_SPEED", "ITEM_ADD_BALL",
-                              "ITEM_CANNON", "ITEM_FREE_FLY", "ITEM_PIERCING",
-                              "ITEM_CREDITS_ATTRACTOR", "ITEM_SCREAMER", "ITEM_SNIPER",
-                              "ITEM_TIMEZIP", "ITEM_BALL_ATTRACTOR", "ITEM_RUBBER", "ITEM_SHADOW",
-                              "ITEM_BOMB", "ITEM_TIMEBOMB", "ITEM_INVISIBLE", "ITEM_DETONATOR",
-                              "ITEM_SHIELD"};
-
 TEST_F(TextsTest, ItemCatalogueAnswersEveryItemAndFitsTheShop) {
   TextFile items("Items.txt");
   ASSERT_TRUE(items.IsOpen());
   const std::string raw = Entry("Items.txt");
   int affordable = 0;
-  for (const char* item : kItems) {
+  for (int id = 1; id < kItemCount; ++id) {
+    const char* item = ItemSection(id);
     SCOPED_TRACE(item);
     ASSERT_TRUE(items.SelectSection(item));
     char name[32], description[128], requires[64];
@@ -187,8 +181,8 @@ TEST_F(TextsTest, ItemCatalogueAnswersEveryItemAndFitsTheShop) {
     // Names sit centred over 50-pixel cells 85 apart; descriptions start at x 150.
     EXPECT_LE(font_->Width(name, 1251, 11), 84) << name;
     EXPECT_LE(font_->Width(description, 1251, 12), 486) << description;
-    bool onShelf = std::strcmp(item, "ITEM_CREDIT2") != 0 && std::strcmp(item, "ITEM_CREDIT1") != 0;
-    if (onShelf && !*requires && price <= 150) ++affordable;
+    bool boughtWithCredits = IsSold(id) && !IsCoin(id);
+    if (boughtWithCredits && !*requires && price <= 150) ++affordable;
   }
   // A new game starts with 150 credits and should be able to shop at once.
   EXPECT_GE(affordable, 5);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "art/art.h"
+#include "base/item_catalogue.h"
 
 namespace vx::mkdata::art {
 
@@ -69,7 +70,7 @@ void MakeMinPanel(Out& out) {
   at(50, 37, "8");
   at(100, 37, "150");
   at(85, 55, "12450");
-  const int ids[] = {8, 18, 22};
+  const int ids[] = {ITEM_CANNON, ITEM_BOMB, ITEM_SHIELD};
   for (int i = 0; i < 3; ++i) DrawItemIcon(cr, ids[i], px + (197 + 42 * i) * s, py + 47 * s, 36 * s, 0);
   Callout(cr, "Lives", px + 14, 14, px + 34 * s, py + 32 * s);
   Callout(cr, "Credits", px + 62, 14, px + 92 * s, py + 32 * s);
@@ -78,6 +79,13 @@ void MakeMinPanel(Out& out) {
   Callout(cr, "Items: keys 1, 2, ... 0", px + 190, 84, px + 239 * s, py + 62 * s);
   out.Tga("help\\MinPanel.tga", c.Export(Key::kNone));
 }
+
+constexpr int PowerUpCount() {
+  int n = 0;
+  for (int id = 1; id < kItemCount; ++id) n += !IsCoin(id);
+  return n;
+}
+static_assert(1 + PowerUpCount() <= 21, "the items picture holds three rows of seven");
 
 // 254 x 108: the falling capsule, then every power-up, seven to a row.
 void MakeItemsPicture(Out& out) {
@@ -91,9 +99,9 @@ void MakeItemsPicture(Out& out) {
   cairo_set_line_width(cr, 1);
   SetColor(cr, color::kViolet);
   cairo_stroke(cr);
-  std::vector<int> ids = {0};  // 0 stands for the capsule here
-  ids.push_back(3);
-  for (int id = 4; id <= 22; ++id) ids.push_back(id);
+  std::vector<int> ids = {ITEM_NONE};  // stands for the capsule here
+  for (int id = 1; id < kItemCount; ++id)
+    if (!IsCoin(id)) ids.push_back(id);
   for (size_t i = 0; i < ids.size(); ++i) {
     double cx = 1 + (i % 7) * cell + cell / 2.0, cy = (i / 7) * cell + cell / 2.0;
     if (ids[i] == 0) {

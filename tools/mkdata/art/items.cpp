@@ -1,12 +1,14 @@
-// Item icons "Items\ItemNN.tga" + ".anm" for ids 0..22: round badges with a
-// symbol each, turning about their vertical axis in "Rotation" and standing
-// still, face on, in "Stop". The coin drawing is shared with the credits.
+// Item icons "Items\ItemNN.tga" + ".anm", one for each id of the catalogue:
+// round badges with a symbol each, turning about their vertical axis in
+// "Rotation" and standing still, face on, in "Stop". The coin drawing is
+// shared with the credits.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "art/art.h"
 #include "art/cells.h"
+#include "base/item_catalogue.h"
 
 namespace vx::mkdata::art {
 
@@ -18,12 +20,20 @@ constexpr int kFrames = 16;
 // Badge rim colour by kind of effect.
 uint32_t RimColor(int id) {
   switch (id) {
-    case 3: return 0x40e070;                                    // life
-    case 4: case 9: case 17: case 22: return 0x40a8ff;          // paddle
-    case 5: case 6: case 7: case 10: case 15: case 16: return 0xffa030;  // balls
-    case 8: case 18: case 19: case 21: return 0xff4050;         // weapons
-    case 11: case 12: case 13: case 14: case 20: return 0xc060ff;  // tricks
-    default: return 0x8890a0;
+    case ITEM_BALL:
+      return 0x40e070;  // life
+    case ITEM_WIDE_BUSTER: case ITEM_FREE_FLY: case ITEM_SHADOW: case ITEM_SHIELD:
+      return 0x40a8ff;  // paddle
+    case ITEM_INCREASE_SPEED: case ITEM_DECREASE_SPEED: case ITEM_ADD_BALL: case ITEM_PIERCING:
+    case ITEM_BALL_ATTRACTOR: case ITEM_RUBBER:
+      return 0xffa030;  // balls
+    case ITEM_CANNON: case ITEM_BOMB: case ITEM_TIMEBOMB: case ITEM_DETONATOR:
+      return 0xff4050;  // weapons
+    case ITEM_CREDITS_ATTRACTOR: case ITEM_SCREAMER: case ITEM_SNIPER: case ITEM_TIMEZIP:
+    case ITEM_INVISIBLE:
+      return 0xc060ff;  // tricks
+    default:
+      return 0x8890a0;
   }
 }
 
@@ -88,13 +98,13 @@ void Symbol(cairo_t* cr, int id) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   switch (id) {
-    case 0:
+    case ITEM_NONE:
       cairo_set_line_width(cr, 2);
       SetColor(cr, 0x505868);
       Circle(cr, 0, 0, 7);
       cairo_stroke(cr);
       break;
-    case 3:  // extra life: a ball and a plus
+    case ITEM_BALL:  // extra life: a ball and a plus
       Ball(cr, -2, 2, 8, 0x40ff80);
       cairo_set_line_width(cr, 3);
       SetColor(cr, 0xffffff);
@@ -104,17 +114,17 @@ void Symbol(cairo_t* cr, int id) {
       cairo_line_to(cr, 11, -6);
       cairo_stroke(cr);
       break;
-    case 4:  // wide paddle
+    case ITEM_WIDE_BUSTER:  // wide paddle
       Paddle(cr, 0, 3, 16, 6, 0x60c0ff);
       SetColor(cr, 0xffffff);
       cairo_set_line_width(cr, 2);
       Arrow(cr, -2, -6, -12, -6, 5);
       Arrow(cr, 2, -6, 12, -6, 5);
       break;
-    case 5:  // faster: fast-forward chevrons
-    case 6: {  // slower: the chevrons turned back
-      double d = id == 5 ? 1 : -1;
-      uint32_t c = id == 5 ? 0xffd040 : 0x80d0ff;
+    case ITEM_INCREASE_SPEED:  // faster: fast-forward chevrons
+    case ITEM_DECREASE_SPEED: {  // slower: the chevrons turned back
+      double d = id == ITEM_INCREASE_SPEED ? 1 : -1;
+      uint32_t c = id == ITEM_INCREASE_SPEED ? 0xffd040 : 0x80d0ff;
       for (int k = 0; k < 2; ++k) {
         double x = d * (-6 + k * 9);
         cairo_move_to(cr, x - d * 5, -9);
@@ -129,7 +139,7 @@ void Symbol(cairo_t* cr, int id) {
       }
       break;
     }
-    case 7:  // another ball
+    case ITEM_ADD_BALL:  // another ball
       Ball(cr, -4, 3, 7, 0xffb040);
       Ball(cr, 5, -4, 6, 0xffe080);
       cairo_set_line_width(cr, 2.4);
@@ -140,7 +150,7 @@ void Symbol(cairo_t* cr, int id) {
       cairo_line_to(cr, 10, 9);
       cairo_stroke(cr);
       break;
-    case 8:  // cannon: twin barrels and shots
+    case ITEM_CANNON:  // cannon: twin barrels and shots
       Paddle(cr, 0, 8, 20, 6, 0xc0c8d8);
       cairo_rectangle(cr, -8, -1, 4, 8);
       cairo_rectangle(cr, 4, -1, 4, 8);
@@ -152,7 +162,7 @@ void Symbol(cairo_t* cr, int id) {
         cairo_fill(cr);
       }
       break;
-    case 9:  // free flight: paddle with wings
+    case ITEM_FREE_FLY:  // free flight: paddle with wings
       for (int s = -1; s <= 1; s += 2) {
         cairo_move_to(cr, s * 6, 2);
         cairo_curve_to(cr, s * 10, -10, s * 14, -8, s * 13, -12);
@@ -166,7 +176,7 @@ void Symbol(cairo_t* cr, int id) {
       cairo_set_line_width(cr, 2);
       Arrow(cr, 0, -1, 0, -12, 5);
       break;
-    case 10: {  // piercing: a comet
+    case ITEM_PIERCING: {  // piercing: a comet
       cairo_move_to(cr, 3, -3);
       cairo_curve_to(cr, -4, 4, -10, 10, -13, 12);
       cairo_curve_to(cr, -6, 6, 0, 0, 8, -1);
@@ -180,7 +190,7 @@ void Symbol(cairo_t* cr, int id) {
       Ball(cr, 5, -5, 6, 0xff8020);
       break;
     }
-    case 11: {  // credit magnet
+    case ITEM_CREDITS_ATTRACTOR: {  // credit magnet
       cairo_set_line_width(cr, 6);
       cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
       cairo_arc_negative(cr, 0, -1, 7, M_PI, 0);
@@ -195,7 +205,7 @@ void Symbol(cairo_t* cr, int id) {
       DrawCoin(cr, 5, 0, 7, 4.5, 0);
       break;
     }
-    case 12: {  // screamer: loudspeaker
+    case ITEM_SCREAMER: {  // screamer: loudspeaker
       cairo_move_to(cr, -11, -4);
       cairo_line_to(cr, -6, -4);
       cairo_line_to(cr, 1, -10);
@@ -213,7 +223,7 @@ void Symbol(cairo_t* cr, int id) {
       }
       break;
     }
-    case 13:  // sniper: reticle
+    case ITEM_SNIPER:  // sniper: reticle
       cairo_set_line_width(cr, 2);
       SetColor(cr, 0xff5060);
       Circle(cr, 0, 0, 9);
@@ -230,7 +240,7 @@ void Symbol(cairo_t* cr, int id) {
       Circle(cr, 0, 0, 1.6);
       cairo_fill(cr);
       break;
-    case 14: {  // time stop: hourglass
+    case ITEM_TIMEZIP: {  // time stop: hourglass
       cairo_set_line_width(cr, 2.2);
       SetColor(cr, 0xd8c8ff);
       cairo_move_to(cr, -8, -11);
@@ -262,7 +272,7 @@ void Symbol(cairo_t* cr, int id) {
       cairo_fill(cr);
       break;
     }
-    case 15:  // ball attractor: the ball comes home
+    case ITEM_BALL_ATTRACTOR:  // ball attractor: the ball comes home
       Paddle(cr, 0, 10, 18, 5, 0xffa030);
       Ball(cr, 0, -8, 5.5, 0xffe0a0);
       SetColor(cr, 0xffffff);
@@ -273,7 +283,7 @@ void Symbol(cairo_t* cr, int id) {
       cairo_arc(cr, 0, 10, 9, M_PI + 0.5, 2 * M_PI - 0.5);
       cairo_stroke(cr);
       break;
-    case 16: {  // rubber band
+    case ITEM_RUBBER: {  // rubber band
       Paddle(cr, 0, 10, 18, 5, 0xffa030);
       Ball(cr, 6, -8, 5, 0xffe0a0);
       cairo_set_line_width(cr, 1.8);
@@ -283,7 +293,7 @@ void Symbol(cairo_t* cr, int id) {
       cairo_stroke(cr);
       break;
     }
-    case 17:  // shadow: a paddle and its mirror
+    case ITEM_SHADOW:  // shadow: a paddle and its mirror
       Paddle(cr, -6, 6, 11, 5, 0x60c0ff);
       Paddle(cr, 7, 6, 11, 5, 0x9070ff, 0.45);
       cairo_set_line_width(cr, 1.2);
@@ -296,10 +306,10 @@ void Symbol(cairo_t* cr, int id) {
       Ball(cr, -6, -5, 4, 0xe0f0ff);
       Ball(cr, 7, -5, 4, 0x9070ff);
       break;
-    case 18:
+    case ITEM_BOMB:
       Bomb(cr, -1, 3, 8.5);
       break;
-    case 19: {  // time bomb: bomb with a clock
+    case ITEM_TIMEBOMB: {  // time bomb: bomb with a clock
       Bomb(cr, -1, 3, 9);
       Circle(cr, -1, 3, 5.5);
       SetColor(cr, 0xf0f0e0);
@@ -313,7 +323,7 @@ void Symbol(cairo_t* cr, int id) {
       cairo_stroke(cr);
       break;
     }
-    case 20:  // invisible blocks: dashed outlines
+    case ITEM_INVISIBLE:  // invisible blocks: dashed outlines
       cairo_set_line_width(cr, 1.5);
       cairo_set_dash(cr, (const double[]){3, 2}, 2, 0);
       SetColor(cr, 0xe0c8ff);
@@ -326,7 +336,7 @@ void Symbol(cairo_t* cr, int id) {
       cairo_rectangle(cr, -6, 2, 11, 6);
       cairo_fill(cr);
       break;
-    case 21: {  // detonator: a blast
+    case ITEM_DETONATOR: {  // detonator: a blast
       cairo_new_path(cr);
       for (int k = 0; k < 16; ++k) {
         double a = k * M_PI / 8, r = k % 2 ? 6 : 13;
@@ -342,7 +352,7 @@ void Symbol(cairo_t* cr, int id) {
       cairo_pattern_destroy(g);
       break;
     }
-    case 22: {  // shield
+    case ITEM_SHIELD: {  // shield
       cairo_move_to(cr, 0, -12);
       cairo_curve_to(cr, 5, -9, 8, -9, 10, -9);
       cairo_curve_to(cr, 10, 2, 7, 8, 0, 12);
@@ -423,8 +433,8 @@ void DrawCoin(cairo_t* cr, int value, double cx, double cy, double radius, doubl
 }
 
 void DrawItemIcon(cairo_t* cr, int id, double cx, double cy, double size, double turn) {
-  if (id == 1 || id == 2) {
-    DrawCoin(cr, id == 1 ? 5 : 1, cx, cy, size * 0.42, turn);
+  if (IsCoin(id)) {
+    DrawCoin(cr, CoinValue(id), cx, cy, size * 0.42, turn);
     return;
   }
   double k = size / 38.0;
@@ -475,7 +485,7 @@ void DrawItemIcon(cairo_t* cr, int id, double cx, double cy, double size, double
 
 void MakeItems(Out& out) {
   Cells cells{kFrames, 8, kCell, kCell};
-  for (int id = 0; id <= 22; ++id) {
+  for (int id = 0; id < kItemCount; ++id) {
     auto canvas = DrawCells(cells, [&](cairo_t* cr, int i) {
       DrawItemIcon(cr, id, 0, 0, 38, i * 2 * M_PI / kFrames);
     });

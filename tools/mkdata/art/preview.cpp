@@ -6,6 +6,7 @@
 #include <string>
 
 #include "art/art.h"
+#include "base/item_catalogue.h"
 
 namespace vx::mkdata::art {
 
@@ -152,12 +153,12 @@ void Shop(Out& out) {
   m.Image_("panel.tga", 0, 400, 0xff00ff);
   m.Image_("shelves.tga", 0, 20, 0xff00ff);
   int k = 0;
-  for (int id = 1; id <= 22; ++id) {
-    if (id == 2) continue;
+  for (int id = 1; id < kItemCount; ++id) {
+    if (!IsSold(id)) continue;
     int x = 40 + (k % 7) * 85, y = 80 + (k / 7) * 60;
     char path[32];
     std::snprintf(path, sizeof path, "Items\\Item%02d.tga", id);
-    if (id == 1) m.Cell("Credits\\Credit00.tga", 0, 4, 40, 20, x + 25, y + 25);
+    if (id == ITEM_CREDIT1) m.Cell("Credits\\Credit00.tga", 0, 4, 40, 20, x + 25, y + 25);
     else m.Cell(path, 0, 8, 40, 40, x + 25, y + 25);
     m.Text("Item " + std::to_string(id), x + 25, y + 5, 11, 0xf0fff0, 0);
     m.Text(std::to_string(id * 15) + " cr", x + 25, y + 50, 9, 0xffffff, 0);

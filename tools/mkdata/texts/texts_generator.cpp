@@ -1,9 +1,10 @@
-// Generator "texts": the string table, the item catalogue, the help pages and
+// Generator "texts": the string table, the item texts, the help pages and
 // the closing story, from the UTF-8 sources under data/texts/, in the code
 // pages the screens convert them with.
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/item_catalogue.h"
 #include "levels/data_sources.h"
 #include "levels/source_text.h"
 #include "mkdata.h"
@@ -18,14 +19,6 @@ const char* const kStringKeys[] = {
     "BuyPrice", "Exchange", "Instant",   "EmptySlot",  "Pause",    "ExitToMenu", "Failed",
     "Complete", "Version",  "Page",      "Level",      "Closelevel", "Node1",    "Node2",
     "Node3",    "Node4",    "Credits",   "Points"};
-
-const char* const kItemSections[] = {
-    "ITEM_CREDIT1",  "ITEM_CREDIT2",           "ITEM_BALL",     "ITEM_WIDE_BUSTER",
-    "ITEM_INCREASE_SPEED", "ITEM_DECREASE_SPEED", "ITEM_ADD_BALL", "ITEM_CANNON",
-    "ITEM_FREE_FLY", "ITEM_PIERCING",          "ITEM_CREDITS_ATTRACTOR", "ITEM_SCREAMER",
-    "ITEM_SNIPER",   "ITEM_TIMEZIP",           "ITEM_BALL_ATTRACTOR",    "ITEM_RUBBER",
-    "ITEM_SHADOW",   "ITEM_BOMB",              "ITEM_TIMEBOMB", "ITEM_INVISIBLE",
-    "ITEM_DETONATOR", "ITEM_SHIELD"};
 
 // The screens read pages and the story into 1024-byte buffers that must still
 // hold a terminating zero.
@@ -72,7 +65,8 @@ bool ItemsFile(const std::string& outDir) {
   // Sections are found by the first header line that contains their name, so
   // they stand in id order ([ITEM_BALL] before [ITEM_BALL_ATTRACTOR]).
   size_t lastHeader = 0;
-  for (const char* section : kItemSections) {
+  for (int id = 1; id < kItemCount; ++id) {
+    const char* section = ItemSection(id);
     size_t at = text.find(std::string("[") + section + "]");
     if (at == std::string::npos) return Fail("Items.txt", std::string("section ") + section + " is missing");
     if (at < lastHeader) return Fail("Items.txt", std::string("section ") + section + " is out of id order");
