@@ -352,7 +352,7 @@ TEST_F(ScreenRuleFaults, TheAimLineShowsWheneverTheLaunchIsAimed) {
     for (ItemSlot& s : gGame.level.wordEffects) s = ItemSlot();
     ActivateByWord(item);
     Frame();
-    EXPECT_EQ(blueOnLine(), 4) << ItemName(item) << " alone aims the launch";
+    EXPECT_EQ(blueOnLine(), 4) << ItemSection(item) << " alone aims the launch";
   }
 }
 
