@@ -80,20 +80,24 @@ std::string Absolute(const std::string& path, const std::string& base) {
   return !path.empty() && path[0] == '/' ? path : base + "/" + path;
 }
 
-bool WriteFramePng(const HeadlessDisplay& display, const std::string& path) {
+// The last shown picture, each pixel scale x scale times (for text readers).
+bool WriteFramePng(const HeadlessDisplay& display, const std::string& path, int scale) {
   if (display.frame.empty()) return false;
   bool is555 = display.greenMask != 0x07E0;
-  std::vector<uint8_t> rgb(display.frame.size() * 3);
-  for (size_t i = 0; i < display.frame.size(); ++i) {
-    uint16_t p = display.frame[i];
-    int r5 = is555 ? (p >> 10) & 31 : p >> 11;
-    int g6 = is555 ? ((p >> 5) & 31) << 1 : (p >> 5) & 63;
-    int b5 = p & 31;
-    rgb[i * 3] = static_cast<uint8_t>(r5 << 3 | r5 >> 2);
-    rgb[i * 3 + 1] = static_cast<uint8_t>(g6 << 2 | g6 >> 4);
-    rgb[i * 3 + 2] = static_cast<uint8_t>(b5 << 3 | b5 >> 2);
-  }
-  return WritePng(path.c_str(), rgb.data(), display.width, display.height);
+  const int w = display.width * scale, h = display.height * scale;
+  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint16_t p = display.frame[static_cast<size_t>(y / scale) * display.width + x / scale];
+      int r5 = is555 ? (p >> 10) & 31 : p >> 11;
+      int g6 = is555 ? ((p >> 5) & 31) << 1 : (p >> 5) & 63;
+      int b5 = p & 31;
+      uint8_t* out = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+      out[0] = static_cast<uint8_t>(r5 << 3 | r5 >> 2);
+      out[1] = static_cast<uint8_t>(g6 << 2 | g6 >> 4);
+      out[2] = static_cast<uint8_t>(b5 << 3 | b5 >> 2);
+    }
+  return WritePng(path.c_str(), rgb.data(), w, h);
 }
 
 // One step of the script. A step that takes a frame lets one frame of the game
@@ -226,9 +230,11 @@ bool Player::ParseLine(const std::string& text, const std::string& baseDir) {
     });
   } else if (cmd == "shot") {
     if (!(words >> a)) return false;
+    int scale = 1;
+    if (words >> b && (!ParseInt(b, &scale) || scale < 1 || scale > 4)) return false;
     std::string path = Absolute(a, baseDir);
-    Add(false, [this, path] {
-      if (!WriteFramePng(hp_.display, path)) return Fail("can't write the picture to " + path);
+    Add(false, [this, path, scale] {
+      if (!WriteFramePng(hp_.display, path, scale)) return Fail("can't write the picture to " + path);
       return true;
     });
   } else if (cmd == "expect") {
