@@ -86,8 +86,9 @@ void ShopScreen::DrawShelfLabels() {
     const int cx = cell.left + kShelfCellSize / 2;
 
     FontB.SetSize(11);
-    DrawText8(FontB, cx - MeasureText8(FontB, info.name, 1251) / 2, cell.top + 5, 0xf0fff0,
-              info.name, 1251);
+    // The selected item's name in white.
+    DrawText8(FontB, cx - MeasureText8(FontB, info.name, 1251) / 2, cell.top + 5,
+              item == selectedItem ? 0xffffff : 0xf0fff0, info.name, 1251);
 
     FontB.SetSize(9);
     const char16_t* currency =
@@ -203,12 +204,6 @@ void ShopScreen::UpdateShelves(const MouseEvent& event) {
     if (item == selectedItem) {
       selectedPrice = gGame.items[item].price;
       DrawInfoPanel(item, true, selectedPrice);
-      BeginText(FontB, 11);
-      FontB.SetSize(11);
-      const char* name = gGame.items[item].name;
-      DrawText8(FontB, cx - MeasureText8(FontB, name, 1251) / 2, cell.top + 5, 0xffffff, name,
-                1251);
-      EndText();
     }
   }
 }

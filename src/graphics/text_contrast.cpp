@@ -8,11 +8,11 @@ namespace vx {
 
 namespace {
 
-// Pixels this far (in either direction) from a word's ink are its background.
-constexpr int kRing = 2;
-// The share of the background that may fall short: single stray pixels (a
-// star, a grid line) do not make a word unreadable.
+// The share of a word's body that may fall short: a few stray pixels behind
+// it (a star, a grid line) do not make a word unreadable.
 constexpr double kShortShare = 0.10;
+// Glyph pixels covered at least this much are the body of the glyph.
+constexpr uint8_t kBody = 128;
 // Ink this dense shows the text's own colour, not a blend with what is under it.
 constexpr uint8_t kSolid = 224;
 
@@ -61,61 +61,41 @@ double ContrastRatio(double a, double b) {
 std::vector<TextContrast> MeasureTextContrast(const TextInkLog& log, const uint16_t* frame,
                                               int width, int height, bool is555) {
   std::vector<TextContrast> out(log.runs.size());
-  if (!frame || width <= 0 || height <= 0) return out;
-  const size_t area = static_cast<size_t>(width) * height;
-  std::vector<uint8_t> inked(area, 0);
   std::vector<std::vector<const TextInk*>> byRun(log.runs.size());
-  for (const TextInk& ink : log.ink) {
-    if (ink.x < 0 || ink.y < 0 || ink.x >= width || ink.y >= height) continue;
-    if (ink.run >= log.runs.size()) continue;
-    inked[static_cast<size_t>(ink.y) * width + ink.x] = 1;
-    byRun[ink.run].push_back(&ink);
-  }
+  for (const TextInk& ink : log.ink)
+    if (ink.run < log.runs.size()) byRun[ink.run].push_back(&ink);
 
-  std::vector<uint32_t> seen(area, 0);
-  std::vector<double> around;
+  std::vector<double> behind;
   for (size_t r = 0; r < log.runs.size(); ++r) {
     TextContrast& result = out[r];
     const TextRun& run = log.runs[r];
     result.text = run.text;
-    if (byRun[r].empty()) {
-      result.ratio = 21;
-      continue;
-    }
+    result.ratio = 21;
+    if (byRun[r].empty()) continue;
     const double textLuminance = PixelLuminance(run.color, is555);
+    // The body of the glyphs; a word too small to have one is all edge.
+    uint8_t body = kBody;
+    bool any = false;
+    for (const TextInk* ink : byRun[r]) any = any || ink->coverage >= body;
+    if (!any) body = 1;
     int solid = 0, showing = 0;
     result.x = width;
     result.y = height;
-    around.clear();
-    const uint32_t stamp = static_cast<uint32_t>(r) + 1;
+    behind.clear();
     for (const TextInk* ink : byRun[r]) {
       result.x = std::min<int>(result.x, ink->x);
       result.y = std::min<int>(result.y, ink->y);
-      if (ink->coverage >= kSolid) {
-        ++solid;
-        if (frame[static_cast<size_t>(ink->y) * width + ink->x] == run.color) ++showing;
-      }
-      for (int dy = -kRing; dy <= kRing; ++dy) {
-        const int y = ink->y + dy;
-        if (y < 0 || y >= height) continue;
-        for (int dx = -kRing; dx <= kRing; ++dx) {
-          const int x = ink->x + dx;
-          if (x < 0 || x >= width) continue;
-          const size_t at = static_cast<size_t>(y) * width + x;
-          if (inked[at] || seen[at] == stamp) continue;
-          seen[at] = stamp;
-          around.push_back(ContrastRatio(textLuminance, PixelLuminance(frame[at], is555)));
-        }
-      }
+      if (ink->coverage >= body)
+        behind.push_back(ContrastRatio(textLuminance, PixelLuminance(ink->under, is555)));
+      if (ink->coverage < kSolid) continue;
+      ++solid;
+      const bool inside = frame && ink->x >= 0 && ink->y >= 0 && ink->x < width && ink->y < height;
+      if (inside && frame[static_cast<size_t>(ink->y) * width + ink->x] == run.color) ++showing;
     }
-    result.hidden = solid > 0 && showing * 2 < solid;
-    if (around.empty()) {
-      result.ratio = 21;
-      continue;
-    }
-    const size_t k = static_cast<size_t>(kShortShare * static_cast<double>(around.size()));
-    std::nth_element(around.begin(), around.begin() + static_cast<ptrdiff_t>(k), around.end());
-    result.ratio = around[k];
+    result.hidden = frame && solid > 0 && showing * 2 < solid;
+    const size_t k = static_cast<size_t>(kShortShare * static_cast<double>(behind.size()));
+    std::nth_element(behind.begin(), behind.begin() + static_cast<ptrdiff_t>(k), behind.end());
+    result.ratio = behind[k];
   }
   return out;
 }

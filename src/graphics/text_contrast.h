@@ -19,14 +19,15 @@ double ContrastRatio(double luminanceA, double luminanceB);
 struct TextContrast {
   std::u16string text;
   int x = 0, y = 0;     // top left of the word's ink
-  double ratio = 0;     // the contrast that 90 % of the pixels around it reach
+  double ratio = 0;     // the contrast that 90 % of the word's body reaches
   bool hidden = false;  // most of the word was drawn over after it was written
 };
 
-// One result per run of log, measured on frame (width x height display
-// pixels in the 565 or 555 layout). The pixels around a word are those within
-// two pixels of its ink that carry no ink of any text; an outline counts as
-// background, as it should.
+// One result per run of log. A word's contrast is taken between its colour
+// and what was drawn behind the body of its glyphs (the pixels they cover for
+// the most part): the picture under it, or the dark edge round it. frame
+// (width x height display pixels in the 565 or 555 layout) is the finished
+// picture, in which a word drawn over afterwards shows as hidden.
 std::vector<TextContrast> MeasureTextContrast(const TextInkLog& log, const uint16_t* frame,
                                               int width, int height, bool is555);
 

@@ -169,9 +169,10 @@ struct TextFont::Impl {
       BlendEachPixel(glyph);
   }
 
-  // Notes the glyph's pixels in the ink log under the current run.
+  // Notes the glyph's pixels and what lies under them in the ink log, under
+  // the current run; before the glyph is blended.
   void Record(const Glyph& glyph) {
-    if (run < 0 || !gTextInkLog) return;
+    if (run < 0 || !gTextInkLog || !pixels) return;
     const int ox = penX + glyph.left, oy = penY - glyph.top;
     for (int y = 0; y < glyph.rows; ++y) {
       const int ty = oy + y;
@@ -184,6 +185,7 @@ struct TextFont::Impl {
         ink.x = static_cast<int16_t>(tx);
         ink.y = static_cast<int16_t>(ty);
         ink.coverage = cov[x];
+        ink.under = pixels[static_cast<ptrdiff_t>(ty) * pitch + tx];
         ink.run = static_cast<uint32_t>(run);
         gTextInkLog->ink.push_back(ink);
       }
@@ -413,7 +415,6 @@ void TextFont::DrawPass(int x, int y, uint32_t color, bool text) {
     if (f.penY + 16 < f.clip.top) continue;
     const Glyph& glyph = f.Render(c);
     if (!glyph.ok) continue;
-    f.Blend(glyph);
     if (record && c != u' ') {
       if (f.run < 0) {
         f.run = static_cast<int32_t>(gTextInkLog->runs.size());
@@ -422,6 +423,7 @@ void TextFont::DrawPass(int x, int y, uint32_t color, bool text) {
       gTextInkLog->runs[static_cast<size_t>(f.run)].text += c;
       f.Record(glyph);
     }
+    f.Blend(glyph);
     f.penX += static_cast<int>(glyph.advance >> 6);
   }
   f.run = -1;

@@ -113,13 +113,15 @@ class TextFont {
 uint16_t TextBlendPixel(int mode, int a, uint16_t color, uint16_t under, int bgRed, int bgGreen,
                         int bgBlue);
 
-// Where readable text lands on the back buffer, for the check that measures
-// how well it stands out from what lies around it. Recorded only while
-// gTextInkLog is set (the tool's contrast check); the game never sets it.
-// A run is one word of one colour; outlines are not text and are not recorded.
+// Where readable text lands on the back buffer and what lay behind it, for
+// the check that measures how well it stands out. Recorded only while
+// gTextInkLog is set (the tool's contrast check and tests); the game never
+// sets it. A run is one word of one colour; an edge drawn round text is not
+// text: it is recorded as what lies behind the text.
 struct TextInk {
   int16_t x = 0, y = 0;
   uint8_t coverage = 0;  // 1..255
+  uint16_t under = 0;    // the display pixel before the text was drawn
   uint32_t run = 0;
 };
 struct TextRun {

@@ -15,9 +15,9 @@ namespace vx::mkdata::art {
 namespace {
 
 constexpr double kHorizon = 292;
-constexpr double kSunX = 500, kSunRadius = 74;
+constexpr double kSunX = 566, kSunRadius = 60;
 // The pane behind the text: the text is drawn at x 10 from y 50 down.
-constexpr double kPaneX = 2, kPaneY = 44, kPaneW = 486, kPaneH = 432;
+constexpr double kPaneX = 2, kPaneY = 44, kPaneW = 462, kPaneH = 432;
 
 // Warm light from the rising planet over the right of the sky and the sea.
 void Dawn(Canvas& c) {
@@ -75,7 +75,7 @@ void CoinShower(Canvas& c) {
   Rng rng(77);
   for (int i = 0; i < 46; ++i) {
     const double t = rng.Unit();
-    const double x = 560 + 70 * std::sin(i * 1.7) * t - 120 * t + rng.Unit() * 30;
+    const double x = 590 + 40 * std::sin(i * 1.7) * t - 90 * t + rng.Unit() * 30;
     const double y = 40 + t * 230 + rng.Unit() * 20;
     const double r = 1.2 + 2.6 * rng.Unit() * (1 - 0.5 * t);
     Glow(
@@ -99,7 +99,7 @@ void CoinShower(Canvas& c) {
 // of light behind it.
 void ShipHome(Canvas& c) {
   cairo_t* cr = c.cr();
-  const double x = 604, y = 354, s = 0.62;
+  const double x = 600, y = 392, s = 0.7;
   Glow(
       c,
       [&](cairo_t* g) {
