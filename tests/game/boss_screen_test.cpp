@@ -13,6 +13,7 @@
 #include "graphics/graphics.h"
 #include "graphics/shared_art.h"
 #include "game_screen_fixture.h"
+#include "support/text_ink.h"
 
 namespace vx {
 namespace {
@@ -290,10 +291,15 @@ TEST_F(BossFight, AKeyBeforeTheMessageShowsDoesNotAnswerIt) {
                              },
                              [&] { Up(KEY_SPACE); }};
   Wait(steps, 30);
+  test::InkRecorder ink;
+  steps.push_back([&] { ink.Clear(); });
   steps.push_back([&] {
     EXPECT_EQ(gPlay.bossWaiting, 1);
     EXPECT_TRUE(MessageShown(MESSAGE_BOSS_BEATEN));
     EXPECT_EQ(gGame.player.credits, 150) << "no tally before the answer";
+    EXPECT_TRUE(ink.Drew("The guardian is beaten! Press a key or click to continue"))
+        << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
   });
   Run(steps);
 }
