@@ -221,6 +221,30 @@ TEST_F(MapTest, TheOpenPlanetUnderThePointerElseTheSelectionIsNamedAndDescribed)
   ink.ExpectReadable(Shown(), 640, 480);
 }
 
+TEST_F(MapTest, DescriptionsWrapAtBlanksWithinTheirWidth) {
+  char lines[3][256];
+  BeginText(FontB, 13);
+  FontB.SetSize(13);
+  const std::string text = "one two three four five six seven eight nine ten eleven twelve";
+  const int width = MeasureText8(FontB, "one two three four");
+  const int n = WrapText8(FontB, text.c_str(), width, lines, 3);
+  ASSERT_EQ(n, 3);
+  EXPECT_STREQ(lines[0], "one two three four");
+  for (int i = 0; i < n; ++i) EXPECT_LE(MeasureText8(FontB, lines[i]), width) << lines[i];
+  EXPECT_EQ(std::string(lines[1]).substr(0, 4), "five");
+  // What does not fit into the lines is left out; a word wider than the
+  // width has a line of its own; blanks alone make no line.
+  EXPECT_EQ(WrapText8(FontB, "Supercalifragilistic a", 20, lines, 3), 2);
+  EXPECT_STREQ(lines[0], "Supercalifragilistic");
+  EXPECT_STREQ(lines[1], "a");
+  EXPECT_EQ(WrapText8(FontB, "   ", 100, lines, 3), 0);
+  // A word longer than a line's buffer is cut into pieces.
+  EXPECT_EQ(WrapText8(FontB, std::string(400, 'x').c_str(), 100, lines, 3), 2);
+  EXPECT_EQ(std::strlen(lines[0]), 255u);
+  EXPECT_EQ(std::strlen(lines[1]), 145u);
+  EndText();
+}
+
 TEST_F(MapTest, TheClosedHintGivesWayOnAnOpenPlanetAndKeepsItsTimer) {
   NewGame();
   Frame(31);
