@@ -29,6 +29,8 @@ void LoadStrings() {
       {"Node2", s.Node[1], nullptr},       {"Node3", s.Node[2], nullptr},
       {"Node4", s.Node[3], nullptr},       {"Credits", s.Credits, "cr"},
       {"Points", s.Points, "sp"},
+      {"Continue", s.Continue, "Press a key or click to continue"},
+      {"BossBeaten", s.BossBeaten, "The guardian is beaten!"},
   };
   TextFile file("Strings.txt");
   if (!file.IsOpen()) return;

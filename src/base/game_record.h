@@ -29,6 +29,9 @@ struct StringTable {
       Closelevel[64];
   char Node[4][64];  // "Node1".."Node4", one after the other
   char Credits[64], Points[64];
+  // What the player is told to do next: under a finished level's message
+  // ("Continue") and when the boss is beaten ("BossBeaten").
+  char Continue[64], BossBeaten[64];
 };
 
 // The eleven screens; filled in before AppMain runs.

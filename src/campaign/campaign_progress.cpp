@@ -23,7 +23,25 @@ int PartValue(const char* part) {
   return static_cast<int>(v);
 }
 
+LevelTitle gTitles[kLevelCount];
+
 }  // namespace
+
+void LoadLevelTitles() {
+  for (int i = 0; i < kLevelCount; ++i) {
+    LevelTitle& t = gTitles[i];
+    char name[64];
+    LevelFileName(i + 1, name, sizeof name);
+    TextFile header(name);
+    header.GetString("Level data", "Name", "", t.name, sizeof t.name);
+    header.GetString("Level data", "Text", "", t.text, sizeof t.text);
+  }
+}
+
+const LevelTitle& LevelTitleOf(int index) {
+  static const LevelTitle kNone;
+  return index >= 0 && index < kLevelCount ? gTitles[index] : kNone;
+}
 
 void TakeSnapshot(LevelStartSnapshot* snapshot) {
   snapshot->score = gGame.player.score;

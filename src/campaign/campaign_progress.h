@@ -29,6 +29,17 @@ void ApplyRequirements(int index, const char* requires);
 // leaves its node as it was) and returns the number of completed levels.
 int RefreshNodes();
 
+// A level's name and line of description as the map shows them (code page 866).
+struct LevelTitle {
+  char name[32] = {};
+  char text[256] = {};
+};
+// Reads every level's title; the map calls it on each entry, so a change of
+// language shows on the next one. The one place titles come from.
+void LoadLevelTitles();
+// Level index 0..99 (anything else gives an empty title).
+const LevelTitle& LevelTitleOf(int index);
+
 // Where the map's view starts: at the nearest open, uncompleted level, which
 // becomes the selection. With no such level scroll is 10000 and selected -1,
 // and minScroll stays as it was.

@@ -35,6 +35,20 @@ bool PointIn(const Rect& r, int x, int y);
 // sign in it stays a percent sign.
 void DrawText8(TextFont& font, int x, int y, uint32_t color, const char* text, int codePage = 866);
 int MeasureText8(TextFont& font, const char* text, int codePage = 866);
+// DrawText8 with the shared dark edge round every glyph, for text over a busy
+// or light picture.
+void DrawEdgedText8(TextFont& font, int x, int y, uint32_t color, const char* text,
+                    int codePage = 866);
+
+// Cuts text at its blanks into at most maxLines lines of at most width pixels
+// in font's current size (a word wider than that gets a line of its own);
+// what does not fit is left out. Returns the number of lines.
+int WrapText8(TextFont& font, const char* text, int width, char (*lines)[256], int maxLines,
+              int codePage = 866);
+
+// A darkened plate with a thin violet rim (the shop's panels), under text
+// that must read over the sea.
+void DrawTextPlate(const Rect& r);
 
 // Copies all of src to (x, y) of dst (the back buffer when null), cut to dst.
 void CopySurface(Surface* dst, int x, int y, const Surface* src, bool keyed = false);

@@ -23,7 +23,10 @@ int HappyScreen::OnDisplay(Screen* previous, int argument) {
 int HappyScreen::InitSurfaces() {
   Log("Call HappyScreen::InitSurfaces()\n");
   ReleaseSurfaces();
-  if (!LoadScreenImage("Nodes\\Node.tga", &background)) return 0;
+  // The ending's own scene; a data set without one ends over the map's sea.
+  if (!LoadScreenImage("Ending.tga", &background) &&
+      !LoadScreenImage("Nodes\\Node.tga", &background))
+    return 0;
   Log("Return HappyScreen::InitSurfaces()\n");
   return 1;
 }
@@ -38,7 +41,7 @@ int HappyScreen::OnFrame() {
   CopySurface(nullptr, 0, 0, background);
   BeginText(FontB, 16);
   FontB.SetClip(Rect{0, 50, 640, 480});
-  DrawText8(FontB, 10, textTop, StandardColors[0], text);
+  DrawEdgedText8(FontB, 10, textTop, StandardColors[0], text);
   EndText();
   if (frames % 3 == 0) --textTop;
   // The first 100 frames keep a key still held from the fight from skipping it.

@@ -16,6 +16,8 @@ namespace vx {
 
 namespace {
 enum HelpCommand { kPrevious = 1, kNext = 2 };
+// Every page starts its text this far from the window's left edge.
+constexpr int kTextLeft = 40;
 }  // namespace
 
 void HelpScreen::LoadPage(int n) {
@@ -70,11 +72,13 @@ int HelpScreen::OnFrame() {
   if (page == 2) CopySurface(nullptr, 170, 210, minPanel);
 
   BeginText(FontA, 13);
+  FontA.SetOutline(Graphics::MakePixelRGB(kTextEdgeRGB));
   FontA.DrawText(277, 455, 0xffffff, u"%s %d / %d", ToWide(g.strings.Page, 866), page + 1,
                  kPages);
+  FontA.SetOutline(TextFont::kNoOutline);
   EndText();
   BeginText(FontA, 16);
-  DrawText8(FontA, page == 3 ? 100 : 0, 160, 0xffffff, text, 1251);
+  DrawText8(FontA, kTextLeft, 160, 0xffffff, text, 1251);
   EndText();
 
   if (page == 1) {

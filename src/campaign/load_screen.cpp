@@ -45,7 +45,7 @@ int LoadScreen::OnFrame() {
 
   DrawSlotScreenFrame(background, "Load", quit.hover);
   const int pointed = PointedSlot(gCursor.x, gCursor.y);
-  DrawSlotList(pointed, -1, "", {0xffffff, 0xffff, 0xff, StandardColors[10]});
+  DrawSlotList(pointed, -1, "");
 
   if (event.type == MOUSE_LEFT_DOWN) {
     PlayClick();

@@ -1,6 +1,7 @@
 #include "campaign/node_screen.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "base/game_record.h"
 #include "base/log.h"
@@ -66,6 +67,8 @@ int NodeScreen::OnDisplay(Screen* previous, int argument) {
 
   PlaceView(&scroll, &minScroll, &selected);
   maxScroll = kMaxScroll;
+  LoadLevelTitles();
+  describedLevel = -1;
 
   SeedRandom(Milliseconds());
   for (Planet& p : planets) {
@@ -90,6 +93,7 @@ int NodeScreen::InitSurfaces() {
 
   if (!select.Load("Select.tga", "Select.frm") || !select.IsLoaded()) return 0;
   if (!nodeButtons.Load("NodeButtons.tga", "NodeButtons.frm") || !nodeButtons.IsLoaded()) return 0;
+  if (!pads.Load("NodePads.tga", "NodePads.frm") || !pads.IsLoaded()) return 0;
 
   for (int i = 0; i < kCommandButtons; ++i) buttons[i].Create(kCommandLayout[i].rect, kPlay + i);
   buttons[4].Create(kScrollUpRect, kScrollUp, BUTTON_REPEAT);
@@ -106,6 +110,7 @@ int NodeScreen::ReleaseSurfaces() {
   Graphics::ReleaseSurface(background);
   select.Release();
   nodeButtons.Release();
+  pads.Release();
   return 1;
 }
 
@@ -138,7 +143,9 @@ int NodeScreen::OnFrame() {
   buttons[0].SetEnabled(playEnabled);
 
   CopySurface(nullptr, 0, 0, background);
+  static const char* const kPadFrames[kCommandButtons] = {"pad1", "pad2", "pad3", "pad4"};
   for (int i = 0; i < kCommandButtons; ++i) {
+    pads.RenderFrame(kPadFrames[i], 0, 0, ALIGN_DEFAULT);
     buttons[i].HandleEvent(&event, gCursor.x, gCursor.y);
     if (PointIn(buttons[i].Area(), gCursor.x, gCursor.y)) decorations[i].Play("Rotation", 1);
     gArt.backObjects[0][5].RenderAnim(decorations[i], kCommandLayout[i].labelX,
@@ -202,6 +209,7 @@ bool NodeScreen::UpdateNodes(const MouseEvent& event) {
     Planet& p = planets[i];
     const int sy = 480 - node.y + scroll;
     const bool inView = sy >= kHorizonY && sy < kNearY;
+    places[i].inView = false;
     if (node.appearing) {
       if (frames > 30) {
         node.appearing = 0;
@@ -216,6 +224,8 @@ bool NodeScreen::UpdateNodes(const MouseEvent& event) {
     const float k = 1.0f - (static_cast<float>(kNearY - sy) / 135.0f) * 0.6f;
     // Lines of equal map x meet at the vanishing point (320, 94.5).
     const int sx = static_cast<int>((node.x - 329) * (sy - 94.5) / 157.5 + 320);
+    places[i] = NodePlace{static_cast<int16_t>(sx), static_cast<int16_t>(sy),
+                          static_cast<int16_t>(40 * k), true};
     if (!node.completed) {
       if (i == selected) select.RenderExFrame("Select", sx, sy, 0, k - 0.15f);
       if (node.open) {
@@ -243,11 +253,26 @@ bool NodeScreen::UpdateNodes(const MouseEvent& event) {
   return true;
 }
 
+int NodeScreen::TitledLevel() const {
+  auto titled = [](int level) {
+    if (level < 0 || level >= kLevelCount) return false;
+    const MapNode& node = gGame.campaign[level];
+    return node.open && !node.completed && !node.appearing;
+  };
+  if (titled(gMapHint.hovered)) return gMapHint.hovered;
+  return titled(selected) ? selected : -1;
+}
+
 void NodeScreen::DrawTexts() {
+  const int titled = TitledLevel();
+  // The closed-level hint keeps its timer but gives way while the pointer is
+  // on an open planet, whose own title then shows.
+  const bool onOpen = titled != -1 && titled == gMapHint.hovered;
+  DrawDescription(titled);
   BeginText(FontB, 16);
   FontB.SetSize(16);
-  const char* line = gMapHint.timer ? g.strings.Closelevel : g.strings.Level;
-  DrawText8(FontB, g.screenWidth / 2 - MeasureText8(FontB, line) / 2, 150, 0xffffff, line);
+  const char* line = gMapHint.timer && !onOpen ? g.strings.Closelevel : g.strings.Level;
+  DrawEdgedText8(FontB, g.screenWidth / 2 - MeasureText8(FontB, line) / 2, 150, 0xffffff, line);
   gMapHint.lastHovered = gMapHint.hovered;
 
   FontB.SetSize(18);
@@ -259,6 +284,52 @@ void NodeScreen::DrawTexts() {
     DrawText8(FontB, b.labelX - MeasureText8(FontB, label) / 2, b.labelY + 4,
               over ? 0xffffff : grey, label);
   }
+  EndText();
+  DrawLevelTitle(titled);
+}
+
+void NodeScreen::DrawLevelTitle(int level) {
+  if (level < 0 || !places[level].inView) return;
+  char label[64];
+  std::snprintf(label, sizeof label, "<0xffe890>%d. <0xffffff>%s", level + 1,
+                LevelTitleOf(level).name);
+  BeginText(FontB, 15);
+  FontB.SetSize(15);
+  const int width = MeasureText8(FontB, label);
+  // Beside the planet, clear of the selection ring, on whichever side has room.
+  const NodePlace& p = places[level];
+  int x = p.x + p.reach + 4;
+  if (x + width > g.screenWidth - 4) x = p.x - p.reach - 4 - width;
+  DrawEdgedText8(FontB, std::max(x, 4), p.y + 5, 0xffffff, label);
+  EndText();
+}
+
+void NodeScreen::DrawDescription(int level) {
+  if (level < 0) return;
+  constexpr int kSize = 13, kStep = 15, kWidth = 560, kBottom = 356;
+  BeginText(FontB, kSize);
+  FontB.SetSize(kSize);
+  if (level != describedLevel) {
+    describedLevel = level;
+    descriptionLineCount = WrapText8(FontB, LevelTitleOf(level).text, kWidth, descriptionLines,
+                                     kDescriptionLines);
+  }
+  EndText();
+  if (descriptionLineCount == 0) return;
+  const int top = kBottom - 6 - kStep * descriptionLineCount;
+  int widest = 0;
+  BeginText(FontB, kSize);
+  for (int i = 0; i < descriptionLineCount; ++i)
+    widest = std::max(widest, MeasureText8(FontB, descriptionLines[i]));
+  EndText();
+  const int left = g.screenWidth / 2 - widest / 2;
+  DrawTextPlate(Rect{left - 10, top, left + widest + 10, kBottom});
+  BeginText(FontB, kSize);
+  FontB.SetSize(kSize);
+  for (int i = 0; i < descriptionLineCount; ++i)
+    DrawEdgedText8(FontB, g.screenWidth / 2 - MeasureText8(FontB, descriptionLines[i]) / 2,
+                   top + 2 + kSize + kStep * i, Graphics::MakePixelRGB(0xdcecff),
+                   descriptionLines[i]);
   EndText();
 }
 

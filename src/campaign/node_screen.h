@@ -51,12 +51,32 @@ class NodeScreen : public Screen {
   Surface* background = nullptr;
   CSprite select;       // "Select.tga" with "Select.frm"
   CSprite nodeButtons;  // "NodeButtons.tga" with "NodeButtons.frm"
+  CSprite pads;         // "NodePads.tga" with "NodePads.frm": the buttons' pads
+
+  // Where each node was drawn this frame (inView false: not drawn).
+  struct NodePlace {
+    int16_t x = 0, y = 0;  // the planet's centre
+    int16_t reach = 0;     // how far the selection ring reaches out from it
+    bool inView = false;
+  };
+  NodePlace places[kLevelCount];
 
  private:
   void DrawButtons();
   // Returns false when a double-click started a level.
   bool UpdateNodes(const MouseEvent& event);
   void DrawTexts();
+  // The open level whose title shows: the hovered one, else the selection;
+  // -1 for none.
+  int TitledLevel() const;
+  void DrawLevelTitle(int level);
+  void DrawDescription(int level);
+
+  // The description of describedLevel cut into lines that fit the screen.
+  static constexpr int kDescriptionLines = 4;
+  int describedLevel = -1;
+  int descriptionLineCount = 0;
+  char descriptionLines[kDescriptionLines][256] = {};
 };
 
 // The map's hint and hover state; it outlives the screen's entries.

@@ -57,7 +57,7 @@ int SaveScreen::OnFrame() {
 
   DrawSlotScreenFrame(background, "Save", quit.hover);
   const int pointed = PointedSlot(gCursor.x, gCursor.y);
-  DrawSlotList(pointed, editedSlot, editBuffer, {0xffffff, 0xffff, 0xff, 0xffff});
+  DrawSlotList(pointed, editedSlot, editBuffer);
 
   if (event.type == MOUSE_LEFT_DOWN) {
     PlayClick();

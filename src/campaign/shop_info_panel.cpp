@@ -13,7 +13,9 @@ namespace vx {
 
 namespace {
 
-constexpr int kLabelEnd = 150;  // labels end here, values start here
+// Labels end at kLabelEnd and their values start a little further on, so the
+// two never run together.
+constexpr int kLabelEnd = 150, kValueStart = 156;
 constexpr int kDescriptionY = 280, kPriceY = 295, kActiveTimeY = 310;
 constexpr int kTextSize = 12;
 constexpr int kInstantTime = 10000;
@@ -54,11 +56,13 @@ void ShopScreen::DrawInfoPanel(int item, bool fromShelf, int price) {
       (frames - static_cast<uint32_t>(descriptionStart)) / 3, 255);
   char shown[256] = {};
   std::strncpy(shown, info.description, std::min<size_t>(typed, sizeof info.description - 1));
-  DrawText8(FontB, kLabelEnd, kDescriptionY, StandardColors[0], shown, 1251);
+  DrawText8(FontB, kValueStart, kDescriptionY, StandardColors[0], shown, 1251);
 
   const int pulse = Pulse(16);
-  const uint16_t pulsingRed = Graphics::Pack5(15 + pulse, 0, 0);
-  const uint16_t pulsingGreen = Graphics::Pack5(0, 15 + pulse, 0);
+  // Red and green that pulse between two light shades: dark red or green on
+  // the panel would not read at the low end of the pulse.
+  const uint16_t pulsingRed = Graphics::Pack5(31, 9 + pulse / 2, 9 + pulse / 2);
+  const uint16_t pulsingGreen = Graphics::Pack5(8 + pulse / 2, 24 + pulse * 7 / 16, 8 + pulse / 2);
   if (!fromShelf || price == 0) {
     DrawPriceLine(s.SellPrice, u"%s <0xffffff>%d", price);
   } else if (item == ITEM_CREDIT1) {
@@ -75,7 +79,7 @@ void ShopScreen::DrawInfoPanel(int item, bool fromShelf, int price) {
   if (timed) {
     DrawText8(FontB, kLabelEnd - MeasureText8(FontB, s.ActiveTime), kActiveTimeY, 0xffff,
               s.ActiveTime);
-    if (bars == 0) DrawText8(FontB, kLabelEnd, kActiveTimeY, 0xffffff, s.Instant);
+    if (bars == 0) DrawText8(FontB, kValueStart, kActiveTimeY, 0xffffff, s.Instant);
   }
   EndText();
 }

@@ -49,7 +49,6 @@ int ShopScreen::InitSurfaces() {
   Log("Call ShopScreen::InitSurfaces()\n");
   ReleaseSurfaces();
   if (!ComposeBackground()) return 0;
-  DrawShelfLabels();
   Log("Return ShopScreen::InitSurfaces()\n");
   if (!sheet.Load("ShopButtons.tga", "ShopButtons.frm") || !sheet.IsLoaded()) return 0;
   for (int i = 0; i < 3; ++i)
@@ -75,13 +74,10 @@ int ShopScreen::ComposeBackground() {
          Overlay(background, "shelves.tga", 0, 20);
 }
 
+// Drawn every frame over the background rather than into it, so that the
+// names are text on the screen like any other.
 void ShopScreen::DrawShelfLabels() {
-  int32_t pitch = 0;
-  uint16_t* pixels = nullptr;
-  if (!Graphics::LockSurface(background, &pitch, &pixels)) return;
-  FontB.SetTarget(pixels, pitch * 2, background->width, background->height);
-  FontB.SetClip(Rect{0, 0, background->width, background->height});
-  FontB.SetMode(TEXT_BLEND_DST, 0);
+  BeginText(FontB, 11);
   for (int place = 0; place < kShelfPlaces; ++place) {
     const int item = ShelfItem(place);
     if (!IsOffered(item)) continue;
@@ -90,8 +86,9 @@ void ShopScreen::DrawShelfLabels() {
     const int cx = cell.left + kShelfCellSize / 2;
 
     FontB.SetSize(11);
-    DrawText8(FontB, cx - MeasureText8(FontB, info.name, 1251) / 2, cell.top + 5, 0xf0fff0,
-              info.name, 1251);
+    // The selected item's name in white.
+    DrawText8(FontB, cx - MeasureText8(FontB, info.name, 1251) / 2, cell.top + 5,
+              item == selectedItem ? 0xffffff : 0xf0fff0, info.name, 1251);
 
     FontB.SetSize(9);
     const char16_t* currency =
@@ -101,7 +98,7 @@ void ShopScreen::DrawShelfLabels() {
     FontB.DrawText(cx - width / 2, cell.top + 50, 0xffffff, u"<0xffffff>%d <0x00ffff>%s", price,
                    currency);
   }
-  Graphics::UnlockSurface(background);
+  EndText();
 }
 
 void ShopScreen::StepIcons() {
@@ -119,6 +116,7 @@ int ShopScreen::OnFrame() {
   MouseEvent event = ReadPointer();
   gCommandId = 0;
   CopySurface(nullptr, 0, 0, background);
+  DrawShelfLabels();
 
   buttons[0].SetEnabled(selectedItem != -1 && CanAfford(selectedItem, selectedPrice));
   buttons[1].SetEnabled(selectedSlot != -1);
@@ -146,6 +144,8 @@ int ShopScreen::OnFrame() {
   UpdateInventory(event);
 
   DrawStatusPanel();
+  // The flag of the console: how much of the campaign is done.
+  DrawProgressFigure(CampaignProgress());
   DrawCursor(-10, -5);
   if (Controls::Held(ACTION_FRAME_RATE)) DrawFrameRate();
   return 1;
@@ -204,12 +204,6 @@ void ShopScreen::UpdateShelves(const MouseEvent& event) {
     if (item == selectedItem) {
       selectedPrice = gGame.items[item].price;
       DrawInfoPanel(item, true, selectedPrice);
-      BeginText(FontB, 11);
-      FontB.SetSize(11);
-      const char* name = gGame.items[item].name;
-      DrawText8(FontB, cx - MeasureText8(FontB, name, 1251) / 2, cell.top + 5, 0xffffff, name,
-                1251);
-      EndText();
     }
   }
 }

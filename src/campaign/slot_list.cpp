@@ -1,5 +1,6 @@
 #include "campaign/slot_list.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "campaign/campaign_ui.h"
@@ -11,6 +12,12 @@ namespace vx {
 namespace {
 constexpr int kLeft = 240, kRight = 340, kTop = 170, kRowHeight = 16;
 constexpr int kBottom = kTop + kRowHeight * kSaveSlots;
+
+// Numbers white, names a light blue (pure blue is too dark on the sea); the
+// pointed row in cyan. Every text gets the dark edge: the sea's grid lines
+// run behind the list.
+constexpr uint32_t kNumber = 0xffffff, kName = 0x9cc4ff, kLit = 0x00ffff, kEdited = 0xffffff;
+uint32_t Pixel(uint32_t rgb) { return Graphics::MakePixelRGB(rgb); }
 }  // namespace
 
 int PointedSlot(int x, int y) {
@@ -18,20 +25,28 @@ int PointedSlot(int x, int y) {
   return (y - kTop) / kRowHeight;
 }
 
-void DrawSlotList(int pointed, int edited, const char* editText, const SlotListColors& colors) {
+void DrawSlotList(int pointed, int edited, const char* editText) {
+  // The plate under the list is as wide as its longest line.
   BeginText(FontB, 16);
+  int widest = MeasureText8(FontB, editText) + 10;
+  for (int i = 0; i < kSaveSlots; ++i) widest = std::max(widest, MeasureText8(FontB, SlotName(i)));
+  EndText();
+  DrawTextPlate(Rect{kLeft - 14, kTop - 4, std::max(kLeft + 30 + widest + 14, kRight + 16),
+                     kBottom + 6});
+  BeginText(FontB, 16);
+  FontB.SetOutline(Graphics::MakePixelRGB(kTextEdgeRGB));
   for (int i = 0; i < kSaveSlots; ++i) {
     const int y = kTop + kRowHeight * i + 14;
     char number[16];
     std::snprintf(number, sizeof number, "%d.", i + 1);
     const bool lit = i == pointed || i == edited;
-    DrawText8(FontB, kLeft, y, lit ? colors.pointedNumber : colors.number, number);
+    DrawText8(FontB, kLeft, y, Pixel(lit ? kLit : kNumber), number);
     if (i == edited) {
       char line[kSaveNameLength + 2];
       std::snprintf(line, sizeof line, "%s_", editText);
-      DrawText8(FontB, kLeft + 30, y, 0xffffff, line);
+      DrawText8(FontB, kLeft + 30, y, Pixel(kEdited), line);
     } else {
-      DrawText8(FontB, kLeft + 30, y, i == pointed ? colors.pointedName : colors.name, SlotName(i));
+      DrawText8(FontB, kLeft + 30, y, Pixel(i == pointed ? kLit : kName), SlotName(i));
     }
   }
   EndText();

@@ -1,5 +1,7 @@
 // What the boss screen draws of its own: the sea, the panel surface, the
 // hit-point bar and the missiles.
+#include <algorithm>
+
 #include "base/game_record.h"
 #include "game/boss_screen.h"
 #include "game/game_state.h"
@@ -46,9 +48,19 @@ void BossScreen::DrawPanelSurface() {
 }
 
 void BossScreen::DrawHitPointBar() {
+  const int width = HitPointBarWidth(hitPoints);
+  SpriteFrame fill;
+  if (hitPointBar.IsLoaded() && hitPointBar.FindFrame("fill", &fill)) {
+    // The steel casing, then the shaded fill cut to the hit points left.
+    hitPointBar.RenderFrame("casing", 0, 0, ALIGN_DEFAULT);
+    Rect cut = fill.rect;
+    cut.right = std::min(cut.right, cut.left + width);
+    if (cut.right > cut.left) hitPointBar.Render(cut, fill.offsetX, fill.offsetY, ALIGN_DEFAULT);
+    return;
+  }
   D3DStrip(229, 69, 202, 12, StandardColors[0]);
   D3DStrip(230, 70, 200, 10, StandardColors[1]);
-  D3DStrip(230, 70, HitPointBarWidth(hitPoints), 10, Graphics::MakePixelRGB(0x0000ff));
+  D3DStrip(230, 70, width, 10, Graphics::MakePixelRGB(0x0000ff));
 }
 
 void BossScreen::DrawMissiles() {

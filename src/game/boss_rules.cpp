@@ -8,7 +8,9 @@
 #include "game/ball.h"
 #include "game/boss_screen.h"
 #include "game/game_state.h"
+#include "game/message_panel.h"
 #include "game/particles.h"
+#include "game/play_state.h"
 #include "graphics/shared_art.h"
 #include "input/controls.h"
 #include "sound/sound.h"
@@ -70,6 +72,9 @@ bool BossScreen::RunStateMachine() {
     state = BOSS_DEFEATED;
     gBossDefeatCountdown = 100;
     hitPoints = 0;
+    // The player is told first; the tally waits for a key or a click.
+    gPlay.bossBeaten = 1;
+    gPlay.bossWaiting = 1;
   }
   // The D key beats the boss on the next frame; a defeat already under way
   // keeps its countdown.
@@ -109,6 +114,14 @@ void BossScreen::DefeatedFrame(bool* ended) {
   static const float kSpeeds[] = {2.0f, 1.0f, 2.0f, 1.0f, 1.0f};
   for (int i = 0; i < 5; ++i) SpawnBurst(335, 200, 100, kKinds[i], kSpeeds[i]);
 
+  if (gPlay.bossWaiting) {
+    // Only once the message can be read does an answer count.
+    const bool answered =
+        Input::AnyKeyPressed() != 0 || gGame.level.mouseEvent == MOUSE_LEFT_DOWN;
+    if (MessageShown(MESSAGE_BOSS_BEATEN) && answered) gPlay.bossWaiting = 0;
+    return;
+  }
+
   PlayerRecord& P = gGame.player;
   const uint32_t t = frames;
   if (P.credits > 0) {
@@ -124,6 +137,7 @@ void BossScreen::DefeatedFrame(bool* ended) {
   } else if (gBossDefeatCountdown > 0) {
     --gBossDefeatCountdown;
   } else {
+    gPlay.bossBeaten = 0;
     SwitchIfNotCurrent(g.screens.happy, 0);
     *ended = true;
   }

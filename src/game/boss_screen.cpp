@@ -13,6 +13,7 @@
 #include "game/game_update.h"
 #include "game/message_panel.h"
 #include "game/particles.h"
+#include "game/play_state.h"
 #include "game/status_panel.h"
 #include "graphics/shared_art.h"
 #include "input/controls.h"
@@ -60,6 +61,7 @@ void BossScreen::StartFight() {
   L.levelEnded = 0;
   L.levelFailed = 0;
   L.quitRequest = 0;
+  gPlay.bossBeaten = gPlay.bossWaiting = 0;
   for (Ball& b : L.balls) b = Ball();
   for (Enemy& e : L.enemies) e = Enemy();
   for (Bullet& b : L.bullets) b = Bullet();
@@ -82,11 +84,14 @@ int BossScreen::InitSurfaces() {
   Graphics::SetColorKey(panel, Graphics::MakePixel(255, 0, 255));
   missileAnim.Load("ball.anm");
   missileAnim.Play("BallBoss", 1);
+  // Without its picture the bar is drawn as plain rectangles.
+  if (!hitPointBar.Load("BossBar.tga", "BossBar.frm")) hitPointBar.Release();
   return 1;
 }
 
 int BossScreen::ReleaseSurfaces() {
   Graphics::ReleaseSurface(panel);
+  hitPointBar.Release();
   return 1;
 }
 
@@ -132,6 +137,9 @@ int BossScreen::OnFrame() {
   DrawBullets();
   UpdateAndDrawParticles(running);
   DrawStatusPanel();
+  // The flag of the console: how far the boss is beaten.
+  DrawProgressFigure((kBossHitPoints - std::clamp(hitPoints, 0, kBossHitPoints)) * 100 /
+                     kBossHitPoints);
   // Pause, the quit question and a lost fight show their messages as in a level.
   UpdateAndDrawMessagePanel();
   return 1;

@@ -64,6 +64,7 @@ class BossScreen : public Screen {
 
   Surface* panel = nullptr;  // "panel.tga" at the bottom
   AnimationSet missileAnim;
+  CSprite hitPointBar;  // "BossBar.tga" with "BossBar.frm": casing and fill
   int32_t x = 320, y = 240;  // centre of the boss
   float vx = 2.0f, vy = 1.0f;
   int32_t state = BOSS_WAIT;

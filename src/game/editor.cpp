@@ -16,7 +16,10 @@ namespace vx {
 namespace {
 
 constexpr int kMaxEditorType = 4;
-constexpr uint32_t kOverlayColor = 0;
+
+// The editor's help lines, one key each, top left of the screen.
+const char16_t* const kHelpLines[] = {u"F5 - toggle edit mode", u"F3 - reload level",
+                                      u"F8 - clear level", u"F2 - save level"};
 
 // Ctrl paints the whole row, Shift the mirrored cell as well, and the cell under
 // the cursor is always painted.
@@ -78,12 +81,7 @@ void EditorUpdate() {
 }
 
 void DrawEditorOverlay() {
-  static const char16_t* const kHelp[] = {u"F5 - toggle edit mode", u"F3 - reload level",
-                                          u"F8 - clear level", u"F2 - save level"};
-  BeginText(FontB, kDebugLineSize);
-  FontB.SetSize(kDebugLineSize);
-  for (int i = 0; i < 4; ++i) FontB.DrawText(0, 20 * i + kDebugLineSize, kOverlayColor, kHelp[i]);
-  EndText();
+  DrawHelpLines(kHelpLines, static_cast<int>(sizeof kHelpLines / sizeof kHelpLines[0]));
 
   const int x = gPlay.cursorX, y = gPlay.cursorY;
   gArt.cursorAnim.Play("Cursor", 0);
@@ -97,8 +95,8 @@ void DrawEditorOverlay() {
   Rect rect{(n / 16) * kCellWidth, (n % 16) * kCellHeight, (n / 16) * kCellWidth + kCellWidth,
             (n % 16) * kCellHeight + kCellHeight};
   gArt.blocks.Render(rect, x + 32, y + 32, ALIGN_DEFAULT);
-  DrawGameText(kDebugLineSize, x + 32, y + 16 + kDebugLineSize, kOverlayColor, u"%d",
-               static_cast<int>(type.hitCounter));
+  DrawEdgedGameText(kDebugLineSize, x + 32, y + 16 + kDebugLineSize, kTextWhite, u"%d",
+                    static_cast<int>(type.hitCounter));
 }
 
 }  // namespace vx

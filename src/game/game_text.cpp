@@ -1,5 +1,7 @@
 #include "game/game_text.h"
 
+#include <algorithm>
+
 #include "resources/text_file.h"
 
 namespace vx {
@@ -11,6 +13,23 @@ void DrawCentredText8(int size, int x, int y, uint32_t color, const char* text) 
   const char16_t* wide = ToWide(text, 866);
   int width = FontB.MeasureText(wide);
   FontB.DrawText(x - width / 2, y, color, wide);
+  EndText();
+}
+
+void DrawHelpLines(const char16_t* const* lines, int count) {
+  constexpr int kMargin = 6;
+  BeginText(FontB, kDebugLineSize);
+  FontB.SetSize(kDebugLineSize);
+  int widest = 0;
+  for (int i = 0; i < count; ++i) widest = std::max(widest, FontB.MeasureText(lines[i]));
+  EndText();
+  ShadeRect(Rect{0, 0, widest + 2 * kMargin, 20 * count + kMargin}, 2);
+  BeginText(FontB, kDebugLineSize);
+  FontB.SetSize(kDebugLineSize);
+  FontB.SetOutline(Graphics::MakePixelRGB(kTextEdgeRGB));
+  // The lines' tops are 20 pixels apart; a line's baseline lies one size lower.
+  for (int i = 0; i < count; ++i)
+    FontB.DrawText(kMargin, kMargin / 2 + 20 * i + kDebugLineSize, kTextWhite, lines[i]);
   EndText();
 }
 

@@ -22,9 +22,19 @@ constexpr int kCompleteSize = 16;
 constexpr int kFailedSize = 16;
 constexpr int kExitToMenuSize = 14;
 constexpr int kPauseSize = 20;
+// The prompt under a message that waits for the player, and how far below the
+// message's baseline it stands (inside the panel's 72 pixels).
+constexpr int kPromptSize = 12;
+constexpr int kPromptDrop = 22;
+constexpr uint32_t kPromptRGB = 0xc8e4ff;
+// "Failed": red, light enough to read on the panel.
+constexpr uint32_t kFailedRGB = 0xff6464;
 
 constexpr uint32_t kTextWhite = 0xFFFFFFFFu;   // colour value -1
 constexpr uint32_t kItemCountColor = 0xff40afffu;
+// The badge under an item count, and its rim.
+constexpr uint32_t kItemCountBadgeRGB = 0x060a18;
+constexpr uint32_t kItemCountRimRGB = 0x2a6a9a;
 
 // Draws a formatted text with FontB at size, in its own text bracket. The
 // format is UTF-16; the arguments follow the renderer's printf rules.
@@ -35,6 +45,21 @@ void DrawGameText(int size, int x, int y, uint32_t color, const char16_t* format
   FontB.DrawText(x, y, color, format, args...);
   EndText();
 }
+
+// The same with the shared dark edge round every glyph, for text over the
+// playfield.
+template <typename... A>
+void DrawEdgedGameText(int size, int x, int y, uint32_t color, const char16_t* format, A... args) {
+  BeginText(FontB, size);
+  FontB.SetSize(size);
+  FontB.SetOutline(Graphics::MakePixelRGB(kTextEdgeRGB));
+  FontB.DrawText(x, y, color, format, args...);
+  EndText();
+}
+
+// Lines of help in the top left corner, 20 pixels apart, white on a darkened
+// plate that reads over any playfield (the level editor's keys).
+void DrawHelpLines(const char16_t* const* lines, int count);
 
 // An 8-bit string-table text (code page 866) centred on x, baseline y.
 void DrawCentredText8(int size, int x, int y, uint32_t color, const char* text);

@@ -1,4 +1,5 @@
 #include "game/level_files.h"
+#include "game/play_state.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -102,6 +103,8 @@ void ClearPerLevelState() {
   L.quitRequest = 0;
   L.levelFailed = 0;
   L.paddle.freeze = 0;
+  // A boss fight left during its defeat must not carry its message along.
+  gPlay.bossBeaten = gPlay.bossWaiting = 0;
   for (Ball& b : L.balls) b = Ball();
   for (FallingItem& f : L.items) f = FallingItem();
   for (Enemy& e : L.enemies) e = Enemy();

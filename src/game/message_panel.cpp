@@ -16,6 +16,7 @@ int32_t StateOf(int message) {
     case MESSAGE_ENDED: return L.levelEnded;
     case MESSAGE_QUIT: return L.quitRequest;
     case MESSAGE_PAUSE: return L.paused;
+    case MESSAGE_BOSS_BEATEN: return gPlay.bossBeaten;
     default: return 0;
   }
 }
@@ -30,15 +31,27 @@ void Watch(int message, int32_t* previous) {
   *previous = now;
 }
 
+// Under the message, while the panel waits for a key or a click.
+void DrawPrompt() {
+  DrawCentredText8(kPromptSize, g.screenWidth / 2, g.screenHeight / 2 + kPromptDrop,
+                   Graphics::MakePixelRGB(kPromptRGB), g.strings.Continue);
+}
+
 void DrawMessageText() {
   const StringTable& s = g.strings;
   int cx = g.screenWidth / 2, y = g.screenHeight / 2;
   switch (gPlay.message) {
     case MESSAGE_ENDED:
+      // Pure red is too dark on the panel: a lighter red keeps the meaning.
       if (gGame.level.levelFailed)
-        DrawCentredText8(kFailedSize, cx, y, StandardColors[2], s.Failed);
+        DrawCentredText8(kFailedSize, cx, y, Graphics::MakePixelRGB(kFailedRGB), s.Failed);
       else
         DrawCentredText8(kCompleteSize, cx, y, StandardColors[8], s.Complete);
+      if (!gGame.level.endAcknowledged) DrawPrompt();
+      break;
+    case MESSAGE_BOSS_BEATEN:
+      DrawCentredText8(kCompleteSize, cx, y, StandardColors[8], s.BossBeaten);
+      if (gPlay.bossWaiting) DrawPrompt();
       break;
     case MESSAGE_QUIT:
       DrawCentredText8(kExitToMenuSize, cx, y, kTextWhite, s.ExitToMenu);
@@ -53,14 +66,17 @@ void DrawMessageText() {
 
 }  // namespace
 
+bool MessageShown(int message) { return gPlay.message == message && gPlay.panelStep == 2; }
+
 void UpdateAndDrawMessagePanel() {
   Watch(MESSAGE_ENDED, &gPlay.wasEnded);
   Watch(MESSAGE_QUIT, &gPlay.wasQuit);
   Watch(MESSAGE_PAUSE, &gPlay.wasPaused);
+  Watch(MESSAGE_BOSS_BEATEN, &gPlay.wasBossBeaten);
   // When the message on show goes away, one still standing takes its place.
   if (!StateOf(gPlay.message)) {
     gPlay.message = MESSAGE_NONE;
-    for (int m : {MESSAGE_QUIT, MESSAGE_PAUSE, MESSAGE_ENDED})
+    for (int m : {MESSAGE_QUIT, MESSAGE_PAUSE, MESSAGE_ENDED, MESSAGE_BOSS_BEATEN})
       if (StateOf(m)) {
         gPlay.message = m;
         break;

@@ -8,7 +8,13 @@
 namespace vx {
 
 // Which message the panel over the playfield shows.
-enum PanelMessage { MESSAGE_NONE = 0, MESSAGE_ENDED = 1, MESSAGE_QUIT = 2, MESSAGE_PAUSE = 3 };
+enum PanelMessage {
+  MESSAGE_NONE = 0,
+  MESSAGE_ENDED = 1,
+  MESSAGE_QUIT = 2,
+  MESSAGE_PAUSE = 3,
+  MESSAGE_BOSS_BEATEN = 4
+};
 
 struct PlayState {
   // Cheat words: the last typed characters, newest at ringIndex - 1.
@@ -23,9 +29,12 @@ struct PlayState {
 
   // Message panel: each watched state's value in the previous frame, the
   // message on show and its step (0 start "Appear", 1 appearing, 2 shown).
-  int32_t wasEnded = 0, wasQuit = 0, wasPaused = 0;
+  int32_t wasEnded = 0, wasQuit = 0, wasPaused = 0, wasBossBeaten = 0;
   int32_t message = MESSAGE_NONE;
   int32_t panelStep = 0;
+  // The boss fight's end: the boss is beaten (its message shows), and the
+  // player has not yet answered the prompt under it.
+  int32_t bossBeaten = 0, bossWaiting = 0;
 
   // Level editor.
   int32_t cursorX = 320, cursorY = 200;

@@ -13,7 +13,12 @@ constexpr int kPanelHeight = 80;
 void StepInventoryIcons();
 // Lives, credits, score, and for every filled slot its icon and count.
 void DrawStatusPanel();
-// The share of the field played so far, "NN%" at the top of the console.
+// The share of the field played so far, "NN%" beside the console's flag.
 void DrawLevelProgress();
+// Any share (0..100) beside the flag: the shop shows the campaign's, the boss
+// fight the damage done to the boss.
+void DrawProgressFigure(int percent);
+// The share of the campaign's levels completed, 0..100.
+int CampaignProgress();
 
 }  // namespace vx

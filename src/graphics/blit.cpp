@@ -95,6 +95,27 @@ int Graphics::Fill(Surface* dst, const Rect& rect, uint16_t pixel) {
   return 0;
 }
 
+void ShadeRect(const Rect& rect, int eighths) {
+  Surface* back = Graphics::BackBuffer();
+  int32_t pitch = 0;
+  uint16_t* pixels = nullptr;
+  if (!back || !Graphics::LockSurface(back, &pitch, &pixels)) return;
+  const int left = std::max(rect.left, 0), right = std::min(rect.right, back->width);
+  const int top = std::max(rect.top, 0), bottom = std::min(rect.bottom, back->height);
+  const int k = std::clamp(eighths, 0, 8);
+  // Green lies between blue (bits 0..4) and red, 5 or 6 bits wide.
+  const int rs = RedShift, greenMask = (1 << (rs - 5)) - 1;
+  for (int y = top; y < bottom; ++y) {
+    uint16_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
+    for (int x = left; x < right; ++x) {
+      const int p = row[x];
+      const int r = (p >> rs & 31) * k / 8, g = (p >> 5 & greenMask) * k / 8, b = (p & 31) * k / 8;
+      row[x] = static_cast<uint16_t>(r << rs | g << 5 | b);
+    }
+  }
+  Graphics::UnlockSurface(back);
+}
+
 int D3DStrip(int x, int y, int width, int height, uint16_t pixel) {
   // An empty strip (a bar at zero) draws nothing and is no error.
   if (width == 0 || height == 0) return 1;

@@ -89,4 +89,8 @@ void BuildStandardColors();
 // 8-bit red, green and blue of a display pixel in the current layout.
 void PixelToRgb(uint16_t pixel, uint8_t* r, uint8_t* g, uint8_t* b);
 
+// Darkens rect of the back buffer to eighths / 8 of its brightness (cut to
+// the screen): a plate under text that must read over a busy picture.
+void ShadeRect(const Rect& rect, int eighths);
+
 }  // namespace vx

@@ -16,6 +16,7 @@ namespace vx {
 TextFont FontA;
 TextFont FontB;
 TextFont* CurrentFont = nullptr;
+TextInkLog* gTextInkLog = nullptr;
 
 namespace {
 
@@ -105,6 +106,9 @@ struct TextFont::Impl {
   int size = 0;
   int faceSize = 0;  // the size FreeType renders at, which Load sets without SetSize
   uint8_t bgRed = 0, bgGreen = 0, bgBlue = 0;
+  uint32_t outline = kNoOutline;
+  bool onBackBuffer = false;  // set by BeginText: only such text is recorded
+  int32_t run = -1;           // the ink log's run being written, -1 for none
 
   // Without the cache every glyph is rendered again and blended pixel by pixel
   // through TextBlendPixel: the plain way, which the fast one must match.
@@ -163,6 +167,29 @@ struct TextFont::Impl {
       BlendRows(glyph);
     else
       BlendEachPixel(glyph);
+  }
+
+  // Notes the glyph's pixels and what lies under them in the ink log, under
+  // the current run; before the glyph is blended.
+  void Record(const Glyph& glyph) {
+    if (run < 0 || !gTextInkLog || !pixels) return;
+    const int ox = penX + glyph.left, oy = penY - glyph.top;
+    for (int y = 0; y < glyph.rows; ++y) {
+      const int ty = oy + y;
+      if (ty < 0 || ty >= targetHeight) continue;
+      const uint8_t* cov = glyph.coverage + static_cast<size_t>(y) * glyph.width;
+      for (int x = 0; x < glyph.width; ++x) {
+        const int tx = ox + x;
+        if (cov[x] == 0 || tx < 0 || tx >= targetWidth) continue;
+        TextInk ink;
+        ink.x = static_cast<int16_t>(tx);
+        ink.y = static_cast<int16_t>(ty);
+        ink.coverage = cov[x];
+        ink.under = pixels[static_cast<ptrdiff_t>(ty) * pitch + tx];
+        ink.run = static_cast<uint32_t>(run);
+        gTextInkLog->ink.push_back(ink);
+      }
+    }
   }
 
   void BlendEachPixel(const Glyph& glyph) {
@@ -311,6 +338,7 @@ void TextFont::SetTarget(uint16_t* pixels, int pitchInBytes, int width, int heig
   impl_->pitch = pitchInBytes / 2;
   impl_->targetWidth = pixels ? std::min(width, impl_->pitch) : 0;
   impl_->targetHeight = pixels ? height : 0;
+  impl_->onBackBuffer = false;
 }
 
 void TextFont::SetSize(int size) {
@@ -331,6 +359,8 @@ void TextFont::SetMode(int mode, uint32_t backgroundRGB) {
 
 void TextFont::SetClip(const Rect& clip) { impl_->clip = clip; }
 
+void TextFont::SetOutline(uint32_t color) { impl_->outline = color == kNoOutline ? color : color & 0xFFFF; }
+
 void TextFont::SetCacheEnabled(bool on) {
   impl_->cacheEnabled = on;
   impl_->cache.Clear();
@@ -340,10 +370,23 @@ void TextFont::DrawTextArgs(int x, int y, uint32_t color, const char16_t* format
                             const FormatArg* args, size_t argCount) {
   FormatWide(gFormatBuffer, kFormatBufferUnits, format, args, argCount);
   Impl& f = *impl_;
+  if (f.outline != kNoOutline && f.face) {
+    // The edge first, all of it, so no glyph's edge covers its neighbour.
+    static const int kAround[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                      {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
+    for (const auto& d : kAround) DrawPass(x + d[0], y + d[1], f.outline, false);
+  }
+  DrawPass(x, y, color, true);
+}
+
+void TextFont::DrawPass(int x, int y, uint32_t color, bool text) {
+  Impl& f = *impl_;
   f.penX = f.lineX = x;
   f.penY = f.lineY = y;
   f.color = color & 0xFFFF;
+  f.run = -1;
   if (!f.face) return;
+  const bool record = text && gTextInkLog && f.onBackBuffer;
   for (const char16_t* p = gFormatBuffer; *p;) {
     if (f.penY > f.clip.bottom) break;
     const char16_t c = *p;
@@ -354,22 +397,36 @@ void TextFont::DrawTextArgs(int x, int y, uint32_t color, const char16_t* format
     if (c == u'\n') {
       f.penX = f.lineX;
       f.penY += f.size + 2;
+      f.run = -1;
       ++p;
       continue;
     }
     if (IsTag(p)) {
       uint32_t v;
       p = ReadTag(p, &v);
-      f.color = ((v >> 19 & 255) << RedShift | (v >> 11 & 255) << GreenShift | (v >> 3 & 255)) & 0xFFFF;
+      if (text) {
+        f.color = ((v >> 19 & 255) << RedShift | (v >> 11 & 255) << GreenShift | (v >> 3 & 255)) & 0xFFFF;
+        f.run = -1;
+      }
       continue;
     }
     ++p;
+    if (c == u' ') f.run = -1;
     if (f.penY + 16 < f.clip.top) continue;
     const Glyph& glyph = f.Render(c);
     if (!glyph.ok) continue;
+    if (record && c != u' ') {
+      if (f.run < 0) {
+        f.run = static_cast<int32_t>(gTextInkLog->runs.size());
+        gTextInkLog->runs.push_back(TextRun{static_cast<uint16_t>(f.color), {}});
+      }
+      gTextInkLog->runs[static_cast<size_t>(f.run)].text += c;
+      f.Record(glyph);
+    }
     f.Blend(glyph);
     f.penX += static_cast<int>(glyph.advance >> 6);
   }
+  f.run = -1;
 }
 
 int TextFont::MeasureTextArgs(const char16_t* format, const FormatArg* args, size_t argCount) {
@@ -409,6 +466,8 @@ void BeginText(TextFont& font, int size) {
     font.SetTarget(pixels, pitch * 2, back->width, back->height);
   else
     font.SetTarget(nullptr, 0, 0, 0);
+  font.impl_->onBackBuffer = true;
+  font.SetOutline(TextFont::kNoOutline);
   font.SetSize(size);
 }
 

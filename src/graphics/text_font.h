@@ -3,13 +3,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <type_traits>
+#include <vector>
 
 #include "graphics/graphics.h"
 
 namespace vx {
 
 enum TextMode { TEXT_SOLID = 0, TEXT_BLEND_BG = 1, TEXT_BLEND_DST = 2 };
+
+// The dark edge (0xRRGGBB) that texts over busy pictures share.
+constexpr uint32_t kTextEdgeRGB = 0x040a18;
 
 // One argument of a UTF-16 printf-style format. The formatter knows how many
 // arguments there are and what they hold, so a text that happens to contain a
@@ -63,6 +68,11 @@ class TextFont {
   void SetSize(int size);
   void SetMode(int mode, uint32_t backgroundRGB);
   void SetClip(const Rect& clip);
+  // An edge of one pixel all round every glyph in colour (a display pixel),
+  // drawn under the text so it reads on a busy or light background;
+  // kNoOutline turns it off. Every text bracket starts without one.
+  static constexpr uint32_t kNoOutline = 0xFFFFFFFFu;
+  void SetOutline(uint32_t color);
 
   // Formats and draws with the pen's baseline at y.
   template <typename... A>
@@ -90,6 +100,10 @@ class TextFont {
   int Mode() const;
 
  private:
+  friend void BeginText(TextFont& font, int size);
+  // One pass over the formatted text: the text itself, or (text false) its
+  // edge in one colour, tags ignored.
+  void DrawPass(int x, int y, uint32_t color, bool text);
   struct Impl;
   Impl* impl_;
 };
@@ -98,6 +112,31 @@ class TextFont {
 // background components (5 bits each) are used by TEXT_BLEND_BG.
 uint16_t TextBlendPixel(int mode, int a, uint16_t color, uint16_t under, int bgRed, int bgGreen,
                         int bgBlue);
+
+// Where readable text lands on the back buffer and what lay behind it, for
+// the check that measures how well it stands out. Recorded only while
+// gTextInkLog is set (the tool's contrast check and tests); the game never
+// sets it. A run is one word of one colour; an edge drawn round text is not
+// text: it is recorded as what lies behind the text.
+struct TextInk {
+  int16_t x = 0, y = 0;
+  uint8_t coverage = 0;  // 1..255
+  uint16_t under = 0;    // the display pixel before the text was drawn
+  uint32_t run = 0;
+};
+struct TextRun {
+  uint16_t color = 0;  // display pixel
+  std::u16string text;
+};
+struct TextInkLog {
+  std::vector<TextInk> ink;
+  std::vector<TextRun> runs;
+  void Clear() {
+    ink.clear();
+    runs.clear();
+  }
+};
+extern TextInkLog* gTextInkLog;
 
 extern TextFont FontA;
 extern TextFont FontB;

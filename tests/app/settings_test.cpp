@@ -90,7 +90,7 @@ TEST_F(Settings, AFileThatCannotBeWrittenLeavesTheOldOneWhole) {
     EXPECT_FALSE(IsTempFileName(e.path().filename().c_str())) << "left behind: " << e.path();
 }
 
-TEST_F(Settings, StringsAreCutAndTwoKeysHaveDefaults) {
+TEST_F(Settings, StringsAreCutAndSomeKeysHaveDefaults) {
   std::string seventy(70, 'x');
   WriteText("Strings.txt",
             "[All strings]\nPause = Pause  \nLoading = " + seventy +
@@ -100,6 +100,8 @@ TEST_F(Settings, StringsAreCutAndTwoKeysHaveDefaults) {
   EXPECT_EQ(std::strlen(g.strings.Loading), 63u);
   EXPECT_STREQ(g.strings.Credits, "cr");
   EXPECT_STREQ(g.strings.Points, "sp");
+  EXPECT_STREQ(g.strings.Continue, "Press a key or click to continue");
+  EXPECT_STREQ(g.strings.BossBeaten, "The guardian is beaten!");
   EXPECT_STREQ(g.strings.Version, "");
   // The map's buttons index the four labels from the first one.
   const char* node1 = g.strings.Node[0];

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "campaign/happy_screen.h"
 #include "campaign/help_screen.h"
@@ -7,12 +9,21 @@
 #include "campaign/hiscore_table.h"
 #include "campaign/screen_fixture.h"
 #include "game/game_state.h"
+#include "support/text_ink.h"
 
 namespace vx::test {
 namespace {
 
 class HiscoreHelpEndingTest : public ScreenTest {
  protected:
+  // The back buffer as the display would show it.
+  static std::vector<uint16_t> Shown() {
+    const Surface* back = Graphics::BackBuffer();
+    std::vector<uint16_t> frame;
+    for (int y = 0; y < back->height; ++y)
+      frame.insert(frame.end(), back->Row(y), back->Row(y) + back->width);
+    return frame;
+  }
   HiscoreScreen& Hiscores() { return *static_cast<HiscoreScreen*>(g.screens.hiscore); }
   HappyScreen& Happy() { return *static_cast<HappyScreen*>(g.screens.happy); }
   void EndGame(int32_t score) {
@@ -75,6 +86,57 @@ TEST_F(HiscoreHelpEndingTest, HelpPagesThatAreMissingOrTooLongAreSafe) {
   EXPECT_STREQ(help.text, "");
   Frame(3);
   EXPECT_EQ(g.currentScreen, g.screens.help);
+}
+
+TEST_F(HiscoreHelpEndingTest, HelpPagesShareOneMarginAndRead) {
+  Enter(g.screens.help);
+  MoveTo(620, 300);
+  InkRecorder ink;
+  std::vector<int> lefts;
+  for (int page = 0; page < 4; ++page) {
+    ink.Clear();
+    Frame();
+    // The page's text, without the page label at the bottom.
+    int left = 640;
+    for (const TextInk& i : ink.log.ink)
+      if (i.y < 440) left = std::min<int>(left, i.x);
+    lefts.push_back(left);
+    ink.ExpectReadable(Shown(), 640, 480);
+    Key(KEY_RIGHT);
+  }
+  for (int page = 0; page < 4; ++page) {
+    EXPECT_GE(lefts[page], 40) << page;
+    EXPECT_LE(lefts[page], 43) << page << ": the glyphs' own bearing at most";
+  }
+}
+
+TEST_F(HiscoreHelpEndingTest, TheEndingHasASceneOfItsOwnAndItsTextReads) {
+  EndGame(0);
+  InkRecorder ink;
+  Frame(400);
+  ink.Clear();
+  Frame();
+  EXPECT_FALSE(ink.log.runs.empty());
+  ink.ExpectReadable(Shown(), 640, 480);
+  // Not the map's sea: the right of the screen shows the ending's own sky.
+  Surface* sea = nullptr;
+  ASSERT_TRUE(Graphics::LoadSurface("Nodes\\Node.tga", &sea, 0));
+  int differ = 0;
+  for (int y = 60; y < 280; y += 10)
+    for (int x = 500; x < 640; x += 10) differ += sea->Row(y)[x] != Graphics::BackBuffer()->Row(y)[x];
+  Graphics::ReleaseSurface(sea);
+  EXPECT_GT(differ, 250);
+}
+
+TEST_F(HiscoreHelpEndingTest, TheTableAndItsPromptRead) {
+  HiscoreScreen::SetNewScore(0);
+  Enter(g.screens.hiscore);
+  MoveTo(620, 300);
+  Frame(90);
+  InkRecorder ink;
+  Frame();
+  EXPECT_TRUE(ink.Drew(g.strings.PressKey)) << ink.Words();
+  ink.ExpectReadable(Shown(), 640, 480);
 }
 
 }  // namespace

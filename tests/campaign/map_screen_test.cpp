@@ -11,6 +11,7 @@
 #include "game/items.h"
 #include "game/level_files.h"
 #include "screen_fixture.h"
+#include "support/text_ink.h"
 
 namespace vx::test {
 namespace {
@@ -173,6 +174,101 @@ TEST_F(MapTest, ClosedLevelsShowTheHint) {
   EXPECT_EQ(gMapHint.timer, 299);
   Click(gCursor.x, gCursor.y);
   EXPECT_EQ(Map()->selected, 0) << "closed levels cannot be picked";
+}
+
+// The back buffer as the display would show it.
+std::vector<uint16_t> Shown() {
+  const Surface* back = Graphics::BackBuffer();
+  std::vector<uint16_t> frame;
+  for (int y = 0; y < back->height; ++y)
+    frame.insert(frame.end(), back->Row(y), back->Row(y) + back->width);
+  return frame;
+}
+
+TEST_F(MapTest, TheOpenPlanetUnderThePointerElseTheSelectionIsNamedAndDescribed) {
+  NewGame();
+  Frame(31);
+  ASSERT_FALSE(std::string(LevelTitleOf(0).name).empty());
+  const std::string first = std::string("1. ") + LevelTitleOf(0).name;
+  const std::string second = std::string("2. ") + LevelTitleOf(1).name;
+  InkRecorder ink;
+  MoveTo(600, 100);
+  ink.Clear();
+  Frame();
+  EXPECT_TRUE(ink.Drew(first)) << ink.Words();
+  EXPECT_FALSE(ink.Drew(second));
+  const std::string words = ink.Words();
+  // The description's first words, below the planets.
+  std::string text = LevelTitleOf(0).text;
+  EXPECT_NE(words.find(text.substr(0, text.find(' ', 12))), std::string::npos) << words;
+  ink.ExpectReadable(Shown(), 640, 480);
+  // The label stands to the right of the planet, clear of the selection ring.
+  int sx, sy;
+  NodeAt(0, &sx, &sy);
+  for (const TextRun& run : ink.log.runs)
+    if (run.text == u"1.") {
+      for (const TextInk& i : ink.log.ink)
+        if (&ink.log.runs[i.run] == &run) {
+          EXPECT_GT(i.x, sx + 20);
+        }
+    }
+
+  PointAt(1);
+  ink.Clear();
+  Frame();
+  EXPECT_TRUE(ink.Drew(second)) << ink.Words();
+  EXPECT_FALSE(ink.Drew(first)) << "one title at a time";
+  ink.ExpectReadable(Shown(), 640, 480);
+}
+
+TEST_F(MapTest, DescriptionsWrapAtBlanksWithinTheirWidth) {
+  char lines[3][256];
+  BeginText(FontB, 13);
+  FontB.SetSize(13);
+  const std::string text = "one two three four five six seven eight nine ten eleven twelve";
+  const int width = MeasureText8(FontB, "one two three four");
+  const int n = WrapText8(FontB, text.c_str(), width, lines, 3);
+  ASSERT_EQ(n, 3);
+  EXPECT_STREQ(lines[0], "one two three four");
+  for (int i = 0; i < n; ++i) EXPECT_LE(MeasureText8(FontB, lines[i]), width) << lines[i];
+  EXPECT_EQ(std::string(lines[1]).substr(0, 4), "five");
+  // What does not fit into the lines is left out; a word wider than the
+  // width has a line of its own; blanks alone make no line.
+  EXPECT_EQ(WrapText8(FontB, "Supercalifragilistic a", 20, lines, 3), 2);
+  EXPECT_STREQ(lines[0], "Supercalifragilistic");
+  EXPECT_STREQ(lines[1], "a");
+  EXPECT_EQ(WrapText8(FontB, "   ", 100, lines, 3), 0);
+  // A word longer than a line's buffer is cut into pieces.
+  EXPECT_EQ(WrapText8(FontB, std::string(400, 'x').c_str(), 100, lines, 3), 2);
+  EXPECT_EQ(std::strlen(lines[0]), 255u);
+  EXPECT_EQ(std::strlen(lines[1]), 145u);
+  EndText();
+}
+
+TEST_F(MapTest, TheClosedHintGivesWayOnAnOpenPlanetAndKeepsItsTimer) {
+  NewGame();
+  Frame(31);
+  InkRecorder ink;
+  const std::string hint = g.strings.Closelevel, pick = g.strings.Level;
+  PointAt(2);  // closed
+  ink.Clear();
+  Frame();
+  EXPECT_TRUE(ink.Drew(hint)) << ink.Words();
+  EXPECT_TRUE(ink.Drew(std::string("1. ") + LevelTitleOf(0).name)) << "a closed level has no title";
+  ink.ExpectReadable(Shown(), 640, 480);
+
+  PointAt(1);  // open, while the hint's timer runs
+  ink.Clear();
+  Frame();
+  EXPECT_GT(gMapHint.timer, 200);
+  EXPECT_FALSE(ink.Drew(hint));
+  EXPECT_TRUE(ink.Drew(pick)) << ink.Words();
+  EXPECT_TRUE(ink.Drew(std::string("2. ") + LevelTitleOf(1).name)) << ink.Words();
+
+  MoveTo(600, 100);  // off the planets: the hint is back until its time is up
+  ink.Clear();
+  Frame();
+  EXPECT_TRUE(ink.Drew(hint));
 }
 
 TEST_F(MapTest, ADoubleClickStartsTheLevelThePressSelected) {

@@ -77,7 +77,8 @@ std::vector<std::string> KeyedSprites() {
   std::vector<std::string> v = {"Blocks.tga", "Particles.tga", "Ball.tga", "Ship.tga", "Cursor.tga", "Boss.tga",
                                 "Buttons.tga", "TPanel.tga", "Container.tga", "Misc.tga", "Flag.tga",
                                 "headers.tga", "menu.tga", "OptionsHL.tga", "Select.tga", "NodeButtons.tga",
-                                "ShopButtons.tga", "HelpBtn.tga", "DarkPlanets.tga", "litSmall.tga",
+                                "ShopButtons.tga", "HelpBtn.tga", "DarkPlanets.tga", "NodePads.tga",
+                                "BossBar.tga", "litSmall.tga",
                                 "litMedium.tga", "litBig.tga", "Credits\\Credit00.tga", "Credits\\Credit01.tga"};
   for (int i = 0; i <= 22; ++i) v.push_back(Fmt("Items\\Item%02d.tga", i));
   for (int i = 0; i <= 2; ++i) v.push_back(Fmt("Enemies\\Enemy%02d.tga", i));
@@ -91,11 +92,40 @@ std::vector<std::string> KeyedSprites() {
   return v;
 }
 
+// The backdrop that the save, load, options, high-score, help and shop
+// screens share carries nothing of the map's own: where the map draws its
+// button pads, the backdrop shows the sea.
+TEST_F(ArtTest, TheSharedBackdropLeavesTheButtonPadsToTheMap) {
+  int w, h, pw, ph;
+  const std::vector<uint32_t> sea = Rgb("Nodes\\Node.tga", &w, &h);
+  const std::vector<uint32_t> pads = Rgb("NodePads.tga", &pw, &ph);
+  ASSERT_EQ(w, 640);
+  CSprite sheet;
+  ASSERT_GT(sheet.Load("NodePads.tga", "NodePads.frm"), 0);
+  for (int i = 1; i <= 4; ++i) {
+    SpriteFrame f;
+    ASSERT_TRUE(sheet.FindFrame(Fmt("pad%d", i).c_str(), &f));
+    int differ = 0, drawn = 0;
+    for (int y = f.rect.top; y < f.rect.bottom; ++y)
+      for (int x = f.rect.left; x < f.rect.right; ++x) {
+        const uint32_t p = pads[size_t(y) * pw + x];
+        const int sx = f.offsetX + x - f.rect.left, sy = f.offsetY + y - f.rect.top;
+        if (p == 0 || sx >= 640 || sy >= 480) continue;
+        ++drawn;
+        differ += p != sea[size_t(sy) * w + sx];
+      }
+    // The pad's disc (radius 37) is nowhere in the backdrop.
+    EXPECT_GT(drawn, 4000) << i;
+    EXPECT_GT(differ, 3000) << i;
+  }
+}
+
 TEST_F(ArtTest, ScreenPicturesFitWhereTheyAreDrawn) {
   struct Placed {
     const char* path;
     int x, y, w, h;  // w, h 0: any size that fits
   } placed[] = {{"Logo2.tga", 0, 0, 640, 480},        {"Nodes\\Node.tga", 0, 0, 640, 480},
+                {"Ending.tga", 0, 0, 640, 480},
                 {"VelotrixQRN.tga", 17, 7, 0, 0},      {"options.tga", 44, 123, 0, 0},
                 {"Hiscore.tga", 45, 122, 0, 0},        {"panel.tga", 0, 400, 640, 80},
                 {"shelves.tga", 0, 20, 640, 0},        {"help\\MinPanel.tga", 170, 210, 0, 0},
@@ -192,6 +222,8 @@ std::vector<Sheet> Sheets() {
                                               "m100", "s0", "s100", "music", "sound"}},
           {"Select.tga", "Select.frm", {"Select"}},
           {"NodeButtons.tga", "NodeButtons.frm", {"down", "up"}},
+          {"NodePads.tga", "NodePads.frm", {"pad1", "pad2", "pad3", "pad4"}},
+          {"BossBar.tga", "BossBar.frm", {"casing", "fill"}},
           {"ShopButtons.tga", "ShopButtons.frm", {"buy_rel", "buy_push", "sell_rel", "sell_push", "back_rel",
                                                   "back_push"}},
           {"HelpBtn.tga", "HelpBtn.frm", {"Prev", "Next", "prev", "prevs", "next", "nexts"}},
@@ -275,6 +307,19 @@ TEST_F(ArtTest, SheetsHaveTheFramesTheScreensDraw) {
     EXPECT_EQ(f.offsetX, 0);
     EXPECT_EQ(f.offsetY, 0);
   }
+  // The map's button pads sit centred on the buttons' label points.
+  const int padPoints[4][2] = {{108, 404}, {231, 441}, {397, 441}, {535, 404}};
+  for (int i = 0; i < 4; ++i) {
+    const Rect r = Placed(all["NodePads.frm"][Fmt("pad%d", i + 1)], 0, 0);
+    EXPECT_EQ((r.left + r.right) / 2, padPoints[i][0]) << i;
+    EXPECT_EQ((r.top + r.bottom) / 2, padPoints[i][1]) << i;
+  }
+  // The boss's bar: its fill is the 200 x 10 of the hit points at 230, 70, and
+  // the casing holds it.
+  const Rect fill = Placed(all["BossBar.frm"]["fill"], 0, 0);
+  EXPECT_TRUE(Same(fill, Rect{230, 70, 430, 80}));
+  const Rect casing = Placed(all["BossBar.frm"]["casing"], 0, 0);
+  EXPECT_TRUE(casing.left < 229 && casing.top < 69 && casing.right > 431 && casing.bottom > 81);
   // The bullet is centred on its position.
   const SpriteFrame& bullet = all["Misc.frm"]["Bullet"];
   EXPECT_EQ(bullet.offsetX, -(bullet.rect.right - bullet.rect.left) / 2);

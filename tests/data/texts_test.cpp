@@ -114,7 +114,8 @@ const char* const kStringKeys[] = {"PressKey", "Loading", "Donthave1", "Donthave
                                    "ActiveTime", "SellPrice", "BuyPrice", "Exchange", "Instant",
                                    "EmptySlot", "Pause", "ExitToMenu", "Failed", "Complete",
                                    "Version", "Page", "Level", "Closelevel", "Node1",
-                                   "Node2", "Node3", "Node4", "Credits", "Points"};
+                                   "Node2", "Node3", "Node4", "Credits", "Points",
+                                   "Continue", "BossBeaten"};
 
 TEST_F(TextsTest, StringTableAnswersEveryKeyFromItsOwnLine) {
   TextFile strings("Strings.txt");
@@ -143,6 +144,9 @@ TEST_F(TextsTest, StringTableAnswersEveryKeyFromItsOwnLine) {
   for (const char* key : {"Node1", "Node2", "Node3", "Node4"}) EXPECT_LE(width(key, 18), 80) << key;
   for (const char* key : {"Level", "Closelevel"}) EXPECT_LE(width(key, 16), 620) << key;
   for (const char* key : {"Donthave1", "Donthave2"}) EXPECT_LE(width(key, 12), 540) << key;
+  // The message panel is 320 pixels wide.
+  EXPECT_LE(width("Continue", 12), 300);
+  EXPECT_LE(width("BossBeaten", 16), 300);
 }
 
 TEST_F(TextsTest, ItemCatalogueAnswersEveryItemAndFitsTheShop) {
@@ -189,18 +193,18 @@ TEST_F(TextsTest, ItemCatalogueAnswersEveryItemAndFitsTheShop) {
 }
 
 TEST_F(TextsTest, HelpPagesAndTheEndingFitTheirScreens) {
-  // "Nodes\Node.tga", the help screen's background, carries the rings of the
-  // map's four command buttons.
-  const std::vector<Box> rings = {{68, 364, 148, 444}, {191, 401, 271, 481}, {357, 401, 437, 481}, {515, 364, 595, 444}};
-  std::vector<Box> page1 = rings, page2 = rings;
+  // Every page starts at x 40 and keeps clear of its page buttons.
+  const std::vector<Box> buttons = {{40, 428, 160, 464}, {480, 428, 600, 464}};
+  std::vector<Box> page1 = buttons, page2 = buttons;
   page1.push_back({262, 188, 480, 250});  // the two coins
   page1.push_back(Picture("help\\Items.tga", 193, 317, 260, 120));
   page2.push_back(Picture("help\\MinPanel.tga", 170, 210, 300, 90));
-  CheckPage("help\\help0.txt", 1251, 0, 160, rings);
-  CheckPage("help\\help1.txt", 1251, 0, 160, page1);
-  CheckPage("help\\help2.txt", 1251, 0, 160, page2);
-  CheckPage("help\\help3.txt", 1251, 100, 160, rings);
-  CheckPage("happy.txt", 866, 10, 480, {});
+  CheckPage("help\\help0.txt", 1251, 40, 160, buttons);
+  CheckPage("help\\help1.txt", 1251, 40, 160, page1);
+  CheckPage("help\\help2.txt", 1251, 40, 160, page2);
+  CheckPage("help\\help3.txt", 1251, 40, 160, buttons);
+  // The ending's text scrolls on the dark pane at the left of its scene.
+  CheckPage("happy.txt", 866, 10, 480, {{466, -1000, 640, 1000}});
   // The ending hands over once its top has scrolled to -500; by then the last
   // line must have left the text area (which starts at y 50).
   EXPECT_LT(-500 + 18 * static_cast<int>(Lines(Entry("happy.txt")).size() - 1), 50);

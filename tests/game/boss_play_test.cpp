@@ -42,9 +42,11 @@ class BossPlay : public ::testing::Test {
   test::TempDir tmp;
 };
 
-// The tally of a fresh player (150 credits, 8 lives) takes about 75 frames,
-// the countdown after it 100 more.
-const char* const kDefeatToEnding = "frames 200\n";
+// The message that the boss is beaten unfolds and waits for a key; the tally
+// of a fresh player (150 credits, 8 lives) then takes about 75 frames, the
+// countdown after it 100 more.
+const char* const kDefeatToEnding =
+    "frames 30\nexpect screen BossScreen\nkey Space\nframes 200\n";
 // Screen places of the data set: the menu's "Load game", the first load slot,
 // the map's play and shop buttons.
 const char kLoadFirstSlot[] =

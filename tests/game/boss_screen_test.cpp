@@ -1,15 +1,19 @@
 // The boss fight on the headless platform with the real data set: its drift,
 // missiles, hits, the hit-point bar, the defeat with its tally and the ways the
 // fight ends.
+#include <array>
 #include <cmath>
 
 #include "game/angles.h"
 #include "game/boss_screen.h"
 #include "game/game_state.h"
 #include "game/game_update.h"
+#include "game/message_panel.h"
 #include "game/play_state.h"
+#include "graphics/graphics.h"
 #include "graphics/shared_art.h"
 #include "game_screen_fixture.h"
+#include "support/text_ink.h"
 
 namespace vx {
 namespace {
@@ -187,7 +191,7 @@ TEST_F(BossFight, BulletsCostOnePointOnlyWhenInsideTheBox) {
        }});
 }
 
-TEST_F(BossFight, TheBarIsDrawnBlueOverBlackInAWhiteFrame) {
+TEST_F(BossFight, TheBarShowsTheHitPointsLeftInItsSteelCasing) {
   EXPECT_EQ(BossScreen::HitPointBarWidth(0), 0);
   EXPECT_EQ(BossScreen::HitPointBarWidth(300), 200);
   EXPECT_EQ(BossScreen::HitPointBarWidth(-3), 0) << "hits past the last point";
@@ -197,13 +201,24 @@ TEST_F(BossFight, TheBarIsDrawnBlueOverBlackInAWhiteFrame) {
          Boss().vy = 1;
        },
        [&] {
-         const auto at = [&](int x, int y) { return hp.display.frame[y * 640 + x]; };
-         EXPECT_EQ(at(229, 69), StandardColors[0]);
-         EXPECT_EQ(at(430, 80), StandardColors[0]);
-         EXPECT_EQ(at(230, 75), Graphics::MakePixel(0, 0, 255));
-         EXPECT_EQ(at(329, 75), Graphics::MakePixel(0, 0, 255));
-         EXPECT_EQ(at(330, 75), StandardColors[1]);
-         EXPECT_EQ(at(429, 79), StandardColors[1]);
+         const auto rgb = [&](int x, int y) {
+           uint8_t c[3];
+           PixelToRgb(hp.display.frame[y * 640 + x], &c[0], &c[1], &c[2]);
+           return std::array<int, 3>{c[0], c[1], c[2]};
+         };
+         // Half full: blue fill from 230 to 329, the dark trough from 330 to 429.
+         for (int x : {230, 280, 329}) {
+           const auto c = rgb(x, 75);
+           EXPECT_GT(c[2], 150) << x;
+           EXPECT_GT(c[2], c[0] + 60) << x;
+         }
+         for (int x : {330, 380, 429}) {
+           const auto c = rgb(x, 75);
+           EXPECT_LT(c[0] + c[1] + c[2], 60) << x;
+         }
+         // The casing's light steel above the trough, on the sea's dark.
+         const auto steel = rgb(330, 64);
+         EXPECT_GT(steel[0] + steel[1] + steel[2], 300);
        }});
 }
 
@@ -225,15 +240,15 @@ TEST_F(BossFight, TheAttackRoutineRunsItsSequencesAndFires) {
   EXPECT_TRUE(fired);
 }
 
-TEST_F(BossFight, WithNothingToTallyTheEndingFollowsAHundredFramesAfterTheDefeat) {
-  int defeatedAt = -1, endedAt = -1, frame = 0;
+TEST_F(BossFight, ABeatenBossWaitsForTheAnswerThenTheEndingFollowsAHundredFramesLater) {
+  int defeatedAt = -1, shownAt = -1, answeredAt = -1, endedAt = -1, frame = 0;
   std::vector<Step> steps = {Enter(), [&] {
                                gGame.player.credits = 0;
                                gGame.player.lives = 0;
                                Down(KEY_D);
                              },
                              [&] { Up(KEY_D); }};
-  for (int i = 0; i < 130; ++i)
+  for (int i = 0; i < 400; ++i)
     steps.push_back([&] {
       ++frame;
       if (defeatedAt < 0 && Boss().state == BOSS_DEFEATED) {
@@ -242,12 +257,51 @@ TEST_F(BossFight, WithNothingToTallyTheEndingFollowsAHundredFramesAfterTheDefeat
         // The last ball falls out while the boss explodes: the fight stays won.
         gGame.level.ballWaiting = 0;
       }
+      if (shownAt < 0 && MessageShown(MESSAGE_BOSS_BEATEN)) shownAt = frame;
       EXPECT_EQ(gGame.level.levelEnded, 0);
+      if (endedAt < 0 && CurrentName() == "HappyScreen") endedAt = frame;
+    });
+  // Nothing but the message while the player has not answered.
+  steps.push_back([&] {
+    EXPECT_EQ(CurrentName(), "BossScreen");
+    EXPECT_EQ(gPlay.bossWaiting, 1);
+    Down(KEY_SPACE);
+  });
+  steps.push_back([&] { Up(KEY_SPACE); });
+  for (int i = 0; i < 130; ++i)
+    steps.push_back([&] {
+      ++frame;
+      if (answeredAt < 0 && !gPlay.bossWaiting) answeredAt = frame;
       if (endedAt < 0 && CurrentName() == "HappyScreen") endedAt = frame;
     });
   Run(steps);
   ASSERT_GT(defeatedAt, 0);
-  EXPECT_EQ(endedAt - defeatedAt, 100);
+  ASSERT_GT(shownAt, defeatedAt);
+  EXPECT_LT(shownAt - defeatedAt, 30) << "the panel unfolds in a few frames";
+  EXPECT_EQ(endedAt - answeredAt, 100);
+  EXPECT_EQ(gPlay.bossBeaten, 0) << "the message goes with the fight";
+}
+
+TEST_F(BossFight, AKeyBeforeTheMessageShowsDoesNotAnswerIt) {
+  std::vector<Step> steps = {Enter(), [&] { Boss().hitPoints = -1; },
+                             [&] {
+                               EXPECT_EQ(Boss().state, BOSS_DEFEATED);
+                               EXPECT_FALSE(MessageShown(MESSAGE_BOSS_BEATEN));
+                               Down(KEY_SPACE);
+                             },
+                             [&] { Up(KEY_SPACE); }};
+  Wait(steps, 30);
+  test::InkRecorder ink;
+  steps.push_back([&] { ink.Clear(); });
+  steps.push_back([&] {
+    EXPECT_EQ(gPlay.bossWaiting, 1);
+    EXPECT_TRUE(MessageShown(MESSAGE_BOSS_BEATEN));
+    EXPECT_EQ(gGame.player.credits, 150) << "no tally before the answer";
+    EXPECT_TRUE(ink.Drew("The guardian is beaten! Press a key or click to continue"))
+        << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
+  });
+  Run(steps);
 }
 
 TEST_F(BossFight, TheTallyTurnsCreditsAndLivesIntoScore) {
@@ -257,6 +311,10 @@ TEST_F(BossFight, TheTallyTurnsCreditsAndLivesIntoScore) {
                                gGame.player.score = 1000;
                                Boss().hitPoints = -1;  // beaten by the last hit
                              }};
+  Wait(steps, 30);
+  // The player answers the message; the tally starts.
+  steps.push_back([&] { Down(KEY_SPACE); });
+  steps.push_back([&] { Up(KEY_SPACE); });
   Wait(steps, 20);
   steps.push_back([&] {
     EXPECT_EQ(Boss().state, BOSS_DEFEATED);

@@ -9,6 +9,7 @@
 #include "game/items.h"
 #include "game/playfield.h"
 #include "game_screen_fixture.h"
+#include "support/text_ink.h"
 
 namespace vx {
 namespace {
@@ -139,6 +140,63 @@ TEST_F(GameScreenPlay, FailedPanelWaitsForAKeyThenTheMusicFadesOneStepPerFrame) 
     ASSERT_EQ(root.entries.size(), 2u);
     EXPECT_EQ(root.entries[1].argument, 0);
     EXPECT_EQ(GetMusicVolume(), 5) << "the volume is given back after the fade";
+  });
+  Run(steps);
+}
+
+TEST_F(GameScreenPlay, TheEndMessagesSayWhatToDoUntilAnsweredAndRead) {
+  test::InkRecorder ink;
+  const std::string prompt = "Press a key or click to continue";
+  std::vector<Step> steps = {Start(), [&] {
+                               SetMusicVolume(5);
+                               gGame.player.lives = 0;
+                               gGame.level.ballWaiting = 0;
+                             }};
+  // The panel unfolds first, with nothing on it.
+  steps.push_back([&] { ink.Clear(); });
+  steps.push_back([&] {
+    EXPECT_FALSE(ink.Drew("Level failed"));
+    EXPECT_FALSE(ink.Drew(prompt));
+  });
+  Wait(steps, 40);
+  steps.push_back([&] { ink.Clear(); });
+  steps.push_back([&] {
+    EXPECT_TRUE(ink.Drew("Level failed")) << ink.Words();
+    EXPECT_TRUE(ink.Drew(prompt)) << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
+    Down(KEY_SPACE);
+  });
+  steps.push_back([&] {
+    Up(KEY_SPACE);
+    ink.Clear();
+  });
+  steps.push_back([&] {
+    EXPECT_TRUE(ink.Drew("Level failed")) << "the message stays while the music fades";
+    EXPECT_FALSE(ink.Drew(prompt)) << "answered: nothing more to do";
+  });
+  Run(steps);
+}
+
+TEST_F(GameScreenPlay, TheWonLevelsMessageAndTheEditorsKeysRead) {
+  test::InkRecorder ink;
+  std::vector<Step> steps = {Start(), [&] { Down(KEY_F5); }, [&] { Up(KEY_F5); }};
+  steps.push_back([&] { ink.Clear(); });
+  steps.push_back([&] {
+    for (const char* line : {"F5 - toggle edit mode", "F3 - reload level", "F8 - clear level",
+                             "F2 - save level"})
+      EXPECT_TRUE(ink.Drew(line)) << line << " in " << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
+    Down(KEY_F5);
+  });
+  steps.push_back([&] {
+    Up(KEY_F5);
+    Type("completed");
+  });
+  Wait(steps, 40);
+  steps.push_back([&] { ink.Clear(); });
+  steps.push_back([&] {
+    EXPECT_TRUE(ink.Drew("Level complete! Press a key or click to continue")) << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
   });
   Run(steps);
 }

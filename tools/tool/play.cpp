@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -80,20 +81,32 @@ std::string Absolute(const std::string& path, const std::string& base) {
   return !path.empty() && path[0] == '/' ? path : base + "/" + path;
 }
 
-bool WriteFramePng(const HeadlessDisplay& display, const std::string& path) {
+// Part of the last shown picture (the whole of it when area is empty), each
+// pixel scale x scale times (for text readers).
+bool WriteFramePng(const HeadlessDisplay& display, const std::string& path, int scale, Rect area) {
   if (display.frame.empty()) return false;
+  if (area.right <= area.left) area = Rect{0, 0, display.width, display.height};
+  area.left = std::max(area.left, 0);
+  area.top = std::max(area.top, 0);
+  area.right = std::min(area.right, display.width);
+  area.bottom = std::min(area.bottom, display.height);
+  if (area.right <= area.left || area.bottom <= area.top) return false;
   bool is555 = display.greenMask != 0x07E0;
-  std::vector<uint8_t> rgb(display.frame.size() * 3);
-  for (size_t i = 0; i < display.frame.size(); ++i) {
-    uint16_t p = display.frame[i];
-    int r5 = is555 ? (p >> 10) & 31 : p >> 11;
-    int g6 = is555 ? ((p >> 5) & 31) << 1 : (p >> 5) & 63;
-    int b5 = p & 31;
-    rgb[i * 3] = static_cast<uint8_t>(r5 << 3 | r5 >> 2);
-    rgb[i * 3 + 1] = static_cast<uint8_t>(g6 << 2 | g6 >> 4);
-    rgb[i * 3 + 2] = static_cast<uint8_t>(b5 << 3 | b5 >> 2);
-  }
-  return WritePng(path.c_str(), rgb.data(), display.width, display.height);
+  const int w = (area.right - area.left) * scale, h = (area.bottom - area.top) * scale;
+  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const size_t at = static_cast<size_t>(area.top + y / scale) * display.width + area.left + x / scale;
+      uint16_t p = display.frame[at];
+      int r5 = is555 ? (p >> 10) & 31 : p >> 11;
+      int g6 = is555 ? ((p >> 5) & 31) << 1 : (p >> 5) & 63;
+      int b5 = p & 31;
+      uint8_t* out = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+      out[0] = static_cast<uint8_t>(r5 << 3 | r5 >> 2);
+      out[1] = static_cast<uint8_t>(g6 << 2 | g6 >> 4);
+      out[2] = static_cast<uint8_t>(b5 << 3 | b5 >> 2);
+    }
+  return WritePng(path.c_str(), rgb.data(), w, h);
 }
 
 // One step of the script. A step that takes a frame lets one frame of the game
@@ -226,9 +239,23 @@ bool Player::ParseLine(const std::string& text, const std::string& baseDir) {
     });
   } else if (cmd == "shot") {
     if (!(words >> a)) return false;
+    int scale = 1;
+    Rect area;
+    if (words >> b) {
+      if (!ParseInt(b, &scale) || scale < 1 || scale > 4) return false;
+      std::string x, y, w, h;
+      if (words >> x) {
+        int v[4];
+        if (!(words >> y >> w >> h) || !ParseInt(x, &v[0]) || !ParseInt(y, &v[1]) ||
+            !ParseInt(w, &v[2]) || !ParseInt(h, &v[3]) || v[2] <= 0 || v[3] <= 0)
+          return false;
+        area = Rect{v[0], v[1], v[0] + v[2], v[1] + v[3]};
+      }
+    }
     std::string path = Absolute(a, baseDir);
-    Add(false, [this, path] {
-      if (!WriteFramePng(hp_.display, path)) return Fail("can't write the picture to " + path);
+    Add(false, [this, path, scale, area] {
+      if (!WriteFramePng(hp_.display, path, scale, area))
+        return Fail("can't write the picture to " + path);
       return true;
     });
   } else if (cmd == "expect") {

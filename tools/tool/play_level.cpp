@@ -3,6 +3,8 @@
 //                   on (seconds still pass), so replays repeat
 //   level N         enters level N directly, as the world map would start it
 //   give ID [COUNT] puts COUNT (1) units of item ID into the inventory
+//   hurt N          the boss in a fight loses N hit points (for pictures of
+//                   a fight under way)
 //   dump N FILE     from now on appends a line of the level's state to FILE
 //                   every N frames while the game screen is current (FILE
 //                   relative to the folder the tool was started in)
@@ -11,6 +13,7 @@
 
 #include "base/game_record.h"
 #include "app/screen.h"
+#include "game/boss_screen.h"
 #include "game/game_state_text.h"
 #include "game/items.h"
 #include "game/level_start.h"
@@ -71,6 +74,20 @@ bool CmdGive(std::istream& args, PlayHost&, std::vector<PlayStep>& out) {
   return true;
 }
 
+bool CmdHurt(std::istream& args, PlayHost&, std::vector<PlayStep>& out) {
+  int points;
+  if (!ReadInt(args, &points) || points < 0 || points > kBossHitPoints) return false;
+  out.push_back({false, [points](std::string& error) {
+                   if (!g.currentScreen || g.currentScreen != g.screens.boss) {
+                     error = "hurt: no boss fight on screen";
+                     return false;
+                   }
+                   static_cast<BossScreen*>(g.screens.boss)->hitPoints -= points;
+                   return true;
+                 }});
+  return true;
+}
+
 bool CmdDump(std::istream& args, PlayHost& host, std::vector<PlayStep>& out) {
   int every;
   std::string file;
@@ -102,6 +119,7 @@ bool CmdDump(std::istream& args, PlayHost& host, std::vector<PlayStep>& out) {
 VX_PLAY_COMMAND(seed, CmdSeed);
 VX_PLAY_COMMAND(level, CmdLevel);
 VX_PLAY_COMMAND(give, CmdGive);
+VX_PLAY_COMMAND(hurt, CmdHurt);
 VX_PLAY_COMMAND(dump, CmdDump);
 
 }  // namespace vx::tool

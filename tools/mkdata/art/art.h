@@ -91,6 +91,7 @@ void MakeMap(Out& out);
 void MakeOptions(Out& out);
 void MakeShop(Out& out);
 void MakeHelp(Out& out);
+void MakeEnding(Out& out);
 void MakeIcons(Out& out);
 // Screen mock-ups from the written pictures (preview only).
 void MakePreviews(Out& out);

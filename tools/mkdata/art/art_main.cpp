@@ -118,7 +118,7 @@ bool Generate(const std::string& outDir) {
   // Two workers: the parts are independent and the machine has two cores.
   void (*parts[])(Out&) = {MakeTiles, MakeBlocks, MakeBackObjects, MakeItems, MakePlanets,
                            MakeSprites, MakeUi, MakeBoss, MakeMenu, MakeMap, MakeOptions,
-                           MakeShop, MakeHelp, MakeIcons};
+                           MakeShop, MakeHelp, MakeIcons, MakeEnding};
   const int count = int(sizeof parts / sizeof parts[0]);
   std::thread worker([&] {
     for (int i = 1; i < count; i += 2) parts[i](out);

@@ -2,7 +2,9 @@
 // "Arm", "Freeze", "Fire" and "Reload" (finite). The boss is drawn from its
 // centre: every frame carries an offset of minus half its size, so the
 // armoured core fills the 80 x 80 hit box and the cannon muzzles sit at its
-// lower corners, where the missiles start.
+// lower corners, where the missiles start. Its hit-point bar "BossBar.tga"
+// (drawn at 0, 0): the casing, and the fill that the screen cuts to the
+// hit points left, 200 x 10 at 230, 70.
 #include <cmath>
 #include <string>
 
@@ -174,9 +176,79 @@ void DrawBoss(cairo_t* cr, const Pose& p) {
   }
 }
 
+// The casing of the hit-point bar: a steel capsule with a dark trough for the
+// 200 x 10 fill, and the boss's red eye on its left cap.
+void DrawBarCasing(cairo_t* cr, double w, double h) {
+  RoundRect(cr, 0.5, 0.5, w - 1, h - 1, h / 2);
+  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
+  AddStop(g, 0, 0xc8d0e4);
+  AddStop(g, 0.35, 0x6a7490);
+  AddStop(g, 1, 0x1c2236);
+  cairo_set_source(cr, g);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(g);
+  cairo_set_line_width(cr, 1);
+  SetColor(cr, color::kCyan, 0.9);
+  cairo_stroke(cr);
+  // The trough, one pixel larger than the fill all round.
+  RoundRect(cr, 15, 7, 202, 12, 2);
+  SetColor(cr, 0x05070f);
+  cairo_fill(cr);
+  cairo_pattern_t* eye = cairo_pattern_create_radial(7.5, h / 2, 0.5, 7.5, h / 2, 5.5);
+  AddStop(eye, 0, 0xfff0c0);
+  AddStop(eye, 0.4, color::kRed);
+  AddStop(eye, 1, 0x400810);
+  Circle(cr, 7.5, h / 2, 5);
+  cairo_set_source(cr, eye);
+  cairo_fill(cr);
+  cairo_pattern_destroy(eye);
+  // A small cap at the right end.
+  RoundRect(cr, w - 12, h / 2 - 4, 6, 8, 2);
+  SetColor(cr, color::kCyan, 0.8);
+  cairo_fill(cr);
+}
+
+// The fill: electric blue with a bright upper edge, a dark lower one and a
+// notch every 20 pixels (a tenth of the boss).
+void DrawBarFill(cairo_t* cr, double w, double h) {
+  cairo_rectangle(cr, 0, 0, w, h);
+  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, h);
+  AddStop(g, 0, 0xd8ecff);
+  AddStop(g, 0.3, 0x4c8cff);
+  AddStop(g, 0.7, 0x1c48e0);
+  AddStop(g, 1, 0x0c1c70);
+  cairo_set_source(cr, g);
+  cairo_fill(cr);
+  cairo_pattern_destroy(g);
+  cairo_set_line_width(cr, 1);
+  SetColor(cr, 0x06103a, 0.8);
+  for (int x = 20; x < w; x += 20) {
+    cairo_move_to(cr, x + 0.5, 1);
+    cairo_line_to(cr, x + 0.5, h - 1);
+  }
+  cairo_stroke(cr);
+}
+
+void MakeBossBar(Out& out) {
+  const int casingW = 232, casingH = 26, fillW = 200, fillH = 10;
+  Canvas c(casingW, casingH + fillH);
+  DrawBarCasing(c.cr(), casingW, casingH);
+  cairo_save(c.cr());
+  cairo_translate(c.cr(), 0, casingH);
+  DrawBarFill(c.cr(), fillW, fillH);
+  cairo_restore(c.cr());
+  FrmWriter frm;
+  // The trough lies at 15, 7 of the casing: the fill lands at 230, 70.
+  frm.Add("casing", 0, 0, casingW, casingH, 230 - 16, 70 - 8);
+  frm.Add("fill", 0, casingH, fillW, fillH, 230, 70);
+  out.Tga("BossBar.tga", c.Export(Key::kBlack), TgaFormat::kRle24);
+  out.Frm("BossBar.frm", frm);
+}
+
 }  // namespace
 
 void MakeBoss(Out& out) {
+  MakeBossBar(out);
   struct Seq {
     const char* name;
     int frames;

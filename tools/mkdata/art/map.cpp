@@ -1,7 +1,8 @@
 // The world map: "Nodes\Node.tga" (the sea receding to a horizon whose
-// vanishing point is 320, 94.5, with the pads of the map's four buttons),
-// the selection ring "Select.tga" and the scroll buttons "NodeButtons.tga".
-// Node.tga is also the backdrop of most other screens.
+// vanishing point is 320, 94.5), the pads of the map's four buttons
+// "NodePads.tga", the selection ring "Select.tga" and the scroll buttons
+// "NodeButtons.tga". Node.tga is also the backdrop of most other screens, so
+// it carries nothing that belongs to the map alone.
 #include <algorithm>
 #include <cmath>
 #include <mutex>
@@ -15,8 +16,8 @@ namespace {
 
 constexpr double kHorizon = 94.5;
 
-// Round pads under the map's buttons; their labels and a ring of light are
-// drawn over them by the screen.
+// Round pads of the map's buttons; their labels and a ring of light are drawn
+// over them by the screen.
 void ButtonPad(Canvas& c, double cx, double cy, double r, uint32_t accent) {
   cairo_t* cr = c.cr();
   Glow(
@@ -89,11 +90,50 @@ Image DrawNode() {
   cairo_set_source(cr, lane);
   cairo_fill(cr);
   cairo_pattern_destroy(lane);
-  ButtonPad(c, 108, 404, 37, color::kGreen);
-  ButtonPad(c, 231, 441, 37, color::kGold);
-  ButtonPad(c, 397, 441, 37, color::kCyan);
-  ButtonPad(c, 535, 404, 37, color::kMagenta);
   return c.Export(Key::kNone);
+}
+
+struct PadPlace {
+  const char* frame;
+  int cx, cy;
+  uint32_t accent;
+};
+// Play, Shop, Save and Back, at the label points of the map's buttons.
+constexpr PadPlace kPads[] = {{"pad1", 108, 404, color::kGreen},
+                              {"pad2", 231, 441, color::kGold},
+                              {"pad3", 397, 441, color::kCyan},
+                              {"pad4", 535, 404, color::kMagenta}};
+constexpr int kPadBox = 112;
+
+// A pad with its glow laid over the piece of the backdrop it is drawn on, so
+// the soft edge of the glow meets the sea without a seam; the rest is key.
+Image PadOverBackdrop(const PadPlace& p) {
+  Canvas pad(kPadBox, kPadBox);
+  ButtonPad(pad, kPadBox / 2, kPadBox / 2, 37, p.accent);
+  const Image shape = pad.Export(Key::kBlack, 6);
+  Canvas over(kPadBox, kPadBox);
+  PaintImage(over.cr(),
+             NodeBackground().Crop(p.cx - kPadBox / 2, p.cy - kPadBox / 2, kPadBox, kPadBox), 0, 0,
+             false);
+  over.Paint(pad, 0, 0);
+  Image img = over.Export(Key::kNone);
+  for (size_t i = 0; i < img.px.size(); ++i)
+    if (shape.px[i] == 0) img.px[i] = 0;
+  return img;
+}
+
+void MakePads(Out& out) {
+  const int count = static_cast<int>(sizeof kPads / sizeof kPads[0]);
+  Image sheet(kPadBox * count, kPadBox);
+  FrmWriter frm;
+  for (int i = 0; i < count; ++i) {
+    const PadPlace& p = kPads[i];
+    sheet.Blit(PadOverBackdrop(p), 0, 0, kPadBox, kPadBox, kPadBox * i, 0);
+    // Drawn at 0, 0: the offsets put each pad under its button.
+    frm.Add(p.frame, kPadBox * i, 0, kPadBox, kPadBox, p.cx - kPadBox / 2, p.cy - kPadBox / 2);
+  }
+  out.Tga("NodePads.tga", sheet, TgaFormat::kRle24);
+  out.Frm("NodePads.frm", frm);
 }
 
 void ScrollButton(cairo_t* cr, double x, double y, bool up) {
@@ -163,6 +203,8 @@ void MakeMap(Out& out) {
   nbf.Add("up", 28, 0, 28, 23);
   out.Tga("NodeButtons.tga", nb.Export(Key::kBlack), TgaFormat::kMapped);
   out.Frm("NodeButtons.frm", nbf);
+
+  MakePads(out);
 }
 
 }  // namespace vx::mkdata::art
