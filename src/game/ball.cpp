@@ -135,12 +135,12 @@ void StepBall(Ball& b) {
     PlaySample(g.sounds.spring, 100, 0);
   }
   if (IsActive(ITEM_SHIELD)) {
-    if (n.y >= 390 && MovesDown(b.angle)) {
+    if (n.y >= kShieldLine && MovesDown(b.angle)) {
       Bounce(b, BOUNCE_FLOOR, 30);
       PlaySample(g.sounds.barrier, 100, Pan640(n.x));
     }
-  } else if (n.y >= 400) {
-    n.y = 400;
+  } else if (n.y >= kFieldBottom) {
+    n.y = kFieldBottom;
     b.active = 0;
     PlaySample(g.sounds.lifeLoss, 100, 50);
   }
@@ -193,11 +193,11 @@ void MovePaddleBy(int dx, int dy) {
   if (P.x - half < 0) P.x = half;
   if (P.x + half + 2 > g.screenWidth) P.x = g.screenWidth - half - 2;
   P.mayFly = IsActive(ITEM_FREE_FLY) ? 1 : 0;
-  int top = P.mayFly ? g.screenHeight * 2 / 4 : 380;
+  int top = P.mayFly ? g.screenHeight * 2 / 4 : kPaddleLine;
   int halfH = P.h / 2;
   P.y += dy;
   if (P.y - halfH < top) P.y = top + halfH;
-  if (P.y + halfH > 380) P.y = 380 - halfH;
+  if (P.y + halfH > kPaddleLine) P.y = kPaddleLine - halfH;
   P.dx = static_cast<float>(P.x - P.prevX);
   P.dy = static_cast<float>(P.y - P.prevY);
 }

@@ -55,7 +55,7 @@ void BossScreen::StartFight() {
 
   LevelState& L = gGame.level;
   L.paddle.x = L.paddle.prevX = 320;
-  L.paddle.y = L.paddle.prevY = 380;
+  L.paddle.y = L.paddle.prevY = kPaddleLine;
   L.paddle.dx = L.paddle.dy = 0;
   L.paddle.freeze = 0;
   L.levelEnded = 0;

@@ -31,9 +31,9 @@ void MoveNormal(Enemy& e) {
     e.angle = MirrorSide(e.angle);
     e.x = 2;
   }
-  if (e.y > 380) {
+  if (e.y > kPaddleLine) {
     e.angle = MirrorFloor(e.angle);
-    e.y = 378;
+    e.y = kPaddleLine - 2;
   }
   if (e.y < 20) {
     e.angle = MirrorFloor(e.angle);
@@ -43,12 +43,12 @@ void MoveNormal(Enemy& e) {
 
 // Fleeing enemies leave upwards, away from the bottom centre of the window.
 void MoveFleeing(Enemy& e) {
-  Vec2 v = {e.x - static_cast<float>(g.screenWidth / 2), e.y - 400};
+  Vec2 v = {e.x - static_cast<float>(g.screenWidth / 2), e.y - kFieldBottom};
   if (v.y > 0) v.y = -v.y;
   v = Normalise(v);
   e.x += 10 * v.x;
   e.y += 10 * v.y;
-  if (e.x < 0 || e.x >= g.screenWidth || e.y < 0 || e.y >= 400) e = Enemy();
+  if (e.x < 0 || e.x >= g.screenWidth || e.y < 0 || e.y >= kFieldBottom) e = Enemy();
 }
 
 }  // namespace

@@ -94,10 +94,19 @@ struct Ball {
   int32_t lastCol = 0, lastRow = 0;
 };
 
+// The field's lines, in window pixels from the top. The play window ends at
+// kFieldBottom; the status panel lies below it (its top, screen height - 80, is
+// the same line at 480).
+// The paddle starts on kPaddleLine and, once it moves, keeps its lower edge
+// above it; enemies turn back there.
+constexpr int kPaddleLine = 380;
+constexpr int kShieldLine = 390;   // while the shield is on, balls moving down bounce here
+constexpr int kFieldBottom = 400;  // a ball that reaches it is lost
+
 struct Paddle {
-  int32_t x = 320, y = 380;
+  int32_t x = 320, y = kPaddleLine;
   int32_t w = 100, h = 10;
-  int32_t prevX = 320, prevY = 380;
+  int32_t prevX = 320, prevY = kPaddleLine;
   float dx = 0, dy = 0;
   int32_t freeze = 0;
   int32_t mayFly = 0;

@@ -191,10 +191,10 @@ int LoadLevel(int level) {
   for (uint8_t& tile : L.backTiles)
     tile = static_cast<uint8_t>(PickWeighted(set.freq, 32, Random(total)));
 
-  L.scroll = L.backRows * 64 - 400;
+  L.scroll = L.backRows * 64 - kFieldBottom;
 
   L.paddle.x = g.screenWidth / 2;
-  L.paddle.y = 380;
+  L.paddle.y = kPaddleLine;
   L.paddle.w = 100;
   L.paddle.h = 10;
   L.paddle.prevX = L.paddle.x;

@@ -79,13 +79,13 @@ void DrawShield() {
   int fast = static_cast<int>(g.frameCounter % 64);
   for (int k = -1; k <= 11; ++k) {
     int x = 64 * k + slow;
-    Graphics::DrawLine(x, 394, x + 62, 394, StandardColors[2]);
+    Graphics::DrawLine(x, kShieldLine + 4, x + 62, kShieldLine + 4, StandardColors[2]);
     x = 64 * k - slow;
-    Graphics::DrawLine(x, 396, x + 62, 396, StandardColors[6]);
+    Graphics::DrawLine(x, kShieldLine + 6, x + 62, kShieldLine + 6, StandardColors[6]);
     x = 64 * k + fast;
-    Graphics::DrawLine(x, 390, x + 62, 390, StandardColors[2]);
+    Graphics::DrawLine(x, kShieldLine, x + 62, kShieldLine, StandardColors[2]);
     x = 64 * k - fast;
-    Graphics::DrawLine(x, 392, x + 62, 392, StandardColors[6]);
+    Graphics::DrawLine(x, kShieldLine + 2, x + 62, kShieldLine + 2, StandardColors[6]);
   }
 }
 

@@ -8,7 +8,6 @@ namespace vx {
 
 constexpr int kCellWidth = 32;
 constexpr int kCellHeight = 16;
-constexpr int kWindowHeight = 400;  // the play window; the panel lies below
 
 struct CellRef {
   int c = 0, r = 0;
