@@ -135,9 +135,6 @@ class AudioOutput {
   virtual ~AudioOutput() = default;
   virtual bool Open(int rate, int channels, Callback cb, void* user) = 0;
   virtual void Close() = 0;
-  // Brackets code that must not run concurrently with the callback.
-  virtual void Lock() = 0;
-  virtual void Unlock() = 0;
 };
 
 struct Platform {

@@ -17,8 +17,6 @@ class FakeAudioOutput : public AudioOutput {
  public:
   bool Open(int rate, int channels, Callback cb, void* user) override;
   void Close() override;
-  void Lock() override {}
-  void Unlock() override {}
   // Pulls `frames` stereo frames through the callback.
   std::vector<int16_t> Pull(int frames);
   bool failOpen = false;

@@ -134,8 +134,6 @@ class HeadlessAudio : public AudioOutput {
  public:
   bool Open(int rate, int channels, Callback cb, void* user) override;
   void Close() override;
-  void Lock() override { mutex_.lock(); }
-  void Unlock() override { mutex_.unlock(); }
   // Runs the callback for frames frames into out (silence when closed).
   void Pull(int16_t* out, int frames);
 

@@ -46,12 +46,4 @@ void SdlAudio::Close() {
   device_ = 0;
 }
 
-void SdlAudio::Lock() {
-  if (device_) SDL_LockAudioDevice(device_);
-}
-
-void SdlAudio::Unlock() {
-  if (device_) SDL_UnlockAudioDevice(device_);
-}
-
 }  // namespace vx

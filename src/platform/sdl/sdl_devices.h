@@ -93,8 +93,6 @@ class SdlAudio : public AudioOutput {
   ~SdlAudio() override { Close(); }
   bool Open(int rate, int channels, Callback cb, void* user) override;
   void Close() override;
-  void Lock() override;
-  void Unlock() override;
 
  private:
   static void Fill(void* self, Uint8* stream, int len);
