@@ -31,11 +31,10 @@ void GameScreen::OnChar(uint8_t ch) { FeedCheatChar(ch); }
 int GameScreen::InitSurfaces() {
   Log("Call GameScreen::InitSurfaces()\n");
   ReleaseSurfaces();
-  if (!Graphics::LoadSurface("panel.tga", &panel_, 0)) {
+  if (!LoadPlayPanel(&panel_)) {
     Log("Can't load panel.tga\n");
     return 0;
   }
-  Graphics::SetColorKey(panel_, Graphics::MakePixel(255, 0, 255));
   Log("Return GameScreen::InitSurfaces()\n");
   return 1;
 }
@@ -86,20 +85,28 @@ void StepPlayAnimations() {
   StepInventoryIcons();
 }
 
-void GameScreen::DrawPanelSurface() {
-  if (!panel_) return;
-  Rect rect{0, 0, panel_->width, panel_->height};
-  int x = 0, y = g.screenHeight - kPanelHeight;
-  ClipToScreen(&x, &y, &rect);
-  if (rect.right > rect.left && rect.bottom > rect.top) Graphics::Blit(nullptr, x, y, panel_, rect, true);
+int LoadPlayPanel(Surface** panel) {
+  if (!Graphics::LoadSurface("panel.tga", panel, 0)) return 0;
+  Graphics::SetColorKey(*panel, Graphics::MakePixel(255, 0, 255));
+  return 1;
 }
 
-void GameScreen::DrawPlay() {
+namespace {
+void DrawPanelSurface(Surface* panel) {
+  if (!panel) return;
+  Rect rect{0, 0, panel->width, panel->height};
+  int x = 0, y = g.screenHeight - kPanelHeight;
+  ClipToScreen(&x, &y, &rect);
+  if (rect.right > rect.left && rect.bottom > rect.top) Graphics::Blit(nullptr, x, y, panel, rect, true);
+}
+}  // namespace
+
+void DrawPlayLayers(Surface* panel) {
   const bool moving = !GameStandsStill();
   DrawBackground();
   UpdateBackObjects(moving);
   DrawBlocks();
-  DrawPanelSurface();
+  DrawPanelSurface(panel);
   DrawPaddle();
   DrawBalls();
   DrawShield();
@@ -110,13 +117,17 @@ void GameScreen::DrawPlay() {
   DrawLevelProgress();
   DrawStatusPanel();
   UpdateAndDrawMessagePanel();
+}
+
+void GameScreen::DrawPlay() {
+  DrawPlayLayers(panel_);
   if (Controls::Held(ACTION_FRAME_RATE)) DrawFrameRate();
 }
 
 void GameScreen::DrawEditor() {
   DrawBackground();
   DrawBlocks();
-  DrawPanelSurface();
+  DrawPanelSurface(panel_);
   DrawLevelProgress();
   DrawStatusPanel();
   DrawEditorOverlay();

@@ -10,6 +10,14 @@ namespace vx {
 // enemies, background objects, container, inventory icons) and steps them; the
 // boss fight plays with the same art.
 void StepPlayAnimations();
+// Loads "panel.tga", the picture under the status panel, keyed on magenta;
+// 0 when it cannot be loaded.
+int LoadPlayPanel(Surface** panel);
+// Draws a frame of play, background first and message panel last, over the
+// panel picture (nullptr: none). Background objects and particles move as they
+// are drawn, unless the game stands still. The game screen, its tests and its
+// benchmark share this order.
+void DrawPlayLayers(Surface* panel);
 
 class GameScreen : public Screen {
  public:
@@ -24,7 +32,6 @@ class GameScreen : public Screen {
  private:
   void DrawPlay();
   void DrawEditor();
-  void DrawPanelSurface();
   void DrawFrameRate();
 
   Surface* panel_ = nullptr;  // "panel.tga", below the play window

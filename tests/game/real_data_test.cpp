@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "game/game_screen.h"
 #include "game/game_state.h"
 #include "game/level_files.h"
 #include "game/particles.h"
@@ -122,31 +123,21 @@ TEST_F(RealData, LayersLandWhereTheyBelong) {
   }
 }
 
-// Thousands of frames with every layer drawn; the sanitizer build checks that
-// nothing reads or writes outside its arrays.
+// Thousands of frames drawn as the game screen draws them; the sanitizer build
+// checks that nothing reads or writes outside its arrays.
 TEST_F(RealData, ALevelPlaysAndDrawsForThousandsOfFrames) {
+  Surface* panel = nullptr;
+  ASSERT_TRUE(LoadPlayPanel(&panel));
   LoadLevel(7);
   static const int kWords[] = {ITEM_CANNON, ITEM_SHADOW, ITEM_PIERCING, ITEM_RUBBER,
                                ITEM_BOMB,   ITEM_SHIELD, ITEM_WIDE_BUSTER, ITEM_INVISIBLE};
   for (int frame = 1; frame <= 4000; ++frame) {
     if (frame % 400 == 100) ActivateByWord(kWords[(frame / 400) % 8]);
     if (!PlayFrame()) break;
-    for (AnimationSet& a : gArt.enemyAnims) a.Play("Rotation", 0);
-    for (AnimationSet& a : gArt.creditAnims) a.Play("Rotation", 0);
-    gArt.containerAnim.Play("Rotation", 0);
-    gArt.shipAnim.Play(IsActive(ITEM_WIDE_BUSTER) ? "Wide" : "Normal", 0);
-    gArt.ballAnim.Play(gGame.level.ballWaiting ? "AssignedBall" : "Ball", 0);
-    DrawBackground();
-    UpdateBackObjects(true);
-    DrawBlocks();
-    DrawPaddle();
-    DrawBalls();
-    DrawShield();
-    DrawEnemies();
-    DrawFallingItems();
-    DrawBullets();
-    UpdateAndDrawParticles(true);
+    StepPlayAnimations();
+    DrawPlayLayers(panel);
   }
+  Graphics::ReleaseSurface(panel);
   EXPECT_GT(gGame.player.score, 0);
 }
 
