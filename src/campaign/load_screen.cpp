@@ -11,27 +11,9 @@
 
 namespace vx {
 
-namespace {
-constexpr uint32_t kQuitCommand = 1;
-}  // namespace
-
-int LoadScreen::OnDisplay(Screen* previous, int argument) {
-  done = 0;
-  for (int i = 0; i < kSaveSlots; ++i) ReadSlot(i);
-  return 1;
-}
-
 int LoadScreen::InitSurfaces() {
   Log("Call LoadScreen::InitSurfaces()\n");
-  ReleaseSurfaces();
-  if (!LoadScreenImage("Nodes\\Node.tga", &background)) return 0;
-  quit.Create(FrameRectAt(gArt.headers, "quit", 0, 0), kQuitCommand);
-  return 1;
-}
-
-int LoadScreen::ReleaseSurfaces() {
-  Graphics::ReleaseSurface(background);
-  return 1;
+  return SlotScreen::InitSurfaces();
 }
 
 int LoadScreen::OnFrame() {
@@ -43,9 +25,7 @@ int LoadScreen::OnFrame() {
     return 0;
   }
 
-  DrawSlotScreenFrame(background, "Load", quit.hover);
-  const int pointed = PointedSlot(gCursor.x, gCursor.y);
-  DrawSlotList(pointed, -1, "");
+  const int pointed = DrawSlotScreen("Load", -1, "");
 
   if (event.type == MOUSE_LEFT_DOWN) {
     PlayClick();

@@ -1,22 +1,15 @@
 // LoadScreen: loading a saved campaign.
 #pragma once
 
-#include "app/screen.h"
-#include "campaign/button.h"
+#include "campaign/slot_list.h"
 
 namespace vx {
 
-class LoadScreen : public Screen {
+class LoadScreen : public SlotScreen {
  public:
   const char* GetName() override { return "LoadScreen"; }
   int InitSurfaces() override;
-  int ReleaseSurfaces() override;
-  int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
-
-  Surface* background = nullptr;
-  Button quit;
-  int done = 0;
 };
 
 }  // namespace vx

@@ -6,32 +6,14 @@
 #include "base/game_record.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/slot_list.h"
-#include "graphics/shared_art.h"
 #include "sound/sound.h"
 #include "input/controls.h"
 
 namespace vx {
 
-namespace {
-constexpr uint32_t kQuitCommand = 1;
-}  // namespace
-
 int SaveScreen::OnDisplay(Screen* previous, int argument) {
-  done = 0;
-  for (int i = 0; i < kSaveSlots; ++i) ReadSlot(i);
+  SlotScreen::OnDisplay(previous, argument);
   editedSlot = -1;
-  return 1;
-}
-
-int SaveScreen::InitSurfaces() {
-  ReleaseSurfaces();
-  if (!LoadScreenImage("Nodes\\Node.tga", &background)) return 0;
-  quit.Create(FrameRectAt(gArt.headers, "quit", 0, 0), kQuitCommand);
-  return 1;
-}
-
-int SaveScreen::ReleaseSurfaces() {
-  Graphics::ReleaseSurface(background);
   return 1;
 }
 
@@ -55,9 +37,7 @@ int SaveScreen::OnFrame() {
     return 0;
   }
 
-  DrawSlotScreenFrame(background, "Save", quit.hover);
-  const int pointed = PointedSlot(gCursor.x, gCursor.y);
-  DrawSlotList(pointed, editedSlot, editBuffer);
+  const int pointed = DrawSlotScreen("Save", editedSlot, editBuffer);
 
   if (event.type == MOUSE_LEFT_DOWN) {
     PlayClick();

@@ -59,4 +59,29 @@ void DrawSlotScreenFrame(Surface* background, const char* title, bool quitPointe
   gArt.headers.RenderFrame(quitPointed ? "quits" : "quit", 0, 0, ALIGN_DEFAULT);
 }
 
+int SlotScreen::InitSurfaces() {
+  ReleaseSurfaces();
+  if (!LoadScreenImage("Nodes\\Node.tga", &background)) return 0;
+  quit.Create(FrameRectAt(gArt.headers, "quit", 0, 0), kQuitCommand);
+  return 1;
+}
+
+int SlotScreen::ReleaseSurfaces() {
+  Graphics::ReleaseSurface(background);
+  return 1;
+}
+
+int SlotScreen::DrawSlotScreen(const char* title, int edited, const char* editText) {
+  DrawSlotScreenFrame(background, title, quit.hover);
+  const int pointed = PointedSlot(gCursor.x, gCursor.y);
+  DrawSlotList(pointed, edited, editText);
+  return pointed;
+}
+
+int SlotScreen::OnDisplay(Screen* previous, int argument) {
+  done = 0;
+  for (int i = 0; i < kSaveSlots; ++i) ReadSlot(i);
+  return 1;
+}
+
 }  // namespace vx
