@@ -80,7 +80,7 @@ std::vector<std::string> KeyedSprites() {
                                 "ShopButtons.tga", "HelpBtn.tga", "DarkPlanets.tga", "NodePads.tga",
                                 "BossBar.tga", "litSmall.tga",
                                 "litMedium.tga", "litBig.tga", "Credits\\Credit00.tga", "Credits\\Credit01.tga"};
-  for (int i = 0; i <= 22; ++i) v.push_back(Fmt("Items\\Item%02d.tga", i));
+  for (int i = 0; i < kItemCount; ++i) v.push_back(Fmt("Items\\Item%02d.tga", i));
   for (int i = 0; i <= 2; ++i) v.push_back(Fmt("Enemies\\Enemy%02d.tga", i));
   for (int i = 0; i <= 7; ++i) v.push_back(Fmt("planet%d.tga", i));
   for (int t = 0; t < kMaxTileSets; ++t)
@@ -342,7 +342,7 @@ std::vector<Anim> Animations() {
       {"Flag.anm", "Flag.tga", {}, {}},
       {"Credits\\Credit00.anm", "Credits\\Credit00.tga", {"Rotation"}, {}},
       {"Credits\\Credit01.anm", "Credits\\Credit01.tga", {"Rotation"}, {}}};
-  for (int i = 0; i <= 22; ++i)
+  for (int i = 0; i < kItemCount; ++i)
     v.push_back({Fmt("Items\\Item%02d.anm", i), Fmt("Items\\Item%02d.tga", i), {"Rotation"}, {"Stop"}});
   for (int i = 0; i <= 2; ++i)
     v.push_back({Fmt("Enemies\\Enemy%02d.anm", i), Fmt("Enemies\\Enemy%02d.tga", i), {"Rotation"}, {}});
@@ -480,7 +480,7 @@ TEST_F(ArtTest, SharedArtLoadsWithoutComplaint) {
     EXPECT_EQ(line.find("failed"), std::string::npos) << line;
     EXPECT_EQ(line.find("dwSizeX"), std::string::npos) << line;
   }
-  for (int i = 0; i < 23; ++i) EXPECT_EQ(gArt.items[i].IsLoaded(), 1) << i;
+  for (int i = 0; i < kItemCount; ++i) EXPECT_EQ(gArt.items[i].IsLoaded(), 1) << i;
   for (int i = 0; i < 8; ++i) EXPECT_EQ(gArt.planets[i].IsLoaded(), 1) << i;
   for (CSprite* s : {&gArt.cursor, &gArt.ball, &gArt.ship, &gArt.misc, &gArt.buttons, &gArt.panel, &gArt.container,
                      &gArt.particles, &gArt.boss, &gArt.headers, &gArt.blocks, &gArt.darkPlanets})

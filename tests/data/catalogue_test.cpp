@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/item_catalogue.h"
 #include "resources/file_system.h"
 #include "resources/pack_archive.h"
 #include "resources/text_file.h"
@@ -64,7 +65,7 @@ std::vector<Group> Catalogue() {
     art.files.push_back(std::string(animated) + ".tga");
     art.files.push_back(std::string(animated) + ".anm");
   }
-  for (int i = 0; i <= 22; ++i) {
+  for (int i = 0; i < kItemCount; ++i) {
     art.files.push_back(Numbered("Items\\Item%02d.tga", i));
     art.files.push_back(Numbered("Items\\Item%02d.anm", i));
   }
