@@ -43,6 +43,8 @@ class ArtTest : public ::testing::Test {
     StartLog();
     UnregisterAllArchives();
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
+    // The pictures with words are the language's.
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
     ASSERT_EQ(Graphics::Init(640, 480, 0), 1);
   }
   void TearDown() override {
