@@ -9,10 +9,7 @@ set(VX_DATA_TREE ${PROJECT_BINARY_DIR}/data-set)
 set(VX_DATA_ARCHIVE ${PROJECT_BINARY_DIR}/Velotrix.dat)
 set(VX_LANG_ARCHIVE ${PROJECT_BINARY_DIR}/Velotrix.lng)
 
-# The languages besides English, each from its folder data/texts/<code>/
-# (data/texts/README.md tells how to add one).
-set(VX_LANGUAGES ru)
-
+# VX_LANGUAGES (the top CMakeLists.txt) names the languages besides English.
 set(VX_LANG_ARCHIVES ${VX_LANG_ARCHIVE})
 set(VX_LANGUAGE_ARGS)
 set(VX_LANGUAGE_PACKS)

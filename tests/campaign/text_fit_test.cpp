@@ -21,6 +21,7 @@
 #include "campaign/happy_screen.h"
 #include "campaign/options_screen.h"
 #include "screen_fixture.h"
+#include "support/languages.h"
 
 namespace vx::test {
 namespace {
@@ -63,7 +64,7 @@ std::string Show(const Rect& r) {
          std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
 }
 
-class TextFitTest : public ScreenTest, public ::testing::WithParamInterface<const char*> {
+class TextFitTest : public ScreenTest, public ::testing::WithParamInterface<std::string> {
  protected:
   void SetUp() override {
     ScreenTest::SetUp();
@@ -233,10 +234,7 @@ TEST_P(TextFitTest, TheEndingScrollsWithinTheScreen) {
   ExpectFit("the ending", {}, true);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest, ::testing::Values("en", "ru"),
-                         [](const ::testing::TestParamInfo<const char*>& param) {
-                           return std::string(param.param);
-                         });
+INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest, ::testing::ValuesIn(BuiltLanguages()), LanguageName);
 
 }  // namespace
 }  // namespace vx::test
