@@ -234,6 +234,22 @@ TEST_P(TextFitTest, TheEndingScrollsWithinTheScreen) {
   ExpectFit("the ending", {}, true);
 }
 
+using TextSizeTest = ScreenTest;
+
+TEST_F(TextSizeTest, ALongWordTakesTheLargestSizeThatFits) {
+  const char* word = "\x87\xa0\xaf\xa8\xe1\xec";  // "Запись" in code page 866
+  FontB.SetSize(18);
+  const int at18 = MeasureText8(FontB, word);
+  FontB.SetSize(16);
+  const int at16 = MeasureText8(FontB, word);
+  ASSERT_LT(at16, at18);
+  EXPECT_EQ(FitTextSize(FontB, word, at18, 18, 12), 18) << "exactly as wide fits";
+  EXPECT_EQ(FitTextSize(FontB, word, at18 - 1, 18, 12), 17);
+  EXPECT_EQ(FitTextSize(FontB, word, at16, 18, 12), 16);
+  EXPECT_EQ(FitTextSize(FontB, word, 1, 18, 12), 12) << "never below the smallest";
+  EXPECT_EQ(FontB.Size(), 12);
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest, ::testing::ValuesIn(BuiltLanguages()), LanguageName);
 
 }  // namespace
