@@ -191,7 +191,7 @@ TEST_P(TextFitTest, ShopShelvesAndEveryDescription) {
     // The description types itself out; show it whole.
     shop->descriptionStart = static_cast<int32_t>(shop->frames) - 1000;
     Frame();
-    ExpectFit(std::string("the shop with ") + ItemName(item) + " chosen");
+    ExpectFit(std::string("the shop with ") + ItemSection(item) + " chosen");
   }
   Click(InventoryBox(0));
   shop->descriptionStart = static_cast<int32_t>(shop->frames) - 1000;
