@@ -294,7 +294,7 @@ void NodeScreen::DrawTexts() {
 
 void NodeScreen::DrawLevelTitle(int level) {
   if (level < 0 || !places[level].inView) return;
-  char label[64];
+  char label[96];  // the colour tags, the number and a name of up to 63 characters
   std::snprintf(label, sizeof label, "<0xffe890>%d. <0xffffff>%s", level + 1,
                 LevelTitleOf(level).name);
   BeginText(FontB, 15);

@@ -150,6 +150,12 @@ void ParseLevelNames(const char* text, size_t size, LevelTitle* titles, int leve
 
 void LoadLevelNames() { Table().loaded = false; }
 
+const LevelTitle& LevelTitleAt(int level) {
+  static const LevelTitle kNone;
+  const LevelTitle* t = Title(level);
+  return t ? *t : kNone;
+}
+
 const char* LevelName(int level) {
   const LevelTitle* t = Title(level);
   return t ? t->name : "";

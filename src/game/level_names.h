@@ -27,7 +27,8 @@ void ParseLevelNames(const char* text, size_t size, LevelTitle* titles, int leve
 // Forgets the names read so far; the next question reads them in the language
 // then in use (start-up and every change of language).
 void LoadLevelNames();
-// Level n's name and description (n from 1 to 100); "" for other numbers.
+// Level n's name and description (n from 1 to 100); empty for other numbers.
+const LevelTitle& LevelTitleAt(int level);
 const char* LevelName(int level);
 const char* LevelDescription(int level);
 
