@@ -10,7 +10,7 @@ install(TARGETS velotrix-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(VX_BUILD_DATA)
   # The game looks for these beside its executable: VX_INSTALL_RELATIVE_DATA.
-  install(FILES ${VX_DATA_ARCHIVE} ${VX_LANG_ARCHIVE} DESTINATION ${VX_INSTALL_DATADIR})
+  install(FILES ${VX_DATA_ARCHIVE} ${VX_LANG_ARCHIVES} DESTINATION ${VX_INSTALL_DATADIR})
   # The data generator draws the icons next to the archives' tree.
   foreach(size 32 64 128 256)
     install(FILES ${VX_DATA_TREE}/icons/velotrix-${size}.png
@@ -20,8 +20,28 @@ if(VX_BUILD_DATA)
 endif()
 
 install(FILES ${VX_DIST}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velotrix)
-install(FILES ${VX_DIST}/${VX_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${VX_DIST}/${VX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The desktop entry and the metainfo with every language's name and summary
+# (data/texts/<code>/desktop.txt) added to the English ones of dist/.
+set(VX_DESKTOP_OUT ${PROJECT_BINARY_DIR}/dist/${VX_APP_ID}.desktop)
+set(VX_METAINFO_OUT ${PROJECT_BINARY_DIR}/dist/${VX_APP_ID}.metainfo.xml)
+set(VX_DESKTOP_TEXTS)
+foreach(code IN LISTS VX_LANGUAGES)
+  list(APPEND VX_DESKTOP_TEXTS ${PROJECT_SOURCE_DIR}/data/texts/${code}/desktop.txt)
+endforeach()
+string(REPLACE ";" "," VX_LANGUAGE_LIST "${VX_LANGUAGES}")
+add_custom_command(
+  OUTPUT ${VX_DESKTOP_OUT} ${VX_METAINFO_OUT}
+  COMMAND ${CMAKE_COMMAND} -DDESKTOP_IN=${VX_DIST}/${VX_APP_ID}.desktop
+          -DMETAINFO_IN=${VX_DIST}/${VX_APP_ID}.metainfo.xml -DTEXTS=${PROJECT_SOURCE_DIR}/data/texts
+          -DLANGUAGES=${VX_LANGUAGE_LIST} -DDESKTOP_OUT=${VX_DESKTOP_OUT} -DMETAINFO_OUT=${VX_METAINFO_OUT}
+          -P ${PROJECT_SOURCE_DIR}/cmake/Localize.cmake
+  DEPENDS ${VX_DIST}/${VX_APP_ID}.desktop ${VX_DIST}/${VX_APP_ID}.metainfo.xml ${VX_DESKTOP_TEXTS}
+          ${PROJECT_SOURCE_DIR}/cmake/Localize.cmake
+  VERBATIM)
+add_custom_target(vx_desktop_files ALL DEPENDS ${VX_DESKTOP_OUT} ${VX_METAINFO_OUT})
+install(FILES ${VX_DESKTOP_OUT} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${VX_METAINFO_OUT} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Manual pages are installed compressed, as Debian's are (-n: no time stamp,
 # so the same page gives the same bytes).

@@ -1,6 +1,10 @@
 #include "app/app_main.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/game_folders.h"
+#include "app/language.h"
 #include "base/game_record.h"
 #include "base/log.h"
 #include "base/random.h"
@@ -123,6 +127,19 @@ int InitDisplayAndInput(int fullScreen) {
   return 1;
 }
 
+namespace {
+// The settings' language, else the environment's on first start, else English.
+void ChooseStartLanguage() {
+  const std::string code =
+      StartLanguage(g.settings.language, AvailableLanguages(), [](const char* name) -> const char* {
+        return std::getenv(name);
+      });
+  UseLanguage(code);
+  // Kept as asked even when its archive is missing, so a later start finds it.
+  std::snprintf(g.settings.language, sizeof g.settings.language, "%s", code.c_str());
+}
+}  // namespace
+
 int EnterFirstScreen() {
   g.frameCounter = 0;
   LoadSharedArt(g.strings.Loading);
@@ -143,8 +160,8 @@ int AppMain(void* instance, int showCommand) {
   g.screenHeight = 480;
   // Loose files stand in for an archive that cannot be opened.
   RegisterArchive(ArchivePath("Velotrix.dat").c_str(), "DATA\\", 3);
-  RegisterArchive(ArchivePath("Velotrix.lng").c_str(), "LANG\\", 3);
   LoadSettings();
+  ChooseStartLanguage();
   SeedRandom(CalendarSecondsNow());
   LoadStrings();
   if (!GameWindow()->Create(kGameTitle, g.screenWidth, g.screenHeight, g.bFullScreen != 0)) {

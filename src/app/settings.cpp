@@ -36,6 +36,7 @@ int LoadSettings() {
   SetReverseStereo(g.settings.reverseStereo);
   g.settings.scrollSpeed = ini.GetInt(kSection, "Scroll speed", 1);
   g.settings.vanishing = ini.GetInt(kSection, "Vanishing", 0);
+  ini.GetString(kSection, "Language", "", g.settings.language, sizeof g.settings.language);
   return 1;
 }
 
@@ -55,6 +56,7 @@ int SaveSettings() {
   };
   std::string text = std::string("[") + kSection + "]\n";
   for (const auto& line : lines) text += std::string(line.key) + " = " + std::to_string(line.value) + "\n";
+  if (g.settings.language[0]) text += std::string("Language = ") + g.settings.language + "\n";
   // Replaced whole, so that a crash while writing never leaves the user with
   // half a settings file.
   if (!WriteUserFile(kSettingsFile, text.data(), text.size())) {

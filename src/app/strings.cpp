@@ -31,11 +31,13 @@ void LoadStrings() {
       {"Points", s.Points, "sp"},
       {"Continue", s.Continue, "Press a key or click to continue"},
       {"BossBeaten", s.BossBeaten, "The guardian is beaten!"},
+      {"Language", s.Language, nullptr},
   };
-  TextFile file("Strings.txt");
+  // A new language starts from empty texts, not from the last one's.
+  s = StringTable();
+  LanguageTextFile file("Strings.txt");
   if (!file.IsOpen()) return;
-  file.SelectSection("All strings");
-  for (const StringKey& k : keys) file.GetString(nullptr, k.key, k.def, k.buffer, 64);
+  for (const StringKey& k : keys) file.GetString("All strings", k.key, k.def, k.buffer, 64);
 }
 
 }  // namespace vx

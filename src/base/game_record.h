@@ -19,6 +19,7 @@ struct Settings {
   int32_t reverseStereo = 0;  // "Reverse stereo" as read; the sound engine holds the live flag
   int32_t scrollSpeed = 1;    // "Scroll speed": 1 fast, 0 slow
   int32_t vanishing = 0;      // "Vanishing"
+  char language[16] = {};     // "Language": a language code, "" until chosen
 };
 
 // Language texts, 64 bytes each (63 characters and a terminator).
@@ -32,6 +33,7 @@ struct StringTable {
   // What the player is told to do next: under a finished level's message
   // ("Continue") and when the boss is beaten ("BossBeaten").
   char Continue[64], BossBeaten[64];
+  char Language[64];  // the language's own name, on the options screen
 };
 
 // The eleven screens; filled in before AppMain runs.

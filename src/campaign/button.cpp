@@ -79,7 +79,11 @@ void Button::Draw() {
   int ty = y + (height - 14) / 2;
   if (alignY == BUTTON_NEAR) ty = y + marginY;
   if (alignY == BUTTON_FAR) ty = y + height - 18 - marginY;
+  // The label belongs on the button.
+  const Rect before = FontB.Clip();
+  FontB.SetClip(Area());
   FontB.DrawText(tx + shift, ty + 12 + shift, color & 0xFFFFFF, text);
+  FontB.SetClip(before);
   EndText();
 }
 

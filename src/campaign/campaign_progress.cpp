@@ -23,25 +23,11 @@ int PartValue(const char* part) {
   return static_cast<int>(v);
 }
 
-LevelTitle gTitles[kLevelCount];
-
 }  // namespace
 
-void LoadLevelTitles() {
-  for (int i = 0; i < kLevelCount; ++i) {
-    LevelTitle& t = gTitles[i];
-    char name[64];
-    LevelFileName(i + 1, name, sizeof name);
-    TextFile header(name);
-    header.GetString("Level data", "Name", "", t.name, sizeof t.name);
-    header.GetString("Level data", "Text", "", t.text, sizeof t.text);
-  }
-}
+void LoadLevelTitles() { LoadLevelNames(); }
 
-const LevelTitle& LevelTitleOf(int index) {
-  static const LevelTitle kNone;
-  return index >= 0 && index < kLevelCount ? gTitles[index] : kNone;
-}
+const LevelTitle& LevelTitleOf(int index) { return LevelTitleAt(index + 1); }
 
 void TakeSnapshot(LevelStartSnapshot* snapshot) {
   snapshot->score = gGame.player.score;

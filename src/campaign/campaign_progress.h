@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "game/game_types.h"
+#include "game/level_names.h"
 
 namespace vx {
 
@@ -29,13 +30,9 @@ void ApplyRequirements(int index, const char* requires);
 // leaves its node as it was) and returns the number of completed levels.
 int RefreshNodes();
 
-// A level's name and line of description as the map shows them (code page 866).
-struct LevelTitle {
-  char name[32] = {};
-  char text[256] = {};
-};
-// Reads every level's title; the map calls it on each entry, so a change of
-// language shows on the next one. The one place titles come from.
+// A level's name and line of description as the map shows them (code page
+// 866), in the language in use (game/level_names.h, the one place they come
+// from). The map calls LoadLevelTitles on each entry.
 void LoadLevelTitles();
 // Level index 0..99 (anything else gives an empty title).
 const LevelTitle& LevelTitleOf(int index);

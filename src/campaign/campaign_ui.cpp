@@ -105,6 +105,26 @@ void DrawTextPlate(const Rect& r) {
   Graphics::Fill(nullptr, Rect{r.right - 2, r.bottom - 2, r.right - 1, r.bottom - 1}, rim);
 }
 
+void DrawText8In(TextFont& font, const Rect& box, int x, int y, uint32_t color, const char* text,
+                 int codePage) {
+  const Rect before = font.Clip();
+  if (x == kCentre) x = (box.left + box.right - MeasureText8(font, text, codePage)) / 2;
+  font.SetClip(box);
+  DrawText8(font, x, y, color, text, codePage);
+  font.SetClip(before);
+}
+
+int FitTextSize(TextFont& font, const char* text, int width, int largest, int smallest,
+                int codePage) {
+  int size = largest;
+  for (; size > smallest; --size) {
+    font.SetSize(size);
+    if (MeasureText8(font, text, codePage) <= width) return size;
+  }
+  font.SetSize(size);
+  return size;
+}
+
 void CopySurface(Surface* dst, int x, int y, const Surface* src, bool keyed) {
   if (!src) return;
   if (!dst) dst = Graphics::BackBuffer();

@@ -50,6 +50,18 @@ int WrapText8(TextFont& font, const char* text, int width, char (*lines)[256], i
 // that must read over the sea.
 void DrawTextPlate(const Rect& r);
 
+// Draws an 8-bit text in its place BOX, starting at x (kCentre: centred across
+// the box) with its baseline at y. The box is the font's clip rectangle while
+// the text is drawn, so the checks of the layout know where it belongs.
+constexpr int kCentre = -100000;
+void DrawText8In(TextFont& font, const Rect& box, int x, int y, uint32_t color, const char* text,
+                 int codePage = 866);
+
+// Sets the largest size from largest down to smallest at which the 8-bit text
+// is at most width pixels wide (smallest when none is) and returns it.
+int FitTextSize(TextFont& font, const char* text, int width, int largest, int smallest,
+                int codePage = 866);
+
 // Copies all of src to (x, y) of dst (the back buffer when null), cut to dst.
 void CopySurface(Surface* dst, int x, int y, const Surface* src, bool keyed = false);
 

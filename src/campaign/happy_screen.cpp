@@ -40,7 +40,8 @@ int HappyScreen::OnFrame() {
   ReadPointer();
   CopySurface(nullptr, 0, 0, background);
   BeginText(FontB, 16);
-  FontB.SetClip(Rect{0, 50, 640, 480});
+  // The text's place: the scene's pane of dark glass, from y 50 down.
+  FontB.SetClip(Rect{0, 50, 464, 480});
   DrawEdgedText8(FontB, 10, textTop, StandardColors[0], text);
   EndText();
   if (frames % 3 == 0) --textTop;

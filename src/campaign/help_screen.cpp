@@ -18,7 +18,32 @@ namespace {
 enum HelpCommand { kPrevious = 1, kNext = 2 };
 // Every page starts its text this far from the window's left edge.
 constexpr int kTextLeft = 40;
+
+// Page 2 (n = 1): the two coins and the power-ups; page 3: the panel.
+constexpr int kSmallCoinX = 287, kBigCoinX = 420, kCoinY = 210, kCoinW = 40, kCoinH = 20;
+constexpr int kItemsX = 193, kItemsY = 317;
+constexpr int kPanelX = 170, kPanelY = 210;
+// "Page 2 / 4" between the two page buttons.
+constexpr Rect kPageLabel{160, 440, 480, 470};
+
+Rect Place(int x, int y, const Surface* picture) {
+  return picture ? Rect{x, y, x + picture->width, y + picture->height} : Rect{x, y, x, y};
+}
 }  // namespace
+
+int HelpScreen::PicturePlaces(int n, Rect* places) const {
+  if (n == 1) {
+    places[0] = Rect{kSmallCoinX, kCoinY, kSmallCoinX + kCoinW, kCoinY + kCoinH};
+    places[1] = Rect{kBigCoinX, kCoinY, kBigCoinX + kCoinW, kCoinY + kCoinH};
+    places[2] = Place(kItemsX, kItemsY, items);
+    return 3;
+  }
+  if (n == 2) {
+    places[0] = Place(kPanelX, kPanelY, minPanel);
+    return 1;
+  }
+  return 0;
+}
 
 void HelpScreen::LoadPage(int n) {
   page = std::clamp(n, 0, kPages - 1);
@@ -69,10 +94,11 @@ int HelpScreen::OnFrame() {
 
   if (Controls::Pressed(ACTION_PAGE_NEXT) || Controls::Pressed(ACTION_RIGHT)) LoadPage(page + 1);
   if (Controls::Pressed(ACTION_PAGE_PREVIOUS) || Controls::Pressed(ACTION_LEFT)) LoadPage(page - 1);
-  if (page == 2) CopySurface(nullptr, 170, 210, minPanel);
+  if (page == 2) CopySurface(nullptr, kPanelX, kPanelY, minPanel);
 
   BeginText(FontA, 13);
   FontA.SetOutline(Graphics::MakePixelRGB(kTextEdgeRGB));
+  FontA.SetClip(kPageLabel);
   FontA.DrawText(277, 455, 0xffffff, u"%s %d / %d", ToWide(g.strings.Page, 866), page + 1,
                  kPages);
   FontA.SetOutline(TextFont::kNoOutline);
@@ -83,9 +109,9 @@ int HelpScreen::OnFrame() {
 
   if (page == 1) {
     for (int coin : {1, 0}) gArt.creditAnims[coin].Play("Rotation", 0);
-    gArt.credits[1].RenderAnim(gArt.creditAnims[1], 287, 210, ALIGN_DEFAULT);
-    gArt.credits[0].RenderAnim(gArt.creditAnims[0], 420, 210, ALIGN_DEFAULT);
-    CopySurface(nullptr, 193, 317, items);
+    gArt.credits[1].RenderAnim(gArt.creditAnims[1], kSmallCoinX, kCoinY, ALIGN_DEFAULT);
+    gArt.credits[0].RenderAnim(gArt.creditAnims[0], kBigCoinX, kCoinY, ALIGN_DEFAULT);
+    CopySurface(nullptr, kItemsX, kItemsY, items);
   }
   DrawCursor();
 

@@ -19,6 +19,10 @@ class HelpScreen : public Screen {
   static constexpr int kPageSize = 1024;
   // Shows page n (kept to 0..3) from "help\help%d.txt".
   void LoadPage(int n);
+  // The places of the pictures the page shows beside its text; the text keeps
+  // clear of them. At most kMaxPictures; returns how many.
+  static constexpr int kMaxPictures = 3;
+  int PicturePlaces(int n, Rect* places) const;
 
   Surface* background = nullptr;
   Surface* minPanel = nullptr;  // "help\MinPanel.tga", on the third page

@@ -26,6 +26,8 @@ struct CommandButton {
   Rect rect;
   int labelX, labelY;
 };
+// The label's place: the part of the ring's inner disc (radius 26) it can use.
+constexpr int kLabelHalfWidth = 23, kLabelHalfHeight = 12;
 constexpr CommandButton kCommandLayout[NodeScreen::kCommandButtons] = {
     {{68, 364, 148, 444}, 108, 404},
     {{191, 401, 271, 481}, 231, 441},
@@ -275,14 +277,16 @@ void NodeScreen::DrawTexts() {
   DrawEdgedText8(FontB, g.screenWidth / 2 - MeasureText8(FontB, line) / 2, 150, 0xffffff, line);
   gMapHint.lastHovered = gMapHint.hovered;
 
-  FontB.SetSize(18);
   const uint16_t grey = Graphics::MakePixel(150, 150, 150);
   for (int i = 0; i < kCommandButtons; ++i) {
     const CommandButton& b = kCommandLayout[i];
     const char* label = g.strings.Node[i];
     const bool over = PointIn(buttons[i].Area(), gCursor.x, gCursor.y);
-    DrawText8(FontB, b.labelX - MeasureText8(FontB, label) / 2, b.labelY + 4,
-              over ? 0xffffff : grey, label);
+    // The dark disc inside the ring holds the label; a long word gets smaller.
+    const Rect disc{b.labelX - kLabelHalfWidth, b.labelY - kLabelHalfHeight,
+                    b.labelX + kLabelHalfWidth, b.labelY + kLabelHalfHeight};
+    FitTextSize(FontB, label, 2 * kLabelHalfWidth, 18, 12);
+    DrawText8In(FontB, disc, kCentre, b.labelY + 4, over ? 0xffffff : grey, label);
   }
   EndText();
   DrawLevelTitle(titled);
@@ -290,7 +294,7 @@ void NodeScreen::DrawTexts() {
 
 void NodeScreen::DrawLevelTitle(int level) {
   if (level < 0 || !places[level].inView) return;
-  char label[64];
+  char label[96];  // the colour tags, the number and a name of up to 63 characters
   std::snprintf(label, sizeof label, "<0xffe890>%d. <0xffffff>%s", level + 1,
                 LevelTitleOf(level).name);
   BeginText(FontB, 15);

@@ -5,6 +5,7 @@
 #include "base/game_record.h"
 #include "base/log.h"
 #include "campaign/campaign_ui.h"
+#include "campaign/language_switch.h"
 #include "graphics/shared_art.h"
 #include "sound/sound.h"
 #include "input/controls.h"
@@ -15,7 +16,7 @@ namespace {
 
 enum OptionsCommand {
   kMusicBar = 1, kSoundBar, kReverse, kVanishing, kSlow, kFast,
-  kMusicDown, kMusicUp, kSoundDown, kSoundUp, kQuit,
+  kMusicDown, kMusicUp, kSoundDown, kSoundUp, kQuit, kLanguage,
 };
 
 struct OptionsButton {
@@ -39,9 +40,12 @@ constexpr OptionsButton kOptionButtons[OptionsScreen::kButtons] = {
     {"m100", kMusicUp, BUTTON_REPEAT, {"m100", "music"}},
     {"s0", kSoundDown, BUTTON_REPEAT, {"s0", "sound"}},
     {"s100", kSoundUp, BUTTON_REPEAT, {"s100", "sound"}},
+    {"language", kLanguage, BUTTON_PUSH, {"language", "languagelabel"}},
     {"quit", kQuit, BUTTON_PUSH, {}},
 };
 constexpr int kQuitButton = OptionsScreen::kButtons - 1;
+constexpr int kLanguageButton = OptionsScreen::kButtons - 2;
+constexpr int kLanguageTextSize = 16;
 
 // The bars are 120 (music) and 122 (sound) pixels long from x 320.
 int BarPercent(int cursorX, float length) {
@@ -103,6 +107,11 @@ int OptionsScreen::OnFrame() {
     case kQuit:
       Return(this, 0);
       return 0;
+    case kLanguage:
+      // Every text changes at once, this page's pictures too.
+      SwitchLanguage(NextLanguage());
+      InitSurfaces();
+      break;
     default: break;
   }
 
@@ -136,6 +145,19 @@ void OptionsScreen::Draw(int music, int sound) {
     for (const char* frame : kOptionButtons[i].highlight)
       if (frame) sheet.RenderFrame(frame, 0, 0, ALIGN_DEFAULT);
   }
+  DrawLanguageName();
+}
+
+// The name of the language in use, on its plate.
+void OptionsScreen::DrawLanguageName() {
+  const Rect plate = buttons[kLanguageButton].Area();
+  if (plate.right <= plate.left) return;
+  BeginText(FontB, kLanguageTextSize);
+  FontB.SetSize(kLanguageTextSize);
+  const int baseline = (plate.top + plate.bottom + kLanguageTextSize) / 2 - 2;
+  DrawText8In(FontB, plate, kCentre, baseline, buttons[kLanguageButton].hover ? 0xffffff : 0xc8d4ec,
+              g.strings.Language);
+  EndText();
 }
 
 }  // namespace vx

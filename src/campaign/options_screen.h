@@ -1,4 +1,4 @@
-// OptionsScreen: sound volumes and the playfield options.
+// OptionsScreen: sound volumes, the playfield options and the language.
 #pragma once
 
 #include "app/screen.h"
@@ -15,7 +15,7 @@ class OptionsScreen : public Screen {
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
 
-  static constexpr int kButtons = 13;
+  static constexpr int kButtons = 14;
   Surface* background = nullptr;
   CSprite sheet;  // "OptionsHL.tga" with "OptionsHL.frm"
   Button buttons[kButtons];
@@ -23,6 +23,7 @@ class OptionsScreen : public Screen {
  private:
   void Draw(int music, int sound);
   void DrawBar(const char* frame, int percent);
+  void DrawLanguageName();
 };
 
 }  // namespace vx

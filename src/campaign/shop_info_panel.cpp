@@ -17,6 +17,10 @@ namespace {
 // two never run together.
 constexpr int kLabelEnd = 150, kValueStart = 156;
 constexpr int kDescriptionY = 280, kPriceY = 295, kActiveTimeY = 310;
+// The panel of "shelves.tga" within its frame, the labels' part and the values'.
+constexpr Rect kPanel{44, 264, 596, 318};
+constexpr Rect kLabels{kPanel.left, kPanel.top, kLabelEnd, kPanel.bottom};
+constexpr Rect kValues{kValueStart, kPanel.top, kPanel.right, kPanel.bottom};
 constexpr int kTextSize = 12;
 constexpr int kInstantTime = 10000;
 
@@ -24,7 +28,9 @@ constexpr int kInstantTime = 10000;
 void DrawPriceLine(const char* label, const char16_t* format, int price) {
   const char16_t* wide = ToWide(label, 866);
   const int width = FontB.MeasureText(wide);
+  FontB.SetClip(kPanel);
   FontB.DrawText(kLabelEnd - width, kPriceY, 0xffff00, format, wide, price);
+  FontB.SetClip(Rect{0, 0, g.screenWidth, g.screenHeight});
 }
 
 }  // namespace
@@ -49,14 +55,14 @@ void ShopScreen::DrawInfoPanel(int item, bool fromShelf, int price) {
 
   BeginText(FontB, kTextSize);
   FontB.SetSize(kTextSize);
-  DrawText8(FontB, kLabelEnd - MeasureText8(FontB, s.Descript), kDescriptionY, StandardColors[8],
-            s.Descript);
+  DrawText8In(FontB, kLabels, kLabelEnd - MeasureText8(FontB, s.Descript), kDescriptionY,
+              StandardColors[8], s.Descript);
   // One more character every three frames.
   const uint32_t typed = std::min<uint32_t>(
       (frames - static_cast<uint32_t>(descriptionStart)) / 3, 255);
   char shown[256] = {};
   std::strncpy(shown, info.description, std::min<size_t>(typed, sizeof info.description - 1));
-  DrawText8(FontB, kValueStart, kDescriptionY, StandardColors[0], shown, 1251);
+  DrawText8In(FontB, kValues, kValueStart, kDescriptionY, StandardColors[0], shown, 1251);
 
   const int pulse = Pulse(16);
   // Red and green that pulse between two light shades: dark red or green on
@@ -66,20 +72,23 @@ void ShopScreen::DrawInfoPanel(int item, bool fromShelf, int price) {
   if (!fromShelf || price == 0) {
     DrawPriceLine(s.SellPrice, u"%s <0xffffff>%d", price);
   } else if (item == ITEM_CREDIT1) {
-    if (price > gGame.player.score)
-      DrawText8(FontB, 80, kPriceY, pulsingRed, s.Donthave1);
-    else
+    if (price > gGame.player.score) {
+      DrawText8In(FontB, kPanel, 80, kPriceY, pulsingRed, s.Donthave1);
+    } else {
+      FontB.SetClip(kPanel);
       FontB.DrawText(80, kPriceY, pulsingGreen, ToWide(s.Exchange, 866), price);
+      FontB.SetClip(Rect{0, 0, g.screenWidth, g.screenHeight});
+    }
   } else if (price > gGame.player.credits) {
-    DrawText8(FontB, 80, kPriceY, pulsingRed, s.Donthave2);
+    DrawText8In(FontB, kPanel, 80, kPriceY, pulsingRed, s.Donthave2);
   } else {
     DrawPriceLine(s.BuyPrice, u"%s <0xffffff>%d ", price);
   }
 
   if (timed) {
-    DrawText8(FontB, kLabelEnd - MeasureText8(FontB, s.ActiveTime), kActiveTimeY, 0xffff,
-              s.ActiveTime);
-    if (bars == 0) DrawText8(FontB, kValueStart, kActiveTimeY, 0xffffff, s.Instant);
+    DrawText8In(FontB, kLabels, kLabelEnd - MeasureText8(FontB, s.ActiveTime), kActiveTimeY, 0xffff,
+                s.ActiveTime);
+    if (bars == 0) DrawText8In(FontB, kValues, kValueStart, kActiveTimeY, 0xffffff, s.Instant);
   }
   EndText();
 }

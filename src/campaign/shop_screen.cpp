@@ -23,6 +23,11 @@ constexpr int kSheetX = 0, kSheetY = 20;
 const char* const kReleasedFrames[] = {"buy_rel", "sell_rel", "back_rel"};
 const char* const kPushedFrames[] = {"buy_push", "sell_push", "back_push"};
 
+// The places of a shelf cell's texts in "shelves.tga": the name on the plate
+// above the cell (78 pixels wide), the price along the cell's foot.
+Rect NamePlate(const Rect& cell) { return Rect{cell.left - 14, cell.top - 10, cell.left + 64, cell.top + 9}; }
+Rect PriceLine(const Rect& cell) { return Rect{cell.left - 14, cell.top + 40, cell.left + 64, cell.top + 54}; }
+
 // Loads a picture keyed on magenta and copies it, keyed, onto dst.
 int Overlay(Surface* dst, const char* fileName, int x, int y) {
   Surface* image = nullptr;
@@ -87,16 +92,18 @@ void ShopScreen::DrawShelfLabels() {
 
     FontB.SetSize(11);
     // The selected item's name in white.
-    DrawText8(FontB, cx - MeasureText8(FontB, info.name, 1251) / 2, cell.top + 5,
-              item == selectedItem ? 0xffffff : 0xf0fff0, info.name, 1251);
+    DrawText8In(FontB, NamePlate(cell), kCentre, cell.top + 5,
+                item == selectedItem ? 0xffffff : 0xf0fff0, info.name, 1251);
 
     FontB.SetSize(9);
     const char16_t* currency =
         ToWide(item == ITEM_CREDIT1 ? g.strings.Points : g.strings.Credits, 866);
     const int price = info.price;
     const int width = FontB.MeasureText(u"%d %s", price, currency);
+    FontB.SetClip(PriceLine(cell));
     FontB.DrawText(cx - width / 2, cell.top + 50, 0xffffff, u"<0xffffff>%d <0x00ffff>%s", price,
                    currency);
+    FontB.SetClip(Rect{0, 0, background->width, background->height});
   }
   EndText();
 }

@@ -6,13 +6,16 @@
 
 namespace vx {
 
-void DrawCentredText8(int size, int x, int y, uint32_t color, const char* text) {
+void DrawCentredText8(int size, int x, int y, uint32_t color, const char* text, const Rect& box) {
   BeginText(FontB, size);
   FontB.SetSize(size);
   // The converted text is the format itself; it takes no arguments.
   const char16_t* wide = ToWide(text, 866);
   int width = FontB.MeasureText(wide);
+  const Rect screen = FontB.Clip();
+  FontB.SetClip(box);
   FontB.DrawText(x - width / 2, y, color, wide);
+  FontB.SetClip(screen);
   EndText();
 }
 

@@ -61,7 +61,8 @@ void DrawEdgedGameText(int size, int x, int y, uint32_t color, const char16_t* f
 // plate that reads over any playfield (the level editor's keys).
 void DrawHelpLines(const char16_t* const* lines, int count);
 
-// An 8-bit string-table text (code page 866) centred on x, baseline y.
-void DrawCentredText8(int size, int x, int y, uint32_t color, const char* text);
+// An 8-bit string-table text (code page 866) centred on x, baseline y, in its
+// place box (the clip rectangle while it is drawn).
+void DrawCentredText8(int size, int x, int y, uint32_t color, const char* text, const Rect& box);
 
 }  // namespace vx

@@ -67,11 +67,12 @@ void Tick(ItemSlot& s) {
 }  // namespace
 
 bool LoadItems() {
-  TextFile tf("Items.txt");
+  // The names and descriptions are the language's; what it lacks is English.
+  LanguageTextFile tf("Items.txt");
   if (!tf.IsOpen()) return false;
   for (int id = 1; id < kItemCount; ++id) {
     const char* section = ItemSection(id);
-    if (!tf.SelectSection(section)) continue;
+    if (!tf.HasSection(section)) continue;
     ItemInfo& info = gGame.items[id];
     info.id = static_cast<uint16_t>(id);
     info.activeTime = static_cast<uint16_t>(tf.GetInt(section, "Active time", 1000));

@@ -31,33 +31,42 @@ void Watch(int message, int32_t* previous) {
   *previous = now;
 }
 
+// The unfolded panel, 320 x 72 about the screen's centre, holds the text.
+constexpr int kPanelHalfWidth = 160, kPanelHalfHeight = 36;
+
+Rect Panel() {
+  const int cx = g.screenWidth / 2, cy = g.screenHeight / 2;
+  return Rect{cx - kPanelHalfWidth, cy - kPanelHalfHeight, cx + kPanelHalfWidth, cy + kPanelHalfHeight};
+}
+
 // Under the message, while the panel waits for a key or a click.
 void DrawPrompt() {
   DrawCentredText8(kPromptSize, g.screenWidth / 2, g.screenHeight / 2 + kPromptDrop,
-                   Graphics::MakePixelRGB(kPromptRGB), g.strings.Continue);
+                   Graphics::MakePixelRGB(kPromptRGB), g.strings.Continue, Panel());
 }
 
 void DrawMessageText() {
   const StringTable& s = g.strings;
-  int cx = g.screenWidth / 2, y = g.screenHeight / 2;
+  const int cx = g.screenWidth / 2, y = g.screenHeight / 2;
+  const Rect panel = Panel();
   switch (gPlay.message) {
     case MESSAGE_ENDED:
       // Pure red is too dark on the panel: a lighter red keeps the meaning.
       if (gGame.level.levelFailed)
-        DrawCentredText8(kFailedSize, cx, y, Graphics::MakePixelRGB(kFailedRGB), s.Failed);
+        DrawCentredText8(kFailedSize, cx, y, Graphics::MakePixelRGB(kFailedRGB), s.Failed, panel);
       else
-        DrawCentredText8(kCompleteSize, cx, y, StandardColors[8], s.Complete);
+        DrawCentredText8(kCompleteSize, cx, y, StandardColors[8], s.Complete, panel);
       if (!gGame.level.endAcknowledged) DrawPrompt();
       break;
     case MESSAGE_BOSS_BEATEN:
-      DrawCentredText8(kCompleteSize, cx, y, StandardColors[8], s.BossBeaten);
+      DrawCentredText8(kCompleteSize, cx, y, StandardColors[8], s.BossBeaten, panel);
       if (gPlay.bossWaiting) DrawPrompt();
       break;
     case MESSAGE_QUIT:
-      DrawCentredText8(kExitToMenuSize, cx, y, kTextWhite, s.ExitToMenu);
+      DrawCentredText8(kExitToMenuSize, cx, y, kTextWhite, s.ExitToMenu, panel);
       break;
     case MESSAGE_PAUSE:
-      DrawCentredText8(kPauseSize, cx, y, kTextWhite, s.Pause);
+      DrawCentredText8(kPauseSize, cx, y, kTextWhite, s.Pause, panel);
       break;
     default:
       break;

@@ -112,6 +112,11 @@ void LoadSharedArt(const char* loadingText) {
 
 void ReloadSharedArt(const char* loadingText) { LoadArtSteps(loadingText); }
 
+void ReloadLanguageArt() {
+  gArt.headers.Release();
+  gArt.headers.Load("headers.tga", "headers.frm");
+}
+
 void ReleaseSharedArt() {
   for (CSprite& s : gArt.items) s.Release();
   for (CSprite& s : gArt.enemies) s.Release();

@@ -46,6 +46,9 @@ void LoadSharedArt(const char* loadingText);
 // Steps 2 to 14 again after a regained activation.
 void ReloadSharedArt(const char* loadingText);
 void ReleaseSharedArt();
+// The shared pictures with words (the screen headers) again, after a change
+// of language.
+void ReloadLanguageArt();
 // Reads "BackTiles\Tiles.ini" into gArt.tileSets.
 void LoadTileSets();
 

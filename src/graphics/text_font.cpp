@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "resources/file_system.h"
@@ -23,6 +24,54 @@ namespace {
 constexpr size_t kFormatBufferUnits = 2048;
 char16_t gFormatBuffer[kFormatBufferUnits];  // shared by every draw and measure
 bool gBracketOpen = false;
+TextObserver gTextObserver = nullptr;
+void* gTextObserverContext = nullptr;
+
+// Gathers one line's characters and ink for the observer (in the pass that
+// draws the text itself, not its edge).
+class LineReport {
+ public:
+  explicit LineReport(bool textPass) : on_(textPass && gTextObserver) {}
+  void Char(char16_t c) {
+    if (on_) text_.push_back(c);
+  }
+  void Ink(int left, int top, int width, int rows) {
+    if (!on_ || width <= 0 || rows <= 0) return;
+    if (ink_.left >= ink_.right) {
+      ink_ = Rect{left, top, left + width, top + rows};
+      return;
+    }
+    ink_.left = std::min(ink_.left, left);
+    ink_.top = std::min(ink_.top, top);
+    ink_.right = std::max(ink_.right, left + width);
+    ink_.bottom = std::max(ink_.bottom, top + rows);
+  }
+  void Clipped() { clipped_ = true; }
+  void End(const Rect& box, int width, int height, int size) {
+    if (!on_) return;
+    if (!text_.empty()) {
+      DrawnText line;
+      text_.push_back(0);
+      line.text = text_.data();
+      line.ink = ink_;
+      line.box = box;
+      line.targetWidth = width;
+      line.targetHeight = height;
+      line.size = size;
+      line.clipped = clipped_;
+      gTextObserver(line, gTextObserverContext);
+    }
+    text_.clear();
+    ink_ = Rect{0, 0, 0, 0};
+    clipped_ = false;
+  }
+
+ private:
+  bool on_;
+  std::u16string text_;
+  Rect ink_{0, 0, 0, 0};
+  bool clipped_ = false;
+};
 
 // A rendered glyph as FreeType left it in its slot.
 struct Glyph {
@@ -411,6 +460,13 @@ void TextFont::SetClip(const Rect& clip) { impl_->clip = clip; }
 
 void TextFont::SetOutline(uint32_t color) { impl_->outline = color == kNoOutline ? color : color & 0xFFFF; }
 
+Rect TextFont::Clip() const { return impl_->clip; }
+
+void SetTextObserver(TextObserver observer, void* context) {
+  gTextObserver = observer;
+  gTextObserverContext = context;
+}
+
 void TextFont::SetCacheEnabled(bool on) {
   impl_->cacheEnabled = on;
   impl_->cache.Clear();
@@ -433,14 +489,20 @@ void TextFont::DrawPass(int x, int y, uint32_t color, bool text) {
   f.run = -1;
   if (!f.face) return;
   const bool record = text && gTextInkLog && f.onBackBuffer;
+  LineReport report(text);
+  const auto endLine = [&] { report.End(f.clip, f.targetWidth, f.targetHeight, f.size); };
   for (const char16_t* p = gFormatBuffer; *p;) {
-    if (f.penY > f.clip.bottom) break;
+    if (f.penY > f.clip.bottom) {
+      report.Clipped();
+      break;
+    }
     const char16_t c = *p;
     if (c == 0xFEFF || c == u'\r') {
       ++p;
       continue;
     }
     if (c == u'\n') {
+      endLine();
       f.penX = f.lineX;
       f.penY += f.size + 2;
       f.run = -1;
@@ -458,7 +520,11 @@ void TextFont::DrawPass(int x, int y, uint32_t color, bool text) {
     }
     ++p;
     if (c == u' ') f.run = -1;
-    if (f.penY + 16 < f.clip.top) continue;
+    report.Char(c);
+    if (f.penY + 16 < f.clip.top) {
+      report.Clipped();
+      continue;
+    }
     const Glyph& glyph = text ? f.Render(c) : f.RenderEdge(c);
     if (!glyph.ok) continue;
     if (record && c != u' ') {
@@ -470,9 +536,11 @@ void TextFont::DrawPass(int x, int y, uint32_t color, bool text) {
       f.Record(glyph);
     }
     f.Blend(glyph);
+    report.Ink(f.penX + glyph.left, f.penY - glyph.top, glyph.width, glyph.rows);
     f.penX += static_cast<int>(glyph.advance >> 6);
   }
   f.run = -1;
+  endLine();
 }
 
 int TextFont::MeasureTextArgs(const char16_t* format, const FormatArg* args, size_t argCount) {

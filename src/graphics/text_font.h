@@ -52,6 +52,21 @@ struct FormatArg {
 size_t FormatWide(char16_t* out, size_t cap, const char16_t* format, const FormatArg* args,
                   size_t argCount);
 
+// One line of text as it was drawn, for checks that every text keeps to its
+// place: the pixels its glyphs cover, the box it was drawn into (the font's
+// clip rectangle) and the target's size. Valid during the observer's call.
+struct DrawnText {
+  const char16_t* text = nullptr;  // the line, formatted, without colour tags
+  Rect ink;                        // left >= right when no glyph has pixels
+  Rect box;
+  int targetWidth = 0, targetHeight = 0;
+  int size = 0;
+  bool clipped = false;  // characters were dropped at the clip's top or bottom
+};
+using TextObserver = void (*)(const DrawnText& line, void* context);
+// Reports every line drawn from now on (null: none, the default).
+void SetTextObserver(TextObserver observer, void* context);
+
 class TextFont {
  public:
   TextFont();
@@ -73,6 +88,7 @@ class TextFont {
   // kNoOutline turns it off. Every text bracket starts without one.
   static constexpr uint32_t kNoOutline = 0xFFFFFFFFu;
   void SetOutline(uint32_t color);
+  Rect Clip() const;
 
   // Formats and draws with the pen's baseline at y.
   template <typename... A>

@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kModeArchive = 1;
 constexpr int kModeFallBackToFolder = 2;
+static_assert(kSourceFallback != kModeArchive && kSourceFallback != kModeFallBackToFolder);
 constexpr size_t kMaxBuiltPath = 255;
 // No game file comes near this; a larger loose file is someone else's.
 constexpr uint64_t kMaxLooseFile = 64u << 20;
@@ -30,6 +31,7 @@ struct FileSource {
   std::string prefix;
   std::unique_ptr<PackArchive> archive;  // null for a folder of loose files
   int mode;
+  std::string name;  // the archive's file name, for the log
 };
 
 struct FileSources {
@@ -83,28 +85,33 @@ FileBuffer ReadLooseFile(const char* path, uint64_t limit, bool cut) {
   return data;
 }
 
+FileBuffer ReadFromSource(const FileSource& source, const char* path, uint64_t limit, bool cut) {
+  std::string built = source.prefix + path;
+  // A cut name could match some other file; a name this long exists nowhere.
+  if (built.size() > kMaxBuiltPath) return nullptr;
+  if (source.archive) {
+    const PackEntry* entry = source.archive->Find(built.c_str());
+    if (!entry) return nullptr;
+    FileBuffer data = source.archive->ReadEntry(*entry);
+    if (data) Sources().lastSize = entry->unpackedSize;
+    return data;
+  }
+  if (FileBuffer data = ReadLooseFile(built.c_str(), limit, cut)) return data;
+  return ReadLooseFile(path, limit, cut);
+}
+
 FileBuffer FindFile(const char* path, int mode, uint64_t limit, bool cut) {
   if (!path) return nullptr;
   ++Sources().requests;
   if (mode == 0) {
     if (FileBuffer data = ReadLooseFile(path, limit, cut)) return data;
   }
-  FileSources& all = Sources();
-  for (const FileSource& source : all.sources) {
-    std::string built = source.prefix + path;
-    // A cut name could match some other file; a name this long exists nowhere.
-    if (built.size() > kMaxBuiltPath) continue;
-    if (source.archive) {
-      const PackEntry* entry = source.archive->Find(built.c_str());
-      if (!entry) continue;
-      if (FileBuffer data = source.archive->ReadEntry(*entry)) {
-        all.lastSize = entry->unpackedSize;
-        return data;
-      }
-    } else {
-      if (FileBuffer data = ReadLooseFile(built.c_str(), limit, cut)) return data;
-      if (FileBuffer data = ReadLooseFile(path, limit, cut)) return data;
-    }
+  for (const FileSource& source : Sources().sources) {
+    FileBuffer data = ReadFromSource(source, path, limit, cut);
+    if (!data) continue;
+    if (source.mode & kSourceFallback)
+      Log("'%s' is missing from the chosen language; taken from %s\n", path, source.name.c_str());
+    return data;
   }
   return nullptr;
 }
@@ -148,6 +155,7 @@ intptr_t RegisterArchive(const char* archive, const char* prefix, int mode) {
   source.prefix = prefix ? prefix : "";
   source.archive = std::move(pack);
   source.mode = mode;
+  source.name = archive;
   all.sources.push_back(std::move(source));
   const FileSource& added = all.sources.back();
   return added.archive ? reinterpret_cast<intptr_t>(added.archive.get()) : added.sequence;
@@ -158,6 +166,21 @@ void UnregisterAllArchives() {
   all.sources.clear();
   all.nextSequence = 1;
   all.lastSize = 0;
+}
+
+void UnregisterSources(const char* prefix) {
+  std::vector<FileSource>& list = Sources().sources;
+  for (size_t i = list.size(); i-- > 0;)
+    if (list[i].prefix == (prefix ? prefix : "")) list.erase(list.begin() + static_cast<ptrdiff_t>(i));
+}
+
+FileBuffer ReadFallbackFile(const char* path) {
+  if (!path) return nullptr;
+  for (const FileSource& source : Sources().sources) {
+    if (!(source.mode & kSourceFallback)) continue;
+    if (FileBuffer data = ReadFromSource(source, path, kMaxLooseFile, false)) return data;
+  }
+  return nullptr;
 }
 
 FileBuffer ReadWholeFile(const char* path) { return FindFile(path, 0, kMaxLooseFile, false); }

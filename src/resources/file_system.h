@@ -12,10 +12,18 @@ namespace vx {
 using FileBuffer = std::unique_ptr<uint8_t[]>;
 
 // Mode bits: 1 = open ARCHIVE as a pack archive; 2 = if that fails, register the
-// prefix as a directory source instead. Returns non-zero on success.
+// prefix as a directory source instead; 4 = a fallback: it only stands in for
+// files that the sources before it lack, and says so in the log when it does
+// (the English texts behind another language's). Returns non-zero on success.
 intptr_t RegisterArchive(const char* archive, const char* prefix, int mode);
+constexpr int kSourceFallback = 4;
 // Forgets every source (tests and shutdown).
 void UnregisterAllArchives();
+// Forgets the sources registered under PREFIX (a change of language).
+void UnregisterSources(const char* prefix);
+// PATH from the fallback sources alone, for texts merged key by key; null when
+// there is no fallback source or none holds it. Reads no loose copy, logs nothing.
+FileBuffer ReadFallbackFile(const char* path);
 // Finds PATH (backslashes, any case) as a loose file, then in the sources.
 FileBuffer ReadWholeFile(const char* path);
 // True when ReadWholeFile would find PATH somewhere; reads nothing, logs nothing.

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "base/log.h"
+
 namespace vx {
 
 namespace {
@@ -37,6 +39,12 @@ bool TextFile::OpenFromMemory(const char* text, uint32_t size) {
   text_[size + 1] = 0;
   cursor_ = reinterpret_cast<const char*>(text_.get());
   return true;
+}
+
+bool TextFile::OpenFallback(const char* fileName) {
+  text_ = ReadFallbackFile(fileName);
+  cursor_ = text_ ? reinterpret_cast<const char*>(text_.get()) : nullptr;
+  return IsOpen();
 }
 
 const char* TextFile::ReadLine() {
@@ -89,6 +97,12 @@ bool TextFile::FindKey(const char* section, const char* key, const char** value)
   return false;
 }
 
+bool TextFile::HasKey(const char* section, const char* key) {
+  if (section) SelectSection(section);
+  const char* value = nullptr;
+  return FindKey(section_, key, &value);
+}
+
 int TextFile::GetString(const char* section, const char* key, const char* def, char* dest, int capacity) {
   if (!dest || capacity <= 0) return 0;
   if (section) SelectSection(section);
@@ -126,6 +140,40 @@ float TextFile::GetFloat(const char* section, const char* key, float def) {
   const char* value = nullptr;
   if (!FindKey(section_, key, &value)) return def;
   return std::strtof(value, nullptr);
+}
+
+}  // namespace vx
+
+namespace vx {
+
+LanguageTextFile::LanguageTextFile(const char* fileName) {
+  chosen_.Open(fileName);
+  english_.OpenFallback(fileName);
+  CopyCut(name_, sizeof name_, fileName ? fileName : "");
+}
+
+bool LanguageTextFile::HasSection(const char* section) {
+  return chosen_.SelectSection(section) || english_.SelectSection(section);
+}
+
+TextFile* LanguageTextFile::Holder(const char* section, const char* key) {
+  if (chosen_.HasKey(section, key)) return &chosen_;
+  if (!english_.HasKey(section, key)) return nullptr;
+  Log("'%s' in [%s] of %s is missing from the chosen language; English used\n", key, section,
+      name_);
+  return &english_;
+}
+
+int LanguageTextFile::GetString(const char* section, const char* key, const char* def, char* dest,
+                                int capacity) {
+  TextFile* from = Holder(section, key);
+  return from ? from->GetString(section, key, def, dest, capacity)
+              : chosen_.GetString(section, key, def, dest, capacity);
+}
+
+int LanguageTextFile::GetInt(const char* section, const char* key, int def) {
+  TextFile* from = Holder(section, key);
+  return from ? from->GetInt(section, key, def) : def;
 }
 
 }  // namespace vx

@@ -15,6 +15,8 @@ class TextFile {
   bool Open(const char* fileName);
   // Uses text already in memory (it is copied).
   bool OpenFromMemory(const char* text, uint32_t size);
+  // The copy of FILENAME in the fallback sources (ReadFallbackFile).
+  bool OpenFallback(const char* fileName);
   bool IsOpen() const { return text_ != nullptr; }
 
   bool SelectSection(const char* name);
@@ -22,6 +24,8 @@ class TextFile {
   int GetString(const char* section, const char* key, const char* def, char* dest, int capacity);
   int GetInt(const char* section, const char* key, int def);
   float GetFloat(const char* section, const char* key, float def);
+  // Whether KEY has a value in SECTION (what GetString would find).
+  bool HasKey(const char* section, const char* key);
 
  private:
   const char* ReadLine();
@@ -31,6 +35,26 @@ class TextFile {
   const char* cursor_ = nullptr;
   char line_[256] = {};
   FileBuffer text_;
+};
+
+// A text of the language archives read key by key: a key that the chosen
+// language's copy lacks comes from the English copy behind it (the fallback
+// source), with a log line, instead of coming out empty. Without a fallback
+// source it reads like a TextFile.
+class LanguageTextFile {
+ public:
+  explicit LanguageTextFile(const char* fileName);
+  bool IsOpen() const { return chosen_.IsOpen() || english_.IsOpen(); }
+  bool HasSection(const char* section);
+  int GetString(const char* section, const char* key, const char* def, char* dest, int capacity);
+  int GetInt(const char* section, const char* key, int def);
+
+ private:
+  // The copy that holds the key, or null.
+  TextFile* Holder(const char* section, const char* key);
+
+  TextFile chosen_, english_;
+  char name_[64] = {};
 };
 
 // Formats TEXT printf-style with no arguments, then converts it with code page

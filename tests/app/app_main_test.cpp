@@ -36,7 +36,7 @@ TEST_F(AppMainRun, StartsRunsFramesAndSavesOnClose) {
   // initial values.
   EXPECT_EQ(ReadText("Velotrix.ini"),
             "[Settings]\nFullscreen = 1\nSound enable = 0\nSound volume = 100\nMusic volume = 100\n"
-            "Reverse stereo = 0\nScroll speed = 1\nVanishing = 0\n");
+            "Reverse stereo = 0\nScroll speed = 1\nVanishing = 0\nLanguage = en\n");
 }
 
 TEST_F(AppMainRun, InactiveGameRunsNoFramesAndComesBack) {

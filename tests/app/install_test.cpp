@@ -60,13 +60,14 @@ class InstallTree : public ::testing::Test {
 TEST_F(InstallTree, HoldsTheGameItsDataAndItsDesktopFiles) {
   const char* id = "io.github.velotrix.velotrix";
   for (const char* file : {"bin/velotrix", "bin/velotrix-tool", "share/velotrix/Velotrix.dat",
-                           "share/velotrix/Velotrix.lng", "share/man/man6/velotrix.6.gz",
+                           "share/velotrix/Velotrix.lng", "share/velotrix/Velotrix.ru.lng",
+                           "share/man/man6/velotrix.6.gz",
                            "share/man/man1/velotrix-tool.1.gz", "share/doc/velotrix/copyright"})
     EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
   // Nothing of the developer's: no tests, benchmarks or data generator.
   size_t count = 0;
   for (const auto& e : fs::recursive_directory_iterator(prefix)) count += e.is_regular_file();
-  EXPECT_EQ(count, 13u);
+  EXPECT_EQ(count, 14u);
 
   // The installed game recognises its installation from where it lies.
   EXPECT_EQ(InstalledDataFolder((prefix / "bin/velotrix").string(), VX_INSTALL_RELATIVE_DATA),
@@ -85,6 +86,23 @@ TEST_F(InstallTree, HoldsTheGameItsDataAndItsDesktopFiles) {
   std::string meta = ReadText((prefix / "share/metainfo" / (std::string(id) + ".metainfo.xml")).string());
   EXPECT_NE(meta.find(std::string("<id>") + id + "</id>"), std::string::npos);
   EXPECT_NE(meta.find(std::string(">") + id + ".desktop</launchable>"), std::string::npos);
+
+  // Each language's name and summary, from its folder of texts.
+  EXPECT_EQ(DesktopValue(entry, "Name[ru]"), "Velotrix");
+  EXPECT_EQ(DesktopValue(entry, "GenericName[ru]"), "Игра с мячом и ракеткой");
+  EXPECT_FALSE(DesktopValue(entry, "Comment[ru]").empty());
+  EXPECT_EQ(DesktopValue(entry, "Name"), "Velotrix") << "the English lines stay";
+  EXPECT_NE(meta.find("<name xml:lang=\"ru\">Velotrix</name>"), std::string::npos);
+  EXPECT_NE(meta.find("<summary xml:lang=\"ru\">Игра с мячом и ракеткой на карте мира из 100 уровней</summary>"),
+            std::string::npos);
+}
+
+TEST_F(InstallTree, InstalledGameOffersBothLanguages) {
+  test::WriteText("run/Velotrix.ini", "[Settings]\nLanguage = ru\n");
+  test::WriteText("menu.play", "frames 5\nquit\n");
+  EXPECT_EQ(Shell("'" + (prefix / "bin/velotrix-tool").string() + "' play menu.play --dir run"), 0)
+      << ReadText("command.log");
+  EXPECT_NE(ReadText("run/Log.txt").find("Language: ru\n"), std::string::npos);
 }
 
 TEST_F(InstallTree, InstalledToolPlaysWithTheInstalledArchives) {

@@ -1,3 +1,7 @@
+#include <filesystem>
+#include <vector>
+
+#include "app/language.h"
 #include "campaign/menu_screen.h"
 #include "campaign/options_screen.h"
 #include "campaign/screen_fixture.h"
@@ -103,7 +107,7 @@ TEST_F(MenuOptionsTest, TogglesFlipOncePerClick) {
   Key(KEY_ESCAPE);
   EXPECT_EQ(g.currentScreen, g.screens.menu);
   OpenOptions();
-  Click(Option(12));
+  Click(Option(OptionsScreen::kButtons - 1));
   EXPECT_EQ(g.currentScreen, g.screens.menu);
   EXPECT_EQ(g.screenStackDepth, 1);
 }
@@ -145,6 +149,32 @@ TEST_F(ButtonDrawTest, ButtonDrawsItselfWithItsLabelAndShiftsWhilePressed) {
   EXPECT_NE(snapshot(), normal) << "a disabled label is grey";
   b.SetVisible(false);
   EXPECT_EQ(snapshot(), std::vector<uint16_t>(normal.size(), 0));
+}
+
+TEST_F(MenuOptionsTest, TheLanguagePlateTurnsEveryTextAtOnce) {
+  // The archives beside the game, where the options look for languages.
+  for (const char* archive : {"Velotrix.lng", "Velotrix.ru.lng"})
+    std::filesystem::create_symlink(std::string(VX_BINARY_DIR) + "/" + archive, archive);
+  OpenOptions();
+  EXPECT_STREQ(g.strings.Language, "English");
+  const Rect plate = Option(OptionsScreen::kButtons - 2);
+  // The row through "Music volume".
+  const std::vector<uint16_t> before(Graphics::BackBuffer()->Row(163) + 84, Graphics::BackBuffer()->Row(163) + 300);
+  Click(plate);
+  EXPECT_EQ(CurrentLanguage(), "ru");
+  EXPECT_STREQ(g.settings.language, "ru");
+  EXPECT_STREQ(g.strings.Language, "\x90\xe3\xe1\xe1\xaa\xa8\xa9") << "Russian in code page 866";
+  EXPECT_STREQ(g.strings.Node[0], "\x91\xe2\xa0\xe0\xe2");
+  EXPECT_EQ(g.currentScreen, g.screens.options) << "the page stays, in the new language";
+  Frame();
+  int changed = 0;
+  for (int x = 84; x < 300; ++x) changed += Graphics::BackBuffer()->Row(163)[x] != before[x - 84];
+  EXPECT_GT(changed, 20) << "the page's own picture was read anew";
+  EXPECT_NE(Log().find("Switch language to ru\n"), std::string::npos);
+  Click(plate);
+  EXPECT_EQ(CurrentLanguage(), "en") << "round again after the last";
+  EXPECT_STREQ(g.strings.Node[0], "Play");
+  UseLanguage(kEnglish, VX_BINARY_DIR);
 }
 
 }  // namespace

@@ -13,7 +13,9 @@
 #include "base/game_record.h"
 #include "campaign/save_game.h"
 #include "game/game_state.h"
+#include "graphics/bitmap.h"
 #include "resources/file_system.h"
+#include "resources/pack_archive.h"
 #include "support/play_script.h"
 #include "support/temp_dir.h"
 
@@ -30,6 +32,7 @@ class PlayScripts : public ::testing::Test {
   void SetUp() override {
     UnregisterAllArchives();
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
     test::MakeGameFolder();
   }
   void TearDown() override { UnregisterAllArchives(); }
@@ -60,11 +63,14 @@ TEST_F(PlayScripts, OptionsChangedWithTheMouseAreInTheSettingsFileAfterQuitting)
       "frames 5\n" + Menu("options") + "expect screen OptionsScreen\n" + raise +
       ClickAt(soundAt61) + ClickAt(Centre("OptionsHL.frm", "reverse")) +
       ClickAt(Centre("OptionsHL.frm", "vanishing")) + ClickAt(Centre("OptionsHL.frm", "slow")) +
+      ClickAt(Centre("OptionsHL.frm", "language")) +
       "shot options.png\nkey Escape\nframes 2\nexpect screen MenuScreen\n" + Menu("quit");
   ASSERT_EQ(Play(script), 0) << Err();
+  // The language plate turned the game to the next language, Russian.
   EXPECT_EQ(ReadText("run/Velotrix.ini"),
             "[Settings]\nFullscreen = 0\nSound enable = 0\nSound volume = 50\nMusic volume = 60\n"
-            "Reverse stereo = 1\nScroll speed = 0\nVanishing = 1\n");
+            "Reverse stereo = 1\nScroll speed = 0\nVanishing = 1\nLanguage = ru\n");
+  EXPECT_NE(Log().find("Switch language to ru\n"), std::string::npos);
   EXPECT_NE(Log().find("Return OptionsScreen::InitSurfaces()"), std::string::npos);
 }
 
@@ -108,6 +114,67 @@ TEST_F(PlayScripts, LoadingSlotOneOpensTheMapAndDamagedSlotsStayShut) {
                              "expect screen NodeScreen\nquit\n";
   ASSERT_EQ(Play(script), 0) << Err();
   EXPECT_NE(Log().find("'game2.sav' is damaged"), std::string::npos);
+}
+
+// The menu picture of a language archive, as 0x00RRGGBB pixels.
+bool MenuPicture(const std::string& archive, Bitmap* out) {
+  PackArchive lang;
+  if (!lang.Open(archive.c_str())) return false;
+  const PackEntry* entry = lang.Find("LANG\\menu.tga");
+  Bitmap picture;
+  FileBuffer bytes = entry ? lang.ReadEntry(*entry) : nullptr;
+  return bytes && picture.Decode(bytes.get(), entry->unpackedSize, "menu.tga") == 1 &&
+         out->Create(picture.width, picture.height, 32) && out->Convert(picture);
+}
+
+// Where the "New game" button of two languages differs (its words), the share
+// of pixels that the screenshot shows as the first language draws them.
+double NewGameLooksLike(const std::string& shot, const std::string& archive, const std::string& other) {
+  Bitmap screen, screen32, mine, theirs;
+  if (screen.Load(shot.c_str()) != 1 || !screen32.Create(screen.width, screen.height, 32) ||
+      !screen32.Convert(screen) || !MenuPicture(archive, &mine) || !MenuPicture(other, &theirs))
+    return -1;
+  // Compared at the 16-bit screen's depth.
+  const auto quantized = [](uint32_t c) { return c & 0xf8f8f8; };
+  int differing = 0, same = 0;
+  // "newgame_up": the top-left 240 x 36 of the sheet, drawn at 316, 179.
+  for (uint32_t y = 0; y < 36; ++y)
+    for (uint32_t x = 0; x < 240; ++x) {
+      const uint32_t p = quantized(mine.Pixel32(x, y));
+      if (p == 0 || p == quantized(theirs.Pixel32(x, y))) continue;
+      ++differing;
+      same += p == quantized(screen32.Pixel32(316 + x, 179 + y));
+    }
+  return differing > 100 ? static_cast<double>(same) / differing : -1;
+}
+
+TEST_F(PlayScripts, TheLanguageSettingChoosesTheMenusPictures) {
+  const std::string english = VX_BINARY_DIR "/Velotrix.lng", russian = VX_BINARY_DIR "/Velotrix.ru.lng";
+  for (const char* code : {"ru", "en"}) {
+    SCOPED_TRACE(code);
+    WriteText("run/Velotrix.ini", std::string("[Settings]\nLanguage = ") + code + "\n");
+    std::filesystem::remove("run/screen00.pcx");
+    ASSERT_EQ(Play("frames 5\nkey PrintScreen\nframes 2\nquit\n"), 0) << Err();
+    const bool ru = std::string(code) == "ru";
+    EXPECT_GT(NewGameLooksLike("run/screen00.pcx", ru ? russian : english, ru ? english : russian), 0.95);
+    EXPECT_LT(NewGameLooksLike("run/screen00.pcx", ru ? english : russian, ru ? russian : english), 0.2);
+    EXPECT_NE(Log().find(std::string("Language: ") + code + "\n"), std::string::npos);
+    EXPECT_NE(ReadText("run/Velotrix.ini").find(std::string("\nLanguage = ") + code + "\n"),
+              std::string::npos);
+  }
+}
+
+TEST_F(PlayScripts, WithoutALanguageSettingTheEnvironmentChoosesOnFirstStart) {
+  WriteText("run/Velotrix.ini", "[Settings]\nFullscreen = 0\n");
+  WriteText("script.txt", "frames 3\nquit\n");
+  const std::string cmd = "env -u LANGUAGE -u LC_MESSAGES LC_ALL=ru_RU.UTF-8 " +
+                          std::string(VX_BINARY_DIR) + "/velotrix-tool play script.txt --dir run >out.txt 2>err.txt";
+  ASSERT_EQ(std::system(cmd.c_str()), 0) << Err();
+  EXPECT_NE(Log().find("Language: ru\n"), std::string::npos);
+  // Kept, so the next start needs no environment.
+  EXPECT_NE(ReadText("run/Velotrix.ini").find("\nLanguage = ru\n"), std::string::npos);
+  ASSERT_EQ(Play("frames 3\nquit\n"), 0) << Err();
+  EXPECT_NE(Log().find("Language: ru\n"), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // picture decodes, every sheet has the frames and every animation the
 // sequences the screens use, placed where the screens expect them.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
@@ -43,6 +44,8 @@ class ArtTest : public ::testing::Test {
     StartLog();
     UnregisterAllArchives();
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
+    // The pictures with words are the language's.
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
     ASSERT_EQ(Graphics::Init(640, 480, 0), 1);
   }
   void TearDown() override {
@@ -599,17 +602,43 @@ TEST(ArtGeneratorTest, SameBytesEveryRun) {
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   namespace fs = std::filesystem;
   int compared = 0;
-  for (const auto& e : fs::recursive_directory_iterator(dir.path + "/out/DATA")) {
-    if (!e.is_regular_file()) continue;
-    std::string rel = fs::relative(e.path(), dir.path + "/out").string();
-    std::ifstream a(e.path(), std::ios::binary), b(std::string(VX_BINARY_DIR "/data-set/") + rel, std::ios::binary);
-    std::stringstream sa, sb;
-    sa << a.rdbuf();
-    sb << b.rdbuf();
-    EXPECT_TRUE(sa.str() == sb.str()) << rel << " differs between runs";
-    ++compared;
-  }
+  // The English pictures with words go to the language's tree.
+  for (const char* tree : {"/out/DATA", "/out/LANG"})
+    for (const auto& e : fs::recursive_directory_iterator(dir.path + tree)) {
+      if (!e.is_regular_file()) continue;
+      std::string rel = fs::relative(e.path(), dir.path + "/out").string();
+      std::ifstream a(e.path(), std::ios::binary), b(std::string(VX_BINARY_DIR "/data-set/") + rel, std::ios::binary);
+      std::stringstream sa, sb;
+      sa << a.rdbuf();
+      sb << b.rdbuf();
+      EXPECT_TRUE(sa.str() == sb.str()) << rel << " differs between runs";
+      ++compared;
+    }
   EXPECT_GT(compared, 150);
+  EXPECT_TRUE(fs::exists(dir.path + "/out/LANG/menu.tga"));
+  EXPECT_FALSE(fs::exists(dir.path + "/out/DATA/menu.tga")) << "it would hide every language's";
+}
+
+// A language named on the command line with no texts of its own builds, says
+// what it lacks, and leaves the game to show English; codes that could lead a
+// path elsewhere are refused.
+TEST(TextsGeneratorTest, ALanguageWithoutItsTextsBuildsAndBadCodesAreRefused) {
+  test::TempDir dir;
+  const std::string mkdata = std::string("'") + VX_MKDATA + "' " + dir.path + "/out";
+  ASSERT_EQ(std::system((mkdata + " --language zz texts 2>" + dir.path + "/err.txt").c_str()), 0);
+  const std::string err = test::ReadText(dir.path + "/err.txt");
+  EXPECT_NE(err.find("texts: note: data/texts/zz/Strings.txt: missing; the game shows English there"),
+            std::string::npos)
+      << err;
+  EXPECT_TRUE(std::filesystem::exists(dir.path + "/out/LANG/Strings.txt"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path + "/out/zz/LANG/Strings.txt"));
+  for (const char* bad : {"../x", "en", "RU", "r", "russian", ""}) {
+    const std::string cmd = mkdata + " --language '" + bad + "' texts 2>/dev/null";
+    const int status = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << bad;
+  }
+  const int status = std::system((mkdata + " --language 2>/dev/null").c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "resources/file_system.h"
 #include "resources/pack_archive.h"
 #include "resources/text_file.h"
+#include "support/languages.h"
 
 namespace vx {
 namespace {
@@ -25,6 +26,11 @@ struct Group {
   const char* generator;
   std::vector<std::string> files;
 };
+
+// A language's archive in the build folder.
+std::string Archive(const std::string& code) {
+  return code == "en" ? "Velotrix.lng" : "Velotrix." + code + ".lng";
+}
 
 std::string Numbered(const char* format, int n) {
   char name[128];
@@ -137,15 +143,54 @@ TEST_F(DataSetTest, StringTableIsInTheLanguageArchive) {
 
 TEST_F(DataSetTest, EveryEntryUnpacks) {
   // Entries are named with their archive's root, and each inflates cleanly.
-  for (auto [path, root] : {std::pair{VX_BINARY_DIR "/Velotrix.dat", "DATA\\"},
-                            std::pair{VX_BINARY_DIR "/Velotrix.lng", "LANG\\"}}) {
+  std::vector<std::pair<std::string, std::string>> archives = {{VX_BINARY_DIR "/Velotrix.dat", "DATA\\"}};
+  for (const std::string& code : test::BuiltLanguages())
+    archives.push_back({VX_BINARY_DIR "/" + Archive(code), "LANG\\"});
+  for (const auto& [path, root] : archives) {
     PackArchive archive;
-    ASSERT_TRUE(archive.Open(path)) << path;
+    ASSERT_TRUE(archive.Open(path.c_str())) << path;
     for (const PackEntry& entry : archive.Entries()) {
       EXPECT_EQ(entry.name.compare(0, 5, root), 0) << entry.name;
       EXPECT_TRUE(archive.ReadEntry(entry)) << entry.name;
     }
   }
+}
+
+std::set<std::string> EntryNames(const std::string& path) {
+  std::set<std::string> names;
+  PackArchive archive;
+  if (archive.Open(path.c_str()))
+    for (const PackEntry& entry : archive.Entries()) names.insert(entry.name);
+  return names;
+}
+
+TEST_F(DataSetTest, EveryLanguageHoldsWhatEnglishHoldsAndTheDataNoneOfIt) {
+  const std::set<std::string> english = EntryNames(VX_BINARY_DIR "/Velotrix.lng");
+  ASSERT_FALSE(english.empty());
+  for (const std::string& code : test::BuiltLanguages())
+    EXPECT_EQ(EntryNames(VX_BINARY_DIR "/" + Archive(code)), english) << code;
+  // A copy in the data archive would be found first and hide every language's.
+  for (const std::string& name : EntryNames(VX_BINARY_DIR "/Velotrix.dat"))
+    EXPECT_EQ(english.count("LANG" + name.substr(4)), 0u) << name;
+  for (const char* text : {"LANG\\Strings.txt", "LANG\\Items.txt", "LANG\\happy.txt", "LANG\\LevelNames.txt",
+                           "LANG\\help\\help0.txt", "LANG\\menu.tga", "LANG\\headers.tga"})
+    EXPECT_EQ(english.count(text), 1u) << text;
+}
+
+TEST_F(DataSetTest, TheRussianStringTableDecodesToCyrillic) {
+  UnregisterSources("LANG\\");
+  ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.ru.lng", "LANG\\", 1), 0);
+  TextFile strings("Strings.txt");
+  for (const char* key : {"PressKey", "Pause", "Failed", "Complete", "Page", "Level", "Node1", "Language"}) {
+    char value[64];
+    ASSERT_GT(strings.GetString("All strings", key, nullptr, value, sizeof value), 0) << key;
+    int letters = 0;
+    for (const char16_t* p = ToWide(value, 866); *p; ++p) letters += *p >= 0x0410 && *p <= 0x0451;
+    EXPECT_GT(letters, 2) << key;
+  }
+  char name[64];
+  strings.GetString("All strings", "Language", nullptr, name, sizeof name);
+  EXPECT_EQ(std::u16string(ToWide(name, 866)), u"Русский");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The texts, the font and the default settings of the built data set: every
 // key the game asks for is answered from its own line, and every text fits
-// where the screens draw it.
+// where the screens draw it, in every language (the Russian archive on its
+// own, with no English behind it, so it is complete).
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 
 #include "base/item_catalogue.h"
 #include "data/data_set_fixture.h"
+#include "support/languages.h"
 
 namespace vx {
 namespace {
@@ -110,14 +112,26 @@ class TextsTest : public test::DataSetFixture {
   std::unique_ptr<Font> font_;
 };
 
+// Each language's texts alone.
+class LanguageTexts : public TextsTest, public ::testing::WithParamInterface<std::string> {
+ protected:
+  void SetUp() override {
+    TextsTest::SetUp();
+    const std::string code = GetParam();
+    if (code == "en") return;
+    UnregisterSources("LANG\\");
+    ASSERT_NE(RegisterArchive((VX_BINARY_DIR "/Velotrix." + code + ".lng").c_str(), "LANG\\", 1), 0);
+  }
+};
+
 const char* const kStringKeys[] = {"PressKey", "Loading", "Donthave1", "Donthave2", "Descript",
                                    "ActiveTime", "SellPrice", "BuyPrice", "Exchange", "Instant",
                                    "EmptySlot", "Pause", "ExitToMenu", "Failed", "Complete",
                                    "Version", "Page", "Level", "Closelevel", "Node1",
                                    "Node2", "Node3", "Node4", "Credits", "Points",
-                                   "Continue", "BossBeaten"};
+                                   "Continue", "BossBeaten", "Language"};
 
-TEST_F(TextsTest, StringTableAnswersEveryKeyFromItsOwnLine) {
+TEST_P(LanguageTexts, StringTableAnswersEveryKeyFromItsOwnLine) {
   TextFile strings("Strings.txt");
   ASSERT_TRUE(strings.IsOpen());
   const std::string raw = Entry("Strings.txt");
@@ -139,9 +153,10 @@ TEST_F(TextsTest, StringTableAnswersEveryKeyFromItsOwnLine) {
     strings.GetString(nullptr, key, nullptr, value, sizeof value);
     return font_->Width(value, 866, size);
   };
-  // The shop's labels end at x 150; the map's button labels sit on 80-pixel buttons.
+  // The shop's labels end at x 150; the map's button labels sit in the rings'
+  // 46-pixel discs, at size 18 or smaller down to 12.
   for (const char* key : {"Descript", "ActiveTime", "SellPrice", "BuyPrice"}) EXPECT_LE(width(key, 12), 140) << key;
-  for (const char* key : {"Node1", "Node2", "Node3", "Node4"}) EXPECT_LE(width(key, 18), 80) << key;
+  for (const char* key : {"Node1", "Node2", "Node3", "Node4"}) EXPECT_LE(width(key, 12), 46) << key;
   for (const char* key : {"Level", "Closelevel"}) EXPECT_LE(width(key, 16), 620) << key;
   for (const char* key : {"Donthave1", "Donthave2"}) EXPECT_LE(width(key, 12), 540) << key;
   // The message panel is 320 pixels wide.
@@ -149,7 +164,7 @@ TEST_F(TextsTest, StringTableAnswersEveryKeyFromItsOwnLine) {
   EXPECT_LE(width("BossBeaten", 16), 300);
 }
 
-TEST_F(TextsTest, ItemCatalogueAnswersEveryItemAndFitsTheShop) {
+TEST_P(LanguageTexts, ItemCatalogueAnswersEveryItemAndFitsTheShop) {
   TextFile items("Items.txt");
   ASSERT_TRUE(items.IsOpen());
   const std::string raw = Entry("Items.txt");
@@ -192,7 +207,7 @@ TEST_F(TextsTest, ItemCatalogueAnswersEveryItemAndFitsTheShop) {
   EXPECT_GE(affordable, 5);
 }
 
-TEST_F(TextsTest, HelpPagesAndTheEndingFitTheirScreens) {
+TEST_P(LanguageTexts, HelpPagesAndTheEndingFitTheirScreens) {
   // Every page starts at x 40 and keeps clear of its page buttons.
   const std::vector<Box> buttons = {{40, 428, 160, 464}, {480, 428, 600, 464}};
   std::vector<Box> page1 = buttons, page2 = buttons;
@@ -209,6 +224,19 @@ TEST_F(TextsTest, HelpPagesAndTheEndingFitTheirScreens) {
   // line must have left the text area (which starts at y 50).
   EXPECT_LT(-500 + 18 * static_cast<int>(Lines(Entry("happy.txt")).size() - 1), 50);
 }
+
+TEST_P(LanguageTexts, LevelNamesNameEveryLevel) {
+  const std::string raw = Entry("LevelNames.txt");
+  ASSERT_FALSE(raw.empty());
+  for (int n = 1; n <= 100; ++n) {
+    const std::string section = "Level " + std::to_string(n);
+    EXPECT_FALSE(OwnLineValue(raw, section, "Name").empty()) << section;
+    EXPECT_FALSE(OwnLineValue(raw, section, "Text").empty()) << section;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, LanguageTexts, ::testing::ValuesIn(test::BuiltLanguages()),
+                         test::LanguageName);
 
 TEST_F(TextsTest, FontCoversLatinAndCyrillic) {
   for (FT_ULong c : {FT_ULong('A'), FT_ULong('z'), FT_ULong('0'), FT_ULong(0x0416), FT_ULong(0x044F), FT_ULong(0x0401)})

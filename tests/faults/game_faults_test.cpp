@@ -38,6 +38,7 @@ class GameFaults : public ::testing::Test {
   void SetUp() override {
     UnregisterAllArchives();
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
     fs::create_directory("run");
     for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
       fs::copy_file(std::string(VX_BINARY_DIR) + "/" + archive, std::string("run/") + archive);

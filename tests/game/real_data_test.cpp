@@ -19,6 +19,7 @@ class RealData : public test::GameTest {
   void SetUp() override {
     GameTest::SetUp();
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
     ASSERT_TRUE(Graphics::Init(640, 480, 0));
     BuildStandardColors();
     LoadSharedArt(g.strings.Loading);

@@ -219,5 +219,44 @@ TEST(ByteOrder, LittleEndianWithTheTopBitUnsignedOrSigned) {
   EXPECT_EQ(GetU32(out), 0x8403BEEFu);
 }
 
+TEST_F(FileSystemTest, AFallbackSourceStandsBehindTheOthersAndSaysWhenItIsUsed) {
+  Pack("Velotrix.dat", {{"DATA\\Ball.tga", Bytes("ball")}});
+  Pack("Velotrix.ru.lng", {{"LANG\\Strings.txt", Bytes("ru")}});
+  Pack("Velotrix.lng", {{"LANG\\Strings.txt", Bytes("en")}, {"LANG\\help\\help0.txt", Bytes("page")}});
+  ASSERT_NE(RegisterArchive("Velotrix.dat", "DATA\\", 1), 0);
+  ASSERT_NE(RegisterArchive("Velotrix.ru.lng", "LANG\\", 1), 0);
+  ASSERT_NE(RegisterArchive("Velotrix.lng", "LANG\\", 1 | kSourceFallback), 0);
+
+  EXPECT_EQ(Read("Strings.txt"), "ru");
+  EXPECT_EQ(Read("Ball.tga"), "ball");
+  EXPECT_EQ(LogText(), "") << "no fallback was needed";
+  EXPECT_EQ(Read("help\\help0.txt"), "page");
+  EXPECT_NE(LogText().find("'help\\help0.txt' is missing from the chosen language; taken from Velotrix.lng"),
+            std::string::npos);
+  EXPECT_EQ(Read("help\\help1.txt"), "<none>");
+
+  // The English copy alone, for texts merged key by key; never a loose file.
+  FileBuffer english = ReadFallbackFile("Strings.txt");
+  ASSERT_TRUE(english);
+  EXPECT_EQ(AsString(english, LastFileSize()), "en");
+  WriteHostFile("Ball.tga", "loose");
+  EXPECT_FALSE(ReadFallbackFile("Ball.tga"));
+  EXPECT_FALSE(ReadFallbackFile(nullptr));
+}
+
+TEST_F(FileSystemTest, ALanguageChangeDropsOnlyThatPrefixsSources) {
+  Pack("Velotrix.dat", {{"DATA\\Ball.tga", Bytes("ball")}});
+  Pack("Velotrix.lng", {{"LANG\\Strings.txt", Bytes("en")}});
+  ASSERT_NE(RegisterArchive("Velotrix.dat", "DATA\\", 1), 0);
+  ASSERT_NE(RegisterArchive("Velotrix.lng", "LANG\\", 1), 0);
+  ASSERT_NE(RegisterArchive("Velotrix.lng", "LANG\\", 1 | kSourceFallback), 0);
+  UnregisterSources("LANG\\");
+  EXPECT_EQ(Read("Strings.txt"), "<none>");
+  EXPECT_FALSE(ReadFallbackFile("Strings.txt")) << "the fallback went with its prefix";
+  EXPECT_EQ(Read("Ball.tga"), "ball");
+  UnregisterSources(nullptr);  // no source has an empty prefix
+  EXPECT_EQ(Read("Ball.tga"), "ball");
+}
+
 }  // namespace
 }  // namespace vx::test

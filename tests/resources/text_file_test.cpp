@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "resources/pack_writer.h"
 #include "resources/temp_dir.h"
 
 namespace vx::test {
@@ -142,6 +143,54 @@ TEST(WideText, CodePagesAndPercent) {
   char16_t dest[8];
   Widen("A\xE9", dest);
   EXPECT_EQ(std::u16string(dest), u"A\u00E9");
+}
+
+TEST_F(TextFileTest, ALanguageTextTakesWhatItLacksFromEnglishWithALogLine) {
+  std::string error;
+  ASSERT_TRUE(WritePackArchive("Velotrix.lng",
+                               {{"LANG\\Strings.txt",
+                                 Bytes("[All strings]\nPause = Paused\nPage = Page\nLevels = 100\n"
+                                       "[ITEM_BALL]\nName = Extra Ship\n")}},
+                               &error))
+      << error;
+  ASSERT_NE(RegisterArchive("Velotrix.lng", "LANG\\", 1 | kSourceFallback), 0);
+  // The chosen language's copy, loose here, lacks "Page", "Levels" and a section.
+  WriteHostFile("Strings.txt", "[All strings]\nPause = Пауза\n");
+  LanguageTextFile f("Strings.txt");
+  ASSERT_TRUE(f.IsOpen());
+  char value[64];
+  f.GetString("All strings", "Pause", "", value, sizeof value);
+  EXPECT_STREQ(value, "Пауза");
+  EXPECT_EQ(LogText(), "");
+  f.GetString("All strings", "Page", "", value, sizeof value);
+  EXPECT_STREQ(value, "Page");
+  EXPECT_NE(LogText().find("'Page' in [All strings] of Strings.txt is missing from the chosen language; "
+                           "English used"),
+            std::string::npos);
+  EXPECT_EQ(f.GetInt("All strings", "Levels", 7), 100);
+  EXPECT_TRUE(f.HasSection("ITEM_BALL"));
+  f.GetString("ITEM_BALL", "Name", "", value, sizeof value);
+  EXPECT_STREQ(value, "Extra Ship");
+  // Missing from both: the default, and nothing to say.
+  const std::string before = LogText();
+  f.GetString("All strings", "Nowhere", "def", value, sizeof value);
+  EXPECT_STREQ(value, "def");
+  EXPECT_EQ(f.GetInt("All strings", "Nowhere", 7), 7);
+  EXPECT_FALSE(f.HasSection("ITEM_SHIELD"));
+  EXPECT_EQ(LogText(), before);
+}
+
+TEST_F(TextFileTest, ALanguageTextWithoutAFallbackReadsLikeAPlainOne) {
+  WriteHostFile("Strings.txt", "[All strings]\nPause = Paused\n");
+  LanguageTextFile f("Strings.txt");
+  char value[64];
+  f.GetString("All strings", "Page", "def", value, sizeof value);
+  EXPECT_STREQ(value, "def");
+  LanguageTextFile none("Absent.txt");
+  EXPECT_FALSE(none.IsOpen());
+  none.GetString("All strings", "Pause", "def", value, sizeof value);
+  EXPECT_STREQ(value, "def");
+  EXPECT_EQ(LogText(), "");
 }
 
 }  // namespace

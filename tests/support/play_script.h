@@ -21,19 +21,25 @@ struct Point {
   int x = -1, y = -1;
 };
 
-// Makes dir and links the built archives into it.
+// Makes dir and links the built archives into it, every language's too.
 inline void MakeGameFolder(const std::string& dir = "run") {
   std::filesystem::create_directory(dir);
-  for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
-    std::filesystem::create_symlink(std::string(VX_BINARY_DIR) + "/" + archive,
-                                    dir + "/" + archive);
+  for (const auto& entry : std::filesystem::directory_iterator(VX_BINARY_DIR)) {
+    const std::string name = entry.path().filename().string();
+    const bool archive = name == "Velotrix.dat" ||
+                         (name.rfind("Velotrix.", 0) == 0 && name.size() > 4 &&
+                          name.compare(name.size() - 4, 4, ".lng") == 0);
+    if (archive) std::filesystem::create_symlink(entry.path(), dir + "/" + name);
+  }
 }
 
 // Runs the script in run/ (output in out.txt and err.txt); returns the tool's
-// exit code, or -1 when it did not exit.
+// exit code, or -1 when it did not exit. The locale is C, so that a game folder
+// without a language setting starts in English wherever the tests run.
 inline int PlayScript(const std::string& script) {
   WriteText("script.txt", script);
-  const std::string cmd = std::string(VX_BINARY_DIR) +
+  const std::string cmd = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C " +
+                          std::string(VX_BINARY_DIR) +
                           "/velotrix-tool play script.txt --dir run >out.txt 2>err.txt";
   const int status = std::system(cmd.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

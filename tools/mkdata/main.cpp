@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "mkdata.h"
 
@@ -11,6 +12,7 @@ namespace vx::mkdata {
 
 namespace {
 Generator* gGenerators = nullptr;
+std::vector<std::string> gLanguages = {"en"};
 
 bool MakeDirs(const std::string& path) {
   for (size_t i = 1; i <= path.size(); ++i) {
@@ -42,18 +44,51 @@ bool WriteText(const std::string& outDir, const std::string& relPath, const std:
   return WriteFile(outDir, relPath, text.data(), text.size());
 }
 
+const std::vector<std::string>& Languages() { return gLanguages; }
+
+std::string LangRoot(const std::string& language) {
+  return language == "en" ? "LANG" : language + "/LANG";
+}
+
+std::string TextFolder(const std::string& language) {
+  return language == "en" ? "texts" : "texts/" + language;
+}
+
+namespace {
+// A language code names a folder of data/texts/ and an archive: letters only,
+// so that it can lead nowhere else.
+bool AddLanguage(const std::string& code) {
+  if (code.size() < 2 || code.size() > 3 || code == "en") return false;
+  for (char c : code)
+    if (c < 'a' || c > 'z') return false;
+  for (const std::string& known : gLanguages)
+    if (known == code) return true;
+  gLanguages.push_back(code);
+  return true;
+}
+}  // namespace
+
 }  // namespace vx::mkdata
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: velotrix-mkdata OUTDIR [GENERATOR...]\n");
+    std::fprintf(stderr, "usage: velotrix-mkdata OUTDIR [--language xx]... [GENERATOR...]\n");
     return 2;
   }
   std::string out = argv[1];
+  std::vector<const char*> names;
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--language") != 0) {
+      names.push_back(argv[i]);
+    } else if (i + 1 >= argc || !vx::mkdata::AddLanguage(argv[++i])) {
+      std::fprintf(stderr, "velotrix-mkdata: --language needs a code of two or three small letters other than en\n");
+      return 2;
+    }
+  }
   int failures = 0;
   for (auto* gen = vx::mkdata::gGenerators; gen; gen = gen->next) {
-    bool wanted = argc == 2;
-    for (int i = 2; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], gen->name) == 0;
+    bool wanted = names.empty();
+    for (const char* name : names) wanted = wanted || std::strcmp(name, gen->name) == 0;
     if (!wanted) continue;
     if (!gen->fn(out)) {
       std::fprintf(stderr, "velotrix-mkdata: generator %s failed\n", gen->name);

@@ -11,13 +11,15 @@
 #include "art/canvas.h"
 #include "common/image.h"
 #include "common/sprite_text.h"
+#include "art/words.h"
 
 namespace vx::mkdata::art {
 
-// Writes files below OUT/DATA under the names the game uses ("Items\Item00.tga").
+// Writes files below OUT/ROOT under the names the game uses ("Items\Item00.tga"):
+// ROOT is DATA for the data archive, LANG or xx/LANG for a language's archive.
 class Out {
  public:
-  explicit Out(std::string dir);
+  explicit Out(std::string dir, std::string root = "DATA");
   void Tga(const std::string& gamePath, const Image& img, TgaFormat format = TgaFormat::kRgb24);
   void Bmp(const std::string& gamePath, const Image& img);
   void Text(const std::string& gamePath, const std::string& text);
@@ -33,11 +35,14 @@ class Out {
   // While previewing, what was written, for screen mock-ups.
   const Image* FindImage(const std::string& gamePath) const;
   const FrmWriter* FindFrm(const std::string& gamePath) const;
+  // Takes over what another Out wrote, for mock-ups of screens with words.
+  void Adopt(const Out& other);
 
  private:
   std::map<std::string, Image> images_;
   std::map<std::string, FrmWriter> frms_;
   std::string dir_;
+  std::string root_;
   std::string previewDir_;
   std::mutex mutex_;
   std::mutex previewMutex_;
@@ -70,7 +75,8 @@ void DrawCoin(cairo_t* cr, int value, double cx, double cy, double radius, doubl
 void DrawPanel(cairo_t* cr, double x, double y, double scale);
 // The world map's background (640 x 480) without overlays.
 Image NodeBackground();
-// A metallic button plate with a neon rim and a label.
+// A metallic button plate with a neon rim and a label; a label wider than
+// the plate fails the picture set (CheckFits).
 void DrawButton(Canvas& c, double x, double y, double w, double h, const std::string& label, double textSize,
                 bool lit, uint32_t accent);
 
@@ -88,11 +94,15 @@ void MakeUi(Out& out);
 void MakeBoss(Out& out);
 void MakeMenu(Out& out);
 void MakeMap(Out& out);
-void MakeOptions(Out& out);
 void MakeShop(Out& out);
 void MakeHelp(Out& out);
 void MakeEnding(Out& out);
 void MakeIcons(Out& out);
+// The pictures with words, once per language, into that language's tree.
+void MakeMenuWords(Out& out, const PictureWords& words);
+void MakeOptions(Out& out, const PictureWords& words);
+void MakeShopWords(Out& out, const PictureWords& words);
+void MakeHelpWords(Out& out, const PictureWords& words);
 // Screen mock-ups from the written pictures (preview only).
 void MakePreviews(Out& out);
 

@@ -2,19 +2,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "art/art.h"
 #include "mkdata.h"
 
 namespace vx::mkdata::art {
 
-Out::Out(std::string dir) : dir_(std::move(dir)) {
+Out::Out(std::string dir, std::string root) : dir_(std::move(dir)), root_(std::move(root)) {
   if (const char* p = std::getenv("VX_MKDATA_PREVIEW")) previewDir_ = p;
 }
 
 namespace {
-std::string HostPath(const std::string& gamePath) {
-  std::string p = "DATA/" + gamePath;
+std::string HostPath(const std::string& root, const std::string& gamePath) {
+  std::string p = root + "/" + gamePath;
   for (char& ch : p)
     if (ch == '\\') ch = '/';
   return p;
@@ -23,7 +24,7 @@ std::string HostPath(const std::string& gamePath) {
 
 void Out::Tga(const std::string& gamePath, const Image& img, TgaFormat format) {
   std::vector<uint8_t> bytes = EncodeTga(img, format);
-  bool good = WriteFile(dir_, HostPath(gamePath), bytes.data(), bytes.size());
+  bool good = WriteFile(dir_, HostPath(root_, gamePath), bytes.data(), bytes.size());
   std::lock_guard<std::mutex> lock(mutex_);
   if (!good) {
     std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
@@ -37,7 +38,7 @@ void Out::Tga(const std::string& gamePath, const Image& img, TgaFormat format) {
 
 void Out::Bmp(const std::string& gamePath, const Image& img) {
   std::vector<uint8_t> bytes = EncodeBmp24(img);
-  bool good = WriteFile(dir_, HostPath(gamePath), bytes.data(), bytes.size());
+  bool good = WriteFile(dir_, HostPath(root_, gamePath), bytes.data(), bytes.size());
   std::lock_guard<std::mutex> lock(mutex_);
   if (!good) {
     std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
@@ -65,8 +66,14 @@ const FrmWriter* Out::FindFrm(const std::string& gamePath) const {
   return it == frms_.end() ? nullptr : &it->second;
 }
 
+void Out::Adopt(const Out& other) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  images_.insert(other.images_.begin(), other.images_.end());
+  frms_.insert(other.frms_.begin(), other.frms_.end());
+}
+
 void Out::Text(const std::string& gamePath, const std::string& text) {
-  bool good = WriteText(dir_, HostPath(gamePath), text);
+  bool good = WriteText(dir_, HostPath(root_, gamePath), text);
   std::lock_guard<std::mutex> lock(mutex_);
   if (!good) {
     std::fprintf(stderr, "velotrix-mkdata: cannot write %s\n", gamePath.c_str());
@@ -90,7 +97,8 @@ void Out::Png(const std::string& relPath, const Canvas& canvas) {
 void Out::Preview(const std::string& gamePath, const Image& img) {
   if (previewDir_.empty()) return;
   std::lock_guard<std::mutex> lock(previewMutex_);
-  std::string name = gamePath;
+  // Another language's pictures carry its tree in their names.
+  std::string name = root_ == "DATA" || root_ == "LANG" ? gamePath : root_ + "/" + gamePath;
   for (char& ch : name)
     if (ch == '\\' || ch == '/') ch = '_';
   // Small pictures are enlarged (nearest neighbour) so their pixels can be seen.
@@ -113,20 +121,36 @@ void Out::Preview(const std::string& gamePath, const Image& img) {
 
 namespace {
 
+// The pictures with words of one language.
+bool GenerateWords(const std::string& outDir, const std::string& language, Out* adopter) {
+  Out out(outDir, LangRoot(language));
+  const PictureWords words(language);
+  for (void (*part)(Out&, const PictureWords&) :
+       {MakeMenuWords, MakeOptions, MakeShopWords, MakeHelpWords})
+    part(out, words);
+  if (adopter) adopter->Adopt(out);
+  return out.ok();
+}
+
 bool Generate(const std::string& outDir) {
   Out out(outDir);
   // Two workers: the parts are independent and the machine has two cores.
   void (*parts[])(Out&) = {MakeTiles, MakeBlocks, MakeBackObjects, MakeItems, MakePlanets,
-                           MakeSprites, MakeUi, MakeBoss, MakeMenu, MakeMap, MakeOptions,
+                           MakeSprites, MakeUi, MakeBoss, MakeMenu, MakeMap,
                            MakeShop, MakeHelp, MakeIcons, MakeEnding};
   const int count = int(sizeof parts / sizeof parts[0]);
+  const std::vector<std::string>& languages = Languages();
+  bool wordsOk = true;
   std::thread worker([&] {
     for (int i = 1; i < count; i += 2) parts[i](out);
+    for (size_t k = 1; k < languages.size(); ++k)
+      wordsOk = GenerateWords(outDir, languages[k], nullptr) && wordsOk;
   });
   for (int i = 0; i < count; i += 2) parts[i](out);
+  const bool englishOk = GenerateWords(outDir, "en", out.Previewing() ? &out : nullptr);
   worker.join();
   if (out.Previewing()) MakePreviews(out);
-  return out.ok();
+  return out.ok() && englishOk && wordsOk && WordsFitted();
 }
 
 }  // namespace

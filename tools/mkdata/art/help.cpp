@@ -2,8 +2,10 @@
 // 0, 0), a small picture of the status panel "help\MinPanel.tga" (blitted at
 // 170, 210 on page 2) and the power-ups "help\Items.tga" (at 193, 317 on
 // page 1). Both pictures are cut from the backdrop so that they blend in.
+// The buttons and the panel picture carry words: one of each per language.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "art/art.h"
 #include "base/item_catalogue.h"
@@ -12,14 +14,14 @@ namespace vx::mkdata::art {
 
 namespace {
 
-void MakeHelpButtons(Out& out) {
+void MakeHelpButtons(Out& out, const PictureWords& words) {
   const int w = 120, h = 36;
   const int prevX = 40, nextX = 480, y = 428;
   Canvas c(2 * w, 2 * h);
-  DrawButton(c, 0, 0, w, h, "< Back", 18, false, color::kCyan);
-  DrawButton(c, 0, h, w, h, "< Back", 18, true, color::kCyan);
-  DrawButton(c, w, 0, w, h, "Next >", 18, false, color::kCyan);
-  DrawButton(c, w, h, w, h, "Next >", 18, true, color::kCyan);
+  DrawButton(c, 0, 0, w, h, words["PreviousPage"], 18, false, color::kCyan);
+  DrawButton(c, 0, h, w, h, words["PreviousPage"], 18, true, color::kCyan);
+  DrawButton(c, w, 0, w, h, words["NextPage"], 18, false, color::kCyan);
+  DrawButton(c, w, h, w, h, words["NextPage"], 18, true, color::kCyan);
   FrmWriter frm;
   // "Prev" and "Next" give the buttons' rectangles; the others are drawn.
   frm.Add("Prev", 0, 0, w, h, prevX, y);
@@ -30,6 +32,25 @@ void MakeHelpButtons(Out& out) {
   frm.Add("nexts", w, h, w, h, nextX, y);
   out.Tga("HelpBtn.tga", c.Export(Key::kBlack, 80), TgaFormat::kRle24);
   out.Frm("HelpBtn.frm", frm);
+}
+
+// Labels that share a row of the picture: inside it and apart from each other.
+struct RowLabel {
+  std::string text;
+  double centre;
+};
+void CheckRow(cairo_t* cr, const std::vector<RowLabel>& row, double width) {
+  UseFont(cr, true, 11);
+  double left = 2;
+  for (size_t i = 0; i < row.size(); ++i) {
+    const double half = TextWidth(cr, row[i].text) / 2;
+    const double right = i + 1 < row.size() ? row[i + 1].centre - TextWidth(cr, row[i + 1].text) / 2 - 4 : width - 2;
+    if (row[i].centre - half < left || row[i].centre + half > right)
+      ReportMisfit("'" + row[i].text + "' (a label of the panel picture on help page 3) takes " +
+                   std::to_string(int(row[i].centre - half)) + ".." + std::to_string(int(row[i].centre + half)) +
+                   " px; its place is " + std::to_string(int(left)) + ".." + std::to_string(int(right)));
+    left = row[i].centre + half + 4;
+  }
 }
 
 void Callout(cairo_t* cr, const std::string& text, double tx, double ty, double px, double py) {
@@ -46,7 +67,7 @@ void Callout(cairo_t* cr, const std::string& text, double tx, double ty, double 
 }
 
 // A 300 x 90 picture: the panel at half size with what its parts show.
-void MakeMinPanel(Out& out) {
+void MakeMinPanel(Out& out, const PictureWords& words) {
   const int x0 = 170, y0 = 210, w = 300, h = 90;
   Canvas c(w, h);
   PaintImage(c.cr(), NodeBackground().Crop(x0, y0, w, h), 0, 0, false);
@@ -72,11 +93,13 @@ void MakeMinPanel(Out& out) {
   at(85, 55, "12450");
   const int ids[] = {ITEM_CANNON, ITEM_BOMB, ITEM_SHIELD};
   for (int i = 0; i < 3; ++i) DrawItemIcon(cr, ids[i], px + (197 + 42 * i) * s, py + 47 * s, 36 * s, 0);
-  Callout(cr, "Lives", px + 14, 14, px + 34 * s, py + 32 * s);
-  Callout(cr, "Credits", px + 62, 14, px + 92 * s, py + 32 * s);
-  Callout(cr, "Progress", px + 116, 14, px + 104 * s, py + 14 * s);
-  Callout(cr, "Score", px + 40, 84, px + 76 * s, py + 50 * s);
-  Callout(cr, "Items: keys 1, 2, ... 0", px + 190, 84, px + 239 * s, py + 62 * s);
+  CheckRow(cr, {{words["PanelLives"], px + 18}, {words["PanelCredits"], px + 74}, {words["PanelProgress"], px + 140}}, w);
+  CheckRow(cr, {{words["PanelScore"], px + 40}, {words["PanelItems"], px + 190}}, w);
+  Callout(cr, words["PanelLives"], px + 18, 14, px + 34 * s, py + 32 * s);
+  Callout(cr, words["PanelCredits"], px + 74, 14, px + 92 * s, py + 32 * s);
+  Callout(cr, words["PanelProgress"], px + 140, 14, px + 104 * s, py + 14 * s);
+  Callout(cr, words["PanelScore"], px + 40, 84, px + 76 * s, py + 50 * s);
+  Callout(cr, words["PanelItems"], px + 190, 84, px + 239 * s, py + 62 * s);
   out.Tga("help\\MinPanel.tga", c.Export(Key::kNone));
 }
 
@@ -128,10 +151,11 @@ void MakeItemsPicture(Out& out) {
 
 }  // namespace
 
-void MakeHelp(Out& out) {
-  MakeHelpButtons(out);
-  MakeMinPanel(out);
-  MakeItemsPicture(out);
+void MakeHelp(Out& out) { MakeItemsPicture(out); }
+
+void MakeHelpWords(Out& out, const PictureWords& words) {
+  MakeHelpButtons(out, words);
+  MakeMinPanel(out, words);
 }
 
 }  // namespace vx::mkdata::art

@@ -1,6 +1,7 @@
 // The main menu ("Logo2.tga", the logo "VelotrixQRN.tga" blitted at 17, 7,
 // the buttons "menu.tga"/".frm" drawn with the sheet at 316, 179) and the
 // screen headers "headers.tga"/".frm", whose offsets are screen positions.
+// All but the backdrop carry words and are drawn for each language.
 #include <cmath>
 #include <mutex>
 
@@ -104,7 +105,7 @@ void Title(Canvas& c, double cx, double baseline, double size, bool keyed) {
   NeonText(c, "VELOTRIX", cx, baseline, size, 0xffffff, 0x4070c0, color::kCyan, keyed ? -1 : 0.9);
 }
 
-void MakeLogo(Out& out) {
+void MakeLogo(Out& out, const PictureWords& words) {
   Canvas c(kLogoW, kLogoH);
   // The logo is cut from the menu background, so it blends in when blitted.
   PaintImage(c.cr(), Logo2().Crop(kLogoX, kLogoY, kLogoW, kLogoH), 0, 0, false);
@@ -125,13 +126,16 @@ void MakeLogo(Out& out) {
   cairo_stroke(cr);
   UseFont(cr, false, 15);
   SetColor(cr, 0xb8f4ff);
-  TextCentered(cr, "B A T T L E   O N   T H E   G L O W I N G   S E A", kLogoW / 2.0, 148);
+  const std::string tagline = Spread(words["Tagline"]);
+  CheckFits(cr, tagline, kLogoW - 40, "the tagline under the logo");
+  TextCentered(cr, tagline, kLogoW / 2.0, 148);
   out.Tga("VelotrixQRN.tga", c.Export(Key::kNone));
 }
 
-void MakeMenuSheet(Out& out) {
+void MakeMenuSheet(Out& out, const PictureWords& words) {
   const char* names[] = {"newgame", "loadgame", "hiscores", "options", "instruction", "quit"};
-  const char* labels[] = {"New game", "Load game", "High scores", "Options", "Help", "Quit"};
+  const std::string labels[] = {words["NewGame"], words["LoadGame"], words["HighScores"],
+                                words["Options"], words["Help"], words["Quit"]};
   const int w = 240, h = 36, pitch = 46;
   Canvas c(2 * w, 6 * h);
   FrmWriter frm;
@@ -147,13 +151,13 @@ void MakeMenuSheet(Out& out) {
 }
 
 // Headers sit at the top of the screens; their offsets are where they appear.
-void MakeHeaders(Out& out) {
+void MakeHeaders(Out& out, const PictureWords& words) {
   struct Header {
     const char* name;
-    const char* text;
+    std::string text;
   };
-  const Header subs[] = {{"Save", "Save game"}, {"Load", "Load game"}, {"Options", "Options"},
-                         {"hiscores", "High scores"}};
+  const Header subs[] = {{"Save", words["SaveHeader"]}, {"Load", words["LoadHeader"]},
+                         {"Options", words["OptionsHeader"]}, {"hiscores", words["HighScoresHeader"]}};
   const int titleW = 360, titleH = 72, subW = 320, subH = 44, quitW = 120, quitH = 36;
   Canvas c(titleW, titleH + 4 * subH + 2 * quitH);
   FrmWriter frm;
@@ -161,12 +165,14 @@ void MakeHeaders(Out& out) {
   frm.Add("Velotrix", 0, 0, titleW, titleH, 320 - titleW / 2, 4);
   for (int i = 0; i < 4; ++i) {
     int y = titleH + i * subH;
+    UseFont(c.cr(), true, 30);
+    CheckFits(c.cr(), subs[i].text, subW - 16, "a screen header");
     NeonText(c, subs[i].text, subW / 2.0, y + 32, 30, 0xfff8e0, 0xd09020, 0x6a3a08, -1);
     frm.Add(subs[i].name, 0, y, subW, subH, 320 - subW / 2, 78);
   }
   int qy = titleH + 4 * subH;
-  DrawButton(c, 0, qy, quitW, quitH, "Back", 18, false, color::kMagenta);
-  DrawButton(c, 0, qy + quitH, quitW, quitH, "Back", 18, true, color::kMagenta);
+  DrawButton(c, 0, qy, quitW, quitH, words["Back"], 18, false, color::kMagenta);
+  DrawButton(c, 0, qy + quitH, quitW, quitH, words["Back"], 18, true, color::kMagenta);
   frm.Add("quit", 0, qy, quitW, quitH, 260, 420);
   frm.Add("quits", 0, qy + quitH, quitW, quitH, 260, 420);
   out.Tga("headers.tga", c.Export(Key::kBlack, 72), TgaFormat::kRle24);
@@ -175,11 +181,14 @@ void MakeHeaders(Out& out) {
 
 }  // namespace
 
+void MakeMenuWords(Out& out, const PictureWords& words) {
+  MakeLogo(out, words);
+  MakeMenuSheet(out, words);
+  MakeHeaders(out, words);
+}
+
 void MakeMenu(Out& out) {
   out.Tga("Logo2.tga", Logo2());
-  MakeLogo(out);
-  MakeMenuSheet(out);
-  MakeHeaders(out);
   if (out.Previewing()) {
     // The menu as the screen composes it.
     Canvas c(640, 480);

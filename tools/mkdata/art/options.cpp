@@ -1,7 +1,8 @@
 // The options page: "options.tga" (blitted at 44, 123 onto the map's
 // backdrop, so it is cut from it) and the highlights "OptionsHL.tga"/".frm",
 // drawn at 0, 0 (their offsets are screen positions); and the frame of the
-// high-score table, "Hiscore.tga", blitted at 45, 122.
+// high-score table, "Hiscore.tga", blitted at 45, 122. All of them carry
+// words and are drawn for each language.
 #include <cmath>
 #include <string>
 
@@ -11,7 +12,7 @@ namespace vx::mkdata::art {
 
 namespace {
 
-constexpr int kOx = 44, kOy = 123, kOw = 552, kOh = 280;
+constexpr int kOx = 44, kOy = 123, kOw = 552, kOh = 290;
 
 struct Box {
   int x, y, w, h;  // screen position
@@ -23,7 +24,12 @@ const Box kM0{288, 152, 26, 22}, kM100{446, 152, 26, 22}, kS0{288, 197, 26, 22},
 const Box kMusicBar{320, 153, 120, 20}, kSoundBar{320, 198, 122, 20};
 const Box kReverseLabel{84, 243, 220, 26}, kVanishLabel{84, 286, 220, 26};
 const Box kR{320, 245, 22, 22}, kV{320, 288, 22, 22};
-const Box kScrollLabel{84, 329, 220, 26}, kSlow{320, 330, 74, 26}, kFast{404, 330, 74, 26};
+const Box kScrollLabel{84, 329, 220, 26}, kSlow{320, 330, 106, 26}, kFast{434, 330, 106, 26};
+// The language: its label, and a plate on which the screen writes the name of
+// the language in use (a click turns to the next one).
+const Box kLanguageLabel{84, 372, 220, 26}, kLanguage{320, 373, 200, 26};
+// Three short lines of notes at the right of the checkboxes.
+constexpr int kNoteX = 470, kNoteY = 262, kNoteRight = 570;
 
 void Plate(Canvas& c, double x, double y, double w, double h, double alpha) {
   cairo_t* cr = c.cr();
@@ -46,6 +52,7 @@ void Plate(Canvas& c, double x, double y, double w, double h, double alpha) {
 
 void Label(cairo_t* cr, const Box& b, const std::string& text, bool lit, double dx, double dy) {
   UseFont(cr, true, 18);
+  CheckFits(cr, text, b.w - 8, "an options label");
   double base = b.y + dy + b.h / 2 + 6;
   SetColor(cr, 0x000000, 0.7);
   cairo_move_to(cr, b.x + dx + 8 + 1, base + 1);
@@ -125,17 +132,18 @@ void CheckBox(cairo_t* cr, const Box& b, bool checked, double dx, double dy) {
   cairo_stroke(cr);
 }
 
-Image DrawOptions() {
+Image DrawOptions(const PictureWords& words) {
   Canvas c(kOw, kOh);
   PaintImage(c.cr(), NodeBackground().Crop(kOx, kOy, kOw, kOh), 0, 0, false);
   const double dx = -kOx, dy = -kOy;
   Plate(c, 16, 8, kOw - 32, kOh - 16, 0.9);
   cairo_t* cr = c.cr();
-  Label(cr, kMusicLabel, "Music volume", false, dx, dy);
-  Label(cr, kSoundLabel, "Sound volume", false, dx, dy);
-  Label(cr, kReverseLabel, "Reverse stereo", false, dx, dy);
-  Label(cr, kVanishLabel, "Vanishing blocks", false, dx, dy);
-  Label(cr, kScrollLabel, "Scroll speed", false, dx, dy);
+  Label(cr, kMusicLabel, words["MusicVolume"], false, dx, dy);
+  Label(cr, kSoundLabel, words["SoundVolume"], false, dx, dy);
+  Label(cr, kReverseLabel, words["ReverseStereo"], false, dx, dy);
+  Label(cr, kVanishLabel, words["VanishingBlocks"], false, dx, dy);
+  Label(cr, kScrollLabel, words["ScrollSpeed"], false, dx, dy);
+  Label(cr, kLanguageLabel, words["Language"], false, dx, dy);
   Key(c, kM0, "-", false, dx, dy);
   Key(c, kM100, "+", false, dx, dy);
   Key(c, kS0, "-", false, dx, dy);
@@ -144,20 +152,26 @@ Image DrawOptions() {
   Groove(cr, kSoundBar, dx, dy);
   CheckBox(cr, kR, false, dx, dy);
   CheckBox(cr, kV, false, dx, dy);
-  DrawButton(c, kSlow.x + dx, kSlow.y + dy, kSlow.w, kSlow.h, "Slow", 16, false, color::kCyan);
-  DrawButton(c, kFast.x + dx, kFast.y + dy, kFast.w, kFast.h, "Fast", 16, false, color::kCyan);
+  DrawButton(c, kSlow.x + dx, kSlow.y + dy, kSlow.w, kSlow.h, words["Slow"], 16, false, color::kCyan);
+  DrawButton(c, kFast.x + dx, kFast.y + dy, kFast.w, kFast.h, words["Fast"], 16, false, color::kCyan);
+  DrawButton(c, kLanguage.x + dx, kLanguage.y + dy, kLanguage.w, kLanguage.h, "", 16, false, color::kCyan);
   UseFont(cr, false, 13);
   SetColor(cr, 0x7890c0);
-  cairo_move_to(cr, 490 + dx, 300 + dy);
-  cairo_show_text(cr, "F10 opens");
-  cairo_move_to(cr, 490 + dx, 316 + dy);
-  cairo_show_text(cr, "this page");
-  cairo_move_to(cr, 490 + dx, 332 + dy);
-  cairo_show_text(cr, "in play.");
+  // "F10 opens|this page|in play.": one line per bar.
+  const std::string& note = words["OptionsNote"];
+  for (size_t start = 0, line = 0; start <= note.size(); ++line) {
+    size_t bar = note.find('|', start);
+    if (bar == std::string::npos) bar = note.size();
+    const std::string text = note.substr(start, bar - start);
+    CheckFits(cr, text, kNoteRight - kNoteX, "a line of the options note");
+    cairo_move_to(cr, kNoteX + dx, kNoteY + 16.0 * line + dy);
+    cairo_show_text(cr, text.c_str());
+    start = bar + 1;
+  }
   return c.Export(Key::kNone);
 }
 
-void MakeHighlights(Out& out) {
+void MakeHighlights(Out& out, const PictureWords& words) {
   // Each highlight is drawn into its own strip of the sheet.
   struct Item {
     const char* name;
@@ -166,7 +180,8 @@ void MakeHighlights(Out& out) {
   const Item items[] = {{"mvol", kMusicBar},       {"svol", kSoundBar},  {"r", kR},           {"reverse", kReverseLabel},
                         {"v", kV},                 {"vanishing", kVanishLabel}, {"slow", kSlow}, {"fast", kFast},
                         {"m0", kM0},               {"m100", kM100},      {"s0", kS0},         {"s100", kS100},
-                        {"music", kMusicLabel},    {"sound", kSoundLabel}};
+                        {"music", kMusicLabel},    {"sound", kSoundLabel},
+                        {"language", kLanguage},   {"languagelabel", kLanguageLabel}};
   int height = 0;
   for (const Item& it : items) height += it.box.h;
   Canvas c(240, height);
@@ -178,7 +193,8 @@ void MakeHighlights(Out& out) {
     std::string n = it.name;
     if (n == "mvol" || n == "svol") Fill(c.cr(), b, dx, dy);
     else if (n == "r" || n == "v") CheckBox(c.cr(), b, true, dx, dy);
-    else if (n == "slow" || n == "fast") DrawButton(c, 0, y, b.w, b.h, n == "slow" ? "Slow" : "Fast", 16, true, color::kCyan);
+    else if (n == "slow" || n == "fast") DrawButton(c, 0, y, b.w, b.h, words[n == "slow" ? "Slow" : "Fast"], 16, true, color::kCyan);
+    else if (n == "language") DrawButton(c, 0, y, b.w, b.h, "", 16, true, color::kCyan);
     else if (n == "m0" || n == "s0") Key(c, b, "-", true, dx, dy);
     else if (n == "m100" || n == "s100") Key(c, b, "+", true, dx, dy);
     else {
@@ -186,9 +202,9 @@ void MakeHighlights(Out& out) {
       RoundRect(c.cr(), 0, y + 1, b.w, b.h - 2, 6);
       SetColor(c.cr(), 0x1a4a7a);
       cairo_fill(c.cr());
-      const char* text = n == "reverse" ? "Reverse stereo" : n == "vanishing" ? "Vanishing blocks"
-                         : n == "music" ? "Music volume" : "Sound volume";
-      Label(c.cr(), b, text, true, dx, dy);
+      const char* key = n == "reverse" ? "ReverseStereo" : n == "vanishing" ? "VanishingBlocks"
+                        : n == "music" ? "MusicVolume" : n == "sound" ? "SoundVolume" : "Language";
+      Label(c.cr(), b, words[key], true, dx, dy);
     }
     frm.Add(it.name, 0, y, b.w, b.h, b.x, b.y);
     y += b.h;
@@ -199,7 +215,7 @@ void MakeHighlights(Out& out) {
 
 // The table frame: rows at y 165 + 16 i (text baselines), names from x 210,
 // scores ending at x 430.
-void MakeHiscore(Out& out) {
+void MakeHiscore(Out& out, const PictureWords& words) {
   const int ox = 45, oy = 122, w = 550, h = 212;
   Canvas c(w, h);
   PaintImage(c.cr(), NodeBackground().Crop(ox, oy, w, h), 0, 0, false);
@@ -207,13 +223,21 @@ void MakeHiscore(Out& out) {
   cairo_t* cr = c.cr();
   UseFont(cr, true, 13);
   SetColor(cr, color::kGold);
+  // The rank heading stands over the numbers (which end at 190), the pilot's
+  // over the names from 210, the score's over the scores ending at 430.
+  const std::string& rankHeading = words["Rank"];
+  const std::string& pilotHeading = words["Pilot"];
+  const std::string& scoreHeading = words["Score"];
+  CheckFits(cr, rankHeading, 200 - 160, "the rank heading");
+  CheckFits(cr, pilotHeading, 320 - 210, "the pilot heading");
+  CheckFits(cr, scoreHeading, 430 - 330, "the score heading");
   cairo_move_to(cr, 160 - ox, 143 - oy);
-  cairo_show_text(cr, "RANK");
+  cairo_show_text(cr, rankHeading.c_str());
   cairo_move_to(cr, 210 - ox, 143 - oy);
-  cairo_show_text(cr, "PILOT");
-  double sw = TextWidth(cr, "SCORE");
+  cairo_show_text(cr, pilotHeading.c_str());
+  double sw = TextWidth(cr, scoreHeading);
   cairo_move_to(cr, 430 - ox - sw, 143 - oy);
-  cairo_show_text(cr, "SCORE");
+  cairo_show_text(cr, scoreHeading.c_str());
   cairo_rectangle(cr, 150 - ox, 148 - oy, 290, 1);
   SetColor(cr, color::kCyan, 0.7);
   cairo_fill(cr);
@@ -235,10 +259,10 @@ void MakeHiscore(Out& out) {
 
 }  // namespace
 
-void MakeOptions(Out& out) {
-  out.Tga("options.tga", DrawOptions());
-  MakeHighlights(out);
-  MakeHiscore(out);
+void MakeOptions(Out& out, const PictureWords& words) {
+  out.Tga("options.tga", DrawOptions(words));
+  MakeHighlights(out, words);
+  MakeHiscore(out, words);
 }
 
 }  // namespace vx::mkdata::art

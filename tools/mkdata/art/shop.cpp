@@ -134,13 +134,13 @@ void MakePanel(Out& out) {
 
 struct Btn {
   const char* name;
-  const char* label;
+  const char* word;  // key of the label in the picture words
   int x, y;  // screen
 };
 const Btn kButtons[] = {{"buy", "Buy", 160, 334}, {"sell", "Sell", 290, 334}, {"back", "Back", 470, 334}};
 constexpr int kBw = 110, kBh = 38;
 
-void MakeShelves(Out& out) {
+void MakeShelves(Out& out, const PictureWords& words) {
   const int oy = 20;  // the image is drawn at 0, 20
   Canvas c(640, 380);
   cairo_t* cr = c.cr();
@@ -155,7 +155,9 @@ void MakeShelves(Out& out) {
   cairo_set_line_width(cr, 2);
   SetColor(cr, color::kCyan);
   cairo_stroke(cr);
-  NeonText(c, "Item shop", 320, 36, 28, 0xfff8e0, 0xd09020, 0x6a3a08, -1);
+  UseFont(cr, true, 28);
+  CheckFits(cr, words["ShopHeader"], 560, "the shop's header");
+  NeonText(c, words["ShopHeader"], 320, 36, 28, 0xfff8e0, 0xd09020, 0x6a3a08, -1);
   // Cells: name above (size 11), icon in the middle, price below (size 9).
   for (int k = 0; k < 21; ++k) {
     double x = 40 + (k % 7) * 85, y = 80 + (k / 7) * 60 - oy;
@@ -188,20 +190,20 @@ void MakeShelves(Out& out) {
   // The places of the buttons, as they look while disabled.
   for (const Btn& b : kButtons) {
     Canvas tmp(kBw, kBh);
-    DrawButton(tmp, 0, 0, kBw, kBh, b.label, 18, false, 0x606878);
+    DrawButton(tmp, 0, 0, kBw, kBh, words[b.word], 18, false, 0x606878);
     c.Paint(tmp, b.x, b.y - oy, 0.45);
   }
   out.Tga("shelves.tga", c.Export(Key::kMagenta, 96), TgaFormat::kRle24);
 }
 
-void MakeShopButtons(Out& out) {
+void MakeShopButtons(Out& out, const PictureWords& words) {
   Canvas c(3 * kBw, 2 * kBh);
   FrmWriter frm;
   for (int i = 0; i < 3; ++i) {
     const Btn& b = kButtons[i];
     uint32_t accent = i == 2 ? color::kMagenta : color::kGold;
-    DrawButton(c, i * kBw, 0, kBw, kBh, b.label, 18, false, accent);
-    DrawButton(c, i * kBw, kBh, kBw, kBh, b.label, 18, true, accent);
+    DrawButton(c, i * kBw, 0, kBw, kBh, words[b.word], 18, false, accent);
+    DrawButton(c, i * kBw, kBh, kBw, kBh, words[b.word], 18, true, accent);
     frm.Add(std::string(b.name) + "_rel", i * kBw, 0, kBw, kBh, b.x, b.y - 20);
     frm.Add(std::string(b.name) + "_push", i * kBw, kBh, kBw, kBh, b.x, b.y - 20);
   }
@@ -211,10 +213,11 @@ void MakeShopButtons(Out& out) {
 
 }  // namespace
 
-void MakeShop(Out& out) {
-  MakePanel(out);
-  MakeShelves(out);
-  MakeShopButtons(out);
+void MakeShop(Out& out) { MakePanel(out); }
+
+void MakeShopWords(Out& out, const PictureWords& words) {
+  MakeShelves(out, words);
+  MakeShopButtons(out, words);
 }
 
 }  // namespace vx::mkdata::art

@@ -41,6 +41,7 @@ void DrawButton(Canvas& c, double x, double y, double w, double h, const std::st
   cairo_stroke(cr);
   if (!label.empty()) {
     UseFont(cr, true, textSize);
+    CheckFits(cr, label, w - 2 * std::max(r, 6.0), "a button " + std::to_string(int(w)) + " px wide");
     cairo_text_extents_t e;
     cairo_text_extents(cr, "Hg", &e);
     double base = y + h / 2 + textSize * 0.36;

@@ -1,5 +1,7 @@
-// Generator "levels": the 100 level headers and block maps of both episodes
-// and the map positions ("Coordinates"), from the designs under data/levels/.
+// Generator "levels": the 100 level headers and block maps of both episodes,
+// the map positions ("Coordinates") and the English level names and
+// descriptions the map shows ("LevelNames.txt" of the English texts), from the
+// designs under data/levels/.
 #include <cstdio>
 #include <set>
 
@@ -117,6 +119,7 @@ bool GenerateLevels(const std::string& outDir) {
             std::to_string(levels.size());
   }
   std::string coordinates = "[Coordinates]\n";
+  std::string names;
   for (size_t i = 0; ok && i < levels.size(); ++i) {
     const LevelSource& src = levels[i];
     const CampaignEntry& e = campaign[i];
@@ -146,12 +149,14 @@ bool GenerateLevels(const std::string& outDir) {
     int x = 0, y = 0;
     NodePosition(e, &x, &y);
     coordinates += "Level " + std::to_string(e.number) + " = " + std::to_string(x) + ", " + std::to_string(y) + "\n";
+    names += "[Level " + std::to_string(e.number) + "]\nName = " + e.name + "\nText = " + src.text + "\n\n";
   }
   if (!ok) {
     std::fprintf(stderr, "levels: %s\n", error.c_str());
     return false;
   }
-  return WriteText(outDir, "DATA/Coordinates", coordinates);
+  return WriteText(outDir, "DATA/Coordinates", coordinates) &&
+         WriteText(outDir, LangRoot("en") + "/LevelNames.txt", names);
 }
 
 }  // namespace
