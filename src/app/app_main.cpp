@@ -1,13 +1,18 @@
 #include "app/app_main.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/game_folders.h"
 #include "app/language.h"
 #include "base/game_record.h"
 #include "base/log.h"
 #include "base/random.h"
+#include "base/user_file.h"
 #include "app/screen.h"
 #include "app/settings.h"
 #include "app/sound_setup.h"
@@ -23,6 +28,10 @@ namespace vx {
 namespace {
 const char kInstanceLockName[] = "Velotrix.exe running";
 const char kGameTitle[] = "Velotrix";
+const char kDataArchive[] = "Velotrix.dat";
+// A file every screen needs: without it there is no game data to speak of.
+const char kDataProbe[] = "LCDN.ttf";
+bool gRequireGameData = false;
 // The frame loop always waits for the retrace when presenting.
 const int kWaitRetrace = 1;
 
@@ -33,6 +42,23 @@ void ReadWindowRects() {
   Rect c = GameWindow()->ClientRect();
   g.windowRect = {w.left, w.top, w.right, w.bottom};
   g.clientRect = {c.left, c.top, c.right, c.bottom};
+}
+
+// Says where the data was looked for and what was found there; empty when the
+// data can be read.
+std::string MissingData() {
+  if (ReadWholeFile(kDataProbe)) return std::string();
+  char cwd[4096];
+  const std::string here = getcwd(cwd, sizeof cwd) ? cwd : ".";
+  const std::string archive = ArchivePath(kDataArchive);
+  std::string where = here;
+  if (!InstalledData().empty()) where += " and " + InstalledData();
+  struct stat st {};
+  std::string state = "missing";
+  if (stat(archive.c_str(), &st) == 0) state = S_ISREG(st.st_mode) ? "damaged" : "not a file";
+  return std::string("Velotrix can't start: its data is missing or damaged.\n") + "Looked for " +
+         kDataArchive + " in " + where + ": " + state + ".\n" + "Looked for loose files in " + here +
+         "/DATA: no " + kDataProbe + ".";
 }
 
 void OnActivateApp(int active) {
@@ -94,6 +120,8 @@ void ToggleFullScreen() {
   if (!on) ReadWindowRects();
 }
 
+void RequireGameData(bool required) { gRequireGameData = required; }
+
 void QuitApplication() {
   PlatformEvent ev;
   ev.type = PlatformEvent::kClose;
@@ -153,19 +181,33 @@ int EnterFirstScreen() {
 
 int AppMain(void* instance, int showCommand) {
   if (!gPlatform || !gPlatform->lock || !gPlatform->window || !gPlatform->clock) return -1;
-  // One copy at a time; the second leaves without a trace.
-  if (!gPlatform->lock->Acquire(kInstanceLockName)) return 0;
+  // One copy at a time; the second says so and leaves the first's files alone.
+  if (!gPlatform->lock->Acquire(kInstanceLockName)) {
+    GameWindow()->MessageBox(kGameTitle, "Velotrix is already running.");
+    return 1;
+  }
   StartLog();
+  if (int removed = RemoveStaleTempFiles("."))
+    Log("Removed stale temporary files: %d\n", removed);
   g.screenWidth = 640;
   g.screenHeight = 480;
   // Loose files stand in for an archive that cannot be opened.
-  RegisterArchive(ArchivePath("Velotrix.dat").c_str(), "DATA\\", 3);
+  RegisterArchive(ArchivePath(kDataArchive).c_str(), "DATA\\", 3);
   LoadSettings();
   ChooseStartLanguage();
   SeedRandom(CalendarSecondsNow());
   LoadStrings();
+  if (gRequireGameData) {
+    const std::string missing = MissingData();
+    if (!missing.empty()) {
+      Log("Error: %s\n", missing.c_str());
+      GameWindow()->MessageBox(kGameTitle, missing.c_str());
+      return -1;
+    }
+  }
   if (!GameWindow()->Create(kGameTitle, g.screenWidth, g.screenHeight, g.bFullScreen != 0)) {
     Log("Error: can't create the game window\n");
+    GameWindow()->MessageBox(kGameTitle, "Velotrix can't open its window: no display was found (see Log.txt).");
     return -1;
   }
   ReadWindowRects();

@@ -21,6 +21,9 @@ void WindowProc(const PlatformEvent& ev);
 void ToggleFullScreen();
 // Ends the program the way closing the window does (settings are saved).
 void QuitApplication();
+// The game refuses to start without its data; tests and tools run the shell
+// on whatever folder they are given. Off until set.
+void RequireGameData(bool required);
 
 constexpr uint32_t kFrameIntervalMs = 13;
 

@@ -1,11 +1,16 @@
 #include "app/strings.h"
 
+#include <cstdio>
+
 #include "base/game_record.h"
 #include "resources/text_file.h"
 
 namespace vx {
 
 namespace {
+const char kSavedDefault[] = "Game saved";
+const char kSaveFailedDefault[] = "The game could not be saved";
+
 struct StringKey {
   const char* key;
   char* buffer;
@@ -32,9 +37,14 @@ void LoadStrings() {
       {"Continue", s.Continue, "Press a key or click to continue"},
       {"BossBeaten", s.BossBeaten, "The guardian is beaten!"},
       {"Language", s.Language, nullptr},
+      {"Saved", s.Saved, kSavedDefault},
+      {"SaveFailed", s.SaveFailed, kSaveFailedDefault},
   };
-  // A new language starts from empty texts, not from the last one's.
+  // A new language starts from empty texts, not from the last one's; texts
+  // newer than some string tables are shown even without one.
   s = StringTable();
+  std::snprintf(s.Saved, sizeof s.Saved, "%s", kSavedDefault);
+  std::snprintf(s.SaveFailed, sizeof s.SaveFailed, "%s", kSaveFailedDefault);
   LanguageTextFile file("Strings.txt");
   if (!file.IsOpen()) return;
   for (const StringKey& k : keys) file.GetString("All strings", k.key, k.def, k.buffer, 64);

@@ -34,6 +34,7 @@ struct StringTable {
   // ("Continue") and when the boss is beaten ("BossBeaten").
   char Continue[64], BossBeaten[64];
   char Language[64];  // the language's own name, on the options screen
+  char Saved[64], SaveFailed[64];  // the save screen's word on a save
 };
 
 // The eleven screens; filled in before AppMain runs.

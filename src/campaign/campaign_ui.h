@@ -62,6 +62,10 @@ void DrawText8In(TextFont& font, const Rect& box, int x, int y, uint32_t color, 
 int FitTextSize(TextFont& font, const char* text, int width, int largest, int smallest,
                 int codePage = 866);
 
+// Whether a typed character may go into a name (of a saved game or a high
+// score): control characters, DEL among them, are keys, not part of a name.
+inline bool IsNameCharacter(uint8_t ch) { return ch >= 32 && ch != 127; }
+
 // Copies all of src to (x, y) of dst (the back buffer when null), cut to dst.
 void CopySurface(Surface* dst, int x, int y, const Surface* src, bool keyed = false);
 

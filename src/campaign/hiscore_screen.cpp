@@ -101,7 +101,7 @@ void HiscoreScreen::OnChar(uint8_t ch) {
     SaveHiscores();
   } else if (ch == 8) {
     if (length > 0) name[length - 1] = 0;
-  } else if (ch >= 32 && ch <= 127 && length < kHiscoreNameLength) {
+  } else if (IsNameCharacter(ch) && ch < 128 && length < kHiscoreNameLength) {
     name[length] = static_cast<char>(ch);
     name[length + 1] = 0;
   }

@@ -5,6 +5,7 @@
 
 #include "base/log.h"
 #include "base/user_file.h"
+#include "campaign/campaign_ui.h"
 #include "resources/byte_order.h"
 #include "resources/file_system.h"
 
@@ -14,6 +15,13 @@ HiscoreEntry gHiscores[kHiscoreEntries];
 
 namespace {
 const char kHiscoreFile[] = "Velotrix.hsc";
+
+void DropControlCharacters(char* name) {
+  char* out = name;
+  for (const char* in = name; *in; ++in)
+    if (IsNameCharacter(static_cast<uint8_t>(*in))) *out++ = *in;
+  *out = 0;
+}
 }  // namespace
 
 void SetDefaultHiscores() {
@@ -29,18 +37,21 @@ void SetDefaultHiscores() {
 
 void LoadHiscores() {
   SetDefaultHiscores();
-  FileBuffer data = ReadWholeFile(kHiscoreFile);
-  if (!data) return;
+  // Only what the table can use is read, however large the file.
+  uint8_t data[kHiscoreFileSize];
+  if (!ReadFileInto(kHiscoreFile, data, sizeof data, 0)) return;
   if (LastFileSize() != kHiscoreFileSize) {
     Log("Ignoring '%s': %u bytes instead of %d\n", kHiscoreFile, LastFileSize(),
         kHiscoreFileSize);
     return;
   }
-  const uint8_t* p = data.get();
+  const uint8_t* p = data;
   for (HiscoreEntry& e : gHiscores) {
     std::memcpy(e.name, p, sizeof e.name);
-    // Names are shown as text: one without its terminator is cut.
+    // Names are shown as text: one without its terminator is cut, and control
+    // characters (a newline would leave the table) are dropped.
     e.name[sizeof e.name - 1] = 0;
+    DropControlCharacters(e.name);
     e.score = GetI32(p + 20);
     p += kHiscoreEntrySize;
   }

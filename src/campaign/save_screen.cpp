@@ -11,14 +11,35 @@
 
 namespace vx {
 
+namespace {
+// About one second for the good news, three for the bad.
+constexpr int kSavedFrames = 77;
+constexpr int kFailedFrames = 231;
+
+// The word on the last save, centred below the slot list on a plate of its
+// own, in the list's font and edge; white for success, a light red for failure.
+void DrawSaveMessage(const char* text, bool failed) {
+  BeginText(FontB, 16);
+  const int width = MeasureText8(FontB, text);
+  EndText();
+  DrawTextPlate(Rect{320 - width / 2 - 14, 343, 320 + width / 2 + 14, 367});
+  BeginText(FontB, 16);
+  DrawEdgedText8(FontB, 320 - width / 2, 360, Graphics::MakePixelRGB(failed ? 0xff7070 : 0xffffff), text);
+  EndText();
+}
+}  // namespace
+
 int SaveScreen::OnDisplay(Screen* previous, int argument) {
   SlotScreen::OnDisplay(previous, argument);
   editedSlot = -1;
+  message = nullptr;
+  messageFrames = 0;
   return 1;
 }
 
 int SaveScreen::OnFrame() {
-  if (done) {
+  if (messageFrames > 0) --messageFrames;
+  if (done && messageFrames == 0) {
     Return(this, 0);
     return 0;
   }
@@ -38,10 +59,11 @@ int SaveScreen::OnFrame() {
   }
 
   const int pointed = DrawSlotScreen("Save", editedSlot, editBuffer);
+  if (messageFrames > 0 && message) DrawSaveMessage(message, saveFailed);
 
   if (event.type == MOUSE_LEFT_DOWN) {
     PlayClick();
-    if (pointed != -1 && editedSlot == -1) {
+    if (pointed != -1 && editedSlot == -1 && !done) {
       editedSlot = pointed;
       const char* name = SlotName(pointed);
       // An empty slot shows a label, which is no name to start from.
@@ -57,14 +79,17 @@ int SaveScreen::OnFrame() {
 void SaveScreen::OnChar(uint8_t ch) {
   const size_t length = std::strlen(editBuffer);
   if (ch == 13) {
-    if (length > 0 && editedSlot != -1 && SaveGame(editedSlot, editBuffer)) {
+    if (length == 0 || editedSlot == -1 || done) return;
+    saveFailed = !SaveGame(editedSlot, editBuffer);
+    message = saveFailed ? g.strings.SaveFailed : g.strings.Saved;
+    messageFrames = saveFailed ? kFailedFrames : kSavedFrames;
+    if (!saveFailed) {
       done = 1;
       editedSlot = -1;
     }
   } else if (ch == 8) {
     if (length > 0) editBuffer[length - 1] = 0;
-  } else if (ch >= 32 && length < kSaveNameLength) {
-    // Control characters (Escape, Tab) are keys, not part of a name.
+  } else if (IsNameCharacter(ch) && length < kSaveNameLength) {
     editBuffer[length] = static_cast<char>(ch);
     editBuffer[length + 1] = 0;
   }

@@ -15,6 +15,11 @@ class SaveScreen : public SlotScreen {
 
   int editedSlot = -1;  // -1: none
   char editBuffer[kSaveNameLength + 1] = {};
+  // The word on the last save, shown for messageFrames more frames; after a
+  // success the screen closes when it is gone.
+  const char* message = nullptr;
+  int messageFrames = 0;
+  bool saveFailed = false;
 };
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/log.h"
 #include "base/user_file.h"
 #include "graphics/graphics.h"
 #include "graphics/pcx_writer.h"
@@ -11,6 +12,8 @@ namespace vx {
 
 namespace {
 uint32_t gScreenshotCounter = 0;
+// Names tried past the taken ones before giving up.
+constexpr uint32_t kMaxScreenshots = 10000;
 }
 
 std::vector<uint8_t> EncodePcx(const Surface& s) {
@@ -60,9 +63,31 @@ int WritePcx(const char* path, const Surface& s) {
   return WriteUserFile(path, file.data(), file.size());
 }
 
+namespace {
+
+// Writes the picture under the next free number: a picture of an earlier run
+// (or anything else at that name) is never overwritten.
+void SaveScreenshot(const std::vector<uint8_t>& file) {
+  for (uint32_t tries = 0; tries < kMaxScreenshots; ++tries) {
+    char name[32];
+    std::snprintf(name, sizeof name, "screen%02u.pcx", gScreenshotCounter++);
+    switch (CreateUserFile(name, file.data(), file.size())) {
+      case CreateResult::kCreated:
+        Log("Screenshot '%s'\n", name);
+        return;
+      case CreateResult::kExists:
+        continue;
+      case CreateResult::kFailed:
+        Log("Can't write screenshot '%s'\n", name);
+        return;
+    }
+  }
+  Log("Can't write screenshot: no free name\n");
+}
+
+}  // namespace
+
 void Graphics::Screenshot() {
-  char name[32];
-  std::snprintf(name, sizeof name, "screen%02u.pcx", gScreenshotCounter++);
   Surface* back = BackBuffer();
   if (!back) return;
   Surface* copy = CreateSurface(back->width, back->height, kSurfaceSystem);
@@ -71,7 +96,7 @@ void Graphics::Screenshot() {
   int32_t pitch;
   uint16_t* pixels;
   if (LockSurface(copy, &pitch, &pixels)) {
-    WritePcx(name, *copy);
+    SaveScreenshot(EncodePcx(*copy));
     UnlockSurface(copy);
   }
   ReleaseSurface(copy);

@@ -10,6 +10,7 @@ int main() {
   vx::EnterGameFolder();
   vx::gPlatform = vx::CreateSdlPlatform();
   vx::InstallScreens();
+  vx::RequireGameData(true);
   int code = vx::AppMain(nullptr, 1);
   vx::DestroySdlPlatform();
   vx::gPlatform = nullptr;

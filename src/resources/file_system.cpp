@@ -39,6 +39,7 @@ struct FileSources {
   intptr_t nextSequence = 1;
   uint32_t lastSize = 0;
   uint32_t requests = 0;
+  uint64_t looseBytes = 0;
 };
 
 FileSources& Sources() {
@@ -78,6 +79,7 @@ FileBuffer ReadLooseFile(const char* path, uint64_t limit, bool cut) {
     got += static_cast<size_t>(n);
   }
   close(fd);
+  Sources().looseBytes += got;
   if (!data || got < size) return nullptr;
   data[size] = 0;
   data[size + 1] = 0;
@@ -188,6 +190,45 @@ FileBuffer ReadWholeFile(const char* path) { return FindFile(path, 0, kMaxLooseF
 uint32_t LastFileSize() { return Sources().lastSize; }
 
 uint32_t FileRequests() { return Sources().requests; }
+
+uint64_t LooseBytesRead() { return Sources().looseBytes; }
+
+bool ReadHostFile(const char* path, uint64_t limit, std::vector<uint8_t>* out, std::string* why) {
+  std::string ignored;
+  if (!why) why = &ignored;
+  why->clear();
+  int fd = OpenRegularFile(path);
+  if (fd < 0) {
+    struct stat st {};
+    if (errno == EINVAL)
+      *why = stat(path, &st) == 0 && S_ISDIR(st.st_mode) ? "is a folder" : "is not a regular file";
+    else
+      *why = std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  bool ok = fstat(fd, &st) == 0;
+  if (ok && static_cast<uint64_t>(st.st_size) > limit) {
+    *why = "is larger than " + std::to_string(limit) + " bytes";
+    close(fd);
+    return false;
+  }
+  out->resize(ok ? static_cast<size_t>(st.st_size) : 0);
+  size_t got = 0;
+  while (ok && got < out->size()) {
+    ssize_t n = read(fd, out->data() + got, out->size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) *why = std::strerror(errno);
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  close(fd);
+  if (!ok || got < out->size()) {
+    if (why->empty()) *why = "could not be read whole";
+    return false;
+  }
+  return true;
+}
 
 int ReadFileInto(const char* path, void* buffer, uint32_t capacity, int mode) {
   // Only what the buffer can take is read from a loose file, however large.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vx {
 
@@ -46,5 +47,12 @@ bool ResolveHostPath(const char* path, char* out, size_t outSize);
 std::string MatchFolderEntry(const std::string& folder, const std::string& name);
 // How many times a folder has been listed for MatchFolderEntry (tests).
 uint32_t FolderListings();
+// Bytes read from loose files so far; shows reading where none should be.
+uint64_t LooseBytesRead();
+
+// Reads the whole host file at path (a tool's input, not a game path) when it
+// is a regular file of at most limit bytes. Otherwise false, with the reason
+// in *why ("is a folder", "is not a regular file", "is larger than ...").
+bool ReadHostFile(const char* path, uint64_t limit, std::vector<uint8_t>* out, std::string* why);
 
 }  // namespace vx

@@ -23,9 +23,18 @@ namespace {
 
 // Folders remembered at once; more are rare and simply listed again.
 constexpr size_t kMaxIndexedFolders = 64;
-// A folder changed this recently may change again within the same tick of the
-// file system's clock without its time showing it; its listing is not kept.
-constexpr int64_t kSettleNs = 50 * 1000 * 1000;
+// A folder changed less than this before it was listed may change again
+// within the same tick of the file system's clock (the kernel's coarse clock)
+// without its time showing it; such a listing is not kept.
+int64_t SettleNs() {
+  static const int64_t settle = [] {
+    timespec tick {};
+    clock_getres(CLOCK_REALTIME_COARSE, &tick);
+    const int64_t twoTicks = 2 * (int64_t{tick.tv_sec} * 1000000000 + tick.tv_nsec);
+    return twoTicks > 10000000 ? twoTicks : 10000000;
+  }();
+  return settle;
+}
 
 std::string LowerAscii(const char* s) {
   std::string out(s);
@@ -77,8 +86,8 @@ bool BuildIndex(const char* folder, const struct stat& st, FolderIndex* index) {
   index->modified = Nanoseconds(st.st_mtim);
   index->changed = Nanoseconds(st.st_ctim);
   index->writes = writes;
-  index->settled = Nanoseconds(now) - index->modified > kSettleNs &&
-                   Nanoseconds(now) - index->changed > kSettleNs;
+  index->settled = Nanoseconds(now) - index->modified > SettleNs() &&
+                   Nanoseconds(now) - index->changed > SettleNs();
   return true;
 }
 

@@ -34,9 +34,6 @@ constexpr uint64_t kMaxInflateRatio = 1032;
 // Smallest footprint of a real entry: record, terminated name, a zlib stream.
 constexpr uint64_t kMinEntryBytes = kPackRecordSize + 1;
 
-// The reader insists on more than this many bytes from a name's offset.
-constexpr size_t kMinNameBytes = 13;
-
 }  // namespace
 
 PackArchive::~PackArchive() {
@@ -91,7 +88,7 @@ bool PackArchive::Open(const char* fileName) {
       return false;
     }
     char name[kPackMaxName + 1];
-    if (!ReadAt(GetU32(record), name, sizeof name, &got) || got <= kMinNameBytes) {
+    if (!ReadAt(GetU32(record), name, sizeof name, &got) || got <= kPackMinNameBytes) {
       Log("Damaged archive '%s': name %d lies outside the file\n", fileName_.c_str(), i);
       directory_.clear();
       return false;

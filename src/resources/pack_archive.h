@@ -16,6 +16,9 @@ constexpr uint32_t kPackFirstRecordField = 34;
 constexpr uint32_t kPackCountField = 38;
 constexpr uint32_t kPackRecordSize = 22;
 constexpr uint32_t kPackMaxName = 255;
+// The reader insists on more than this many bytes from a name's offset to the
+// end of the file.
+constexpr uint32_t kPackMinNameBytes = 13;
 
 struct PackEntry {
   std::string name;     // with its root prefix and backslashes

@@ -35,13 +35,13 @@ bool WritePackArchive(const char* path, const std::vector<PackSource>& entries, 
     packed[i].resize(size);
     total += kPackRecordSize + e.name.size() + 1 + size;
   }
-  if (total > UINT32_MAX) return Fail(error, "the archive would exceed 4 GB");
+  if (total + kPackMinNameBytes > UINT32_MAX) return Fail(error, "the archive would exceed 4 GB");
 
   std::vector<uint8_t> archive(kPackHeaderSize, 0);
   archive.reserve(total);
   PutU32(archive.data() + kPackFirstRecordField, entries.empty() ? 0 : kPackHeaderSize);
   PutU32(archive.data() + kPackCountField, entries.size());
-  uint64_t position = kPackHeaderSize;
+  uint64_t position = kPackHeaderSize, lastName = 0;
   for (size_t i = 0; i < entries.size(); ++i) {
     const PackSource& e = entries[i];
     uint64_t next = position + kPackRecordSize + e.name.size() + 1 + packed[i].size();
@@ -53,8 +53,13 @@ bool WritePackArchive(const char* path, const std::vector<PackSource>& entries, 
     archive.insert(archive.end(), record, record + sizeof record);
     archive.insert(archive.end(), e.name.c_str(), e.name.c_str() + e.name.size() + 1);
     archive.insert(archive.end(), packed[i].begin(), packed[i].end());
+    lastName = position + kPackRecordSize;
     position = next;
   }
+  // A tiny last entry (an empty file with a short name) would end the file
+  // too close to its name for the reader; zeros behind it are never read.
+  if (!entries.empty() && archive.size() <= lastName + kPackMinNameBytes)
+    archive.resize(lastName + kPackMinNameBytes + 1, 0);
   if (!WriteUserFile(path, archive.data(), archive.size()))
     return Fail(error, std::string("cannot write '") + path + "'");
   return true;

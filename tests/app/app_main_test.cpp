@@ -59,13 +59,15 @@ TEST_F(AppMainRun, QuitFetchedByTheLoopEndsWithoutSaving) {
   EXPECT_EQ(Log().find("Save config"), std::string::npos);
 }
 
-TEST_F(AppMainRun, SecondCopyLeavesAtOnceWithoutTouchingTheLog) {
+TEST_F(AppMainRun, SecondCopySaysSoAndLeavesWithoutTouchingTheLog) {
   FileInstanceLock running(HeadlessLockPath);
   ASSERT_TRUE(running.Acquire("Velotrix.exe running"));
   WriteText("Log.txt", "the running copy's log\n");
-  EXPECT_EQ(RunGame(5), 0);
+  EXPECT_EQ(RunGame(5), 1);
   EXPECT_EQ(ReadText("Log.txt"), "the running copy's log\n");
   EXPECT_FALSE(hp.window.created);
+  ASSERT_EQ(hp.window.messageBoxes.size(), 1u);
+  EXPECT_EQ(hp.window.messageBoxes[0], "Velotrix: Velotrix is already running.");
 }
 
 TEST_F(AppMainRun, SoundDeviceFailureEndsStartUp) {

@@ -1,11 +1,18 @@
-// The velotrix executable itself, on SDL's dummy video and audio drivers.
+// The velotrix executable itself, on SDL's dummy video and audio drivers, on
+// a virtual X display, and with no display at all.
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,18 +26,22 @@ namespace {
 
 using test::ReadText;
 
+const std::string kGame = std::string(VX_BINARY_DIR) + "/velotrix";
+// SDL's invisible drivers, asked for by name, as a test may.
+const std::vector<std::string> kDummyDrivers = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"};
+
 bool Overridden(const std::string& var) {
-  for (const char* prefix : {"SDL_", "XDG_", "HOME="})
+  for (const char* prefix : {"SDL_", "XDG_", "HOME=", "DISPLAY=", "WAYLAND_DISPLAY="})
     if (var.rfind(prefix, 0) == 0) return true;
   return false;
 }
 
-pid_t StartGame(const std::string& dir, std::string exe = std::string(VX_BINARY_DIR) + "/velotrix",
-                std::vector<std::string> env = {}) {
-  env.insert(env.end(), {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
-                         // The instance lock lives there: other copies on this
-                         // machine do not count.
-                         "XDG_RUNTIME_DIR=" + dir});
+// Starts exe in the working directory with env (and none of the caller's SDL,
+// XDG, home or display variables); its standard error goes to err.
+pid_t Start(const std::string& dir, const std::string& exe, std::vector<std::string> env,
+            const std::string& err = "/dev/null") {
+  // The instance lock lives there: other copies on this machine do not count.
+  env.push_back("XDG_RUNTIME_DIR=" + dir);
   for (char** e = environ; *e; ++e) {
     std::string v = *e;
     if (!Overridden(v)) env.push_back(v);
@@ -38,10 +49,33 @@ pid_t StartGame(const std::string& dir, std::string exe = std::string(VX_BINARY_
   std::vector<char*> envp;
   for (std::string& v : env) envp.push_back(v.data());
   envp.push_back(nullptr);
-  char* argv[] = {exe.data(), nullptr};
+  std::string path = exe;
+  char* argv[] = {path.data(), nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = -1;
-  if (posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
-  return pid;
+  const int rc = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  return rc == 0 ? pid : -1;
+}
+
+pid_t StartGame(const std::string& dir, const std::string& exe = kGame, std::vector<std::string> env = {},
+                const std::string& err = "/dev/null") {
+  env.insert(env.end(), kDummyDrivers.begin(), kDummyDrivers.end());
+  return Start(dir, exe, env, err);
+}
+
+// Links the built archives into the working directory; false when the data
+// set is not built.
+bool LinkData() {
+  namespace fs = std::filesystem;
+  for (const char* archive : {"Velotrix.dat", "Velotrix.lng"}) {
+    const fs::path built = fs::path(VX_BINARY_DIR) / archive;
+    if (!fs::exists(built)) return false;
+    fs::create_symlink(built, archive);
+  }
+  return true;
 }
 
 int WaitExit(pid_t pid) {
@@ -57,6 +91,7 @@ int WaitExit(pid_t pid) {
 
 TEST(GameExecutable, StartsRefusesASecondCopyAndSavesOnClose) {
   test::TempDir dir;
+  if (!LinkData()) GTEST_SKIP() << "the data set is not built";
   pid_t game = StartGame(dir.path());
   ASSERT_GT(game, 0);
   bool up = false;
@@ -66,10 +101,13 @@ TEST(GameExecutable, StartsRefusesASecondCopyAndSavesOnClose) {
   }
   ASSERT_TRUE(up) << ReadText("Log.txt");
   std::string log = ReadText("Log.txt");
+  EXPECT_TRUE(std::filesystem::exists("Velotrix.exe running.lock")) << "in the user's runtime folder";
 
-  pid_t second = StartGame(dir.path());
+  pid_t second = StartGame(dir.path(), kGame, {}, "second.err");
   ASSERT_GT(second, 0);
-  EXPECT_EQ(WaitExit(second), 0);
+  EXPECT_EQ(WaitExit(second), 1);
+  EXPECT_NE(ReadText("second.err").find("Velotrix is already running."), std::string::npos)
+      << ReadText("second.err");
   EXPECT_EQ(ReadText("Log.txt").substr(0, log.size()), log);  // not restarted
 
   // A termination request closes the window the ordinary way.
@@ -130,6 +168,156 @@ TEST(GameExecutable, InstalledCopyKeepsItsFilesInTheUsersDataFolder) {
   EXPECT_TRUE(WaitForMenu(xdg + "/velotrix/Log.txt"));
   kill(game, SIGTERM);
   EXPECT_EQ(WaitExit(game), 0);
+}
+
+// A runtime folder that others may write is no place for the lock (anyone
+// could take it first): the game's own folder is used instead.
+TEST(GameExecutable, TheLockStaysOutOfAFolderOthersCanWrite) {
+  test::TempDir dir;
+  if (!LinkData()) GTEST_SKIP() << "the data set is not built";
+  ASSERT_EQ(mkdir("shared", 0777), 0);
+  ASSERT_EQ(chmod("shared", 01777), 0);
+  const std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.path() + "/shared"};
+  pid_t game = StartGame(dir.path(), kGame, env);
+  ASSERT_GT(game, 0);
+  ASSERT_TRUE(WaitForMenu("Log.txt")) << ReadText("Log.txt");
+  EXPECT_FALSE(std::filesystem::exists("shared/Velotrix.exe running.lock"));
+  EXPECT_TRUE(std::filesystem::exists(".Velotrix.exe running.lock"));
+  pid_t second = StartGame(dir.path(), kGame, env, "second.err");
+  EXPECT_EQ(WaitExit(second), 1);
+  EXPECT_NE(ReadText("second.err").find("Velotrix is already running."), std::string::npos);
+  kill(game, SIGTERM);
+  EXPECT_EQ(WaitExit(game), 0);
+}
+
+// A virtual X display (Xvfb) for one test, on a display number nobody uses.
+class VirtualDisplay {
+ public:
+  VirtualDisplay() {
+    if (access(kXvfb, X_OK) != 0) return;
+    for (int n = 90 + getpid() % 50; n < 200 && pid_ < 0; ++n) {
+      const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+      if (access(socket.c_str(), F_OK) == 0 || access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0)
+        continue;
+      name_ = ":" + std::to_string(n);
+      std::string exe = kXvfb, screen = "-screen", which = "0", size = "800x600x24", tcp = "-nolisten", proto = "tcp";
+      char* argv[] = {exe.data(), name_.data(), screen.data(), which.data(), size.data(), tcp.data(), proto.data(), nullptr};
+      posix_spawn_file_actions_t actions;
+      posix_spawn_file_actions_init(&actions);
+      posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+      pid_t pid = -1;
+      const bool started = posix_spawn(&pid, kXvfb, &actions, nullptr, argv, environ) == 0;
+      posix_spawn_file_actions_destroy(&actions);
+      if (!started) return;
+      for (int i = 0; i < 250 && pid_ < 0; ++i) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) break;  // the number was taken after all
+        if (access(socket.c_str(), F_OK) == 0) pid_ = pid;
+        else std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      if (pid_ < 0 && kill(pid, 0) == 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+      }
+    }
+  }
+  ~VirtualDisplay() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  bool Up() const { return pid_ > 0; }
+  const std::string& Name() const { return name_; }
+
+  // Output of an X client command run on this display.
+  std::string Run(const std::string& command) const {
+    std::string out;
+    FILE* p = popen(("DISPLAY=" + name_ + " " + command + " 2>/dev/null").c_str(), "r");
+    if (!p) return out;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+    return out;
+  }
+  // Presses Return on the window titled title once it shows (within about 5
+  // seconds); false when it never does.
+  bool PressReturnOn(const std::string& title) const {
+    for (int i = 0; i < 50; ++i) {
+      std::istringstream ids(Run("xdotool search --class ''"));
+      for (std::string id; ids >> id;) {
+        if (Run("xdotool getwindowname " + id) != title + "\n") continue;
+        Run("xdotool key --window " + id + " Return");
+        return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+  }
+
+ private:
+  static constexpr const char* kXvfb = "/usr/bin/Xvfb";
+  std::string name_;
+  pid_t pid_ = -1;
+};
+
+// Without its data the game says what is missing and where it looked, and
+// ends at once with a failure, whatever stands in the archive's place.
+TEST(GameExecutable, WithoutItsDataItSaysWhatIsMissingAndWhere) {
+  test::TempDir dir;
+  const struct {
+    const char* what;
+    std::function<void()> make;
+  } cases[] = {
+      {"missing", [] {}},
+      {"damaged", [] { test::WriteText("Velotrix.dat", std::string(300, '\x07')); }},
+      {"damaged", [] { test::WriteText("Velotrix.dat", ""); }},
+      {"not a file", [] { ASSERT_EQ(mkfifo("Velotrix.dat", 0644), 0); }},
+      {"not a file", [] { ASSERT_EQ(mkdir("Velotrix.dat", 0755), 0); }},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove("Velotrix.dat");
+    c.make();
+    const auto start = std::chrono::steady_clock::now();
+    pid_t game = StartGame(dir.path(), kGame, {}, "err.txt");
+    ASSERT_GT(game, 0);
+    EXPECT_EQ(WaitExit(game), 255) << c.what;
+    std::printf("%s: exit after %lld ms\n", c.what,
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - start).count()));
+    const std::string err = ReadText("err.txt");
+    EXPECT_NE(err.find("Looked for Velotrix.dat in " + dir.path() + ": " + c.what + ".\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("Looked for loose files in " + dir.path() + "/DATA"), std::string::npos) << err;
+    EXPECT_NE(ReadText("Log.txt").find("its data is missing or damaged"), std::string::npos);
+  }
+}
+
+TEST(GameExecutable, UnderXWithoutDataAMessageBoxSaysSo) {
+  VirtualDisplay display;
+  if (!display.Up()) GTEST_SKIP() << "no Xvfb (scripts/install-deps installs it)";
+  if (display.Run("command -v xdotool").empty()) GTEST_SKIP() << "no xdotool (scripts/install-deps installs it)";
+  test::TempDir dir;
+  // Under the sanitizers: libdbus, which SDL opens on a real display, keeps a
+  // buffer to the end; that is none of ours.
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  const std::string noLeakCheck = "ASAN_OPTIONS=" + std::string(asan ? asan : "") + ":detect_leaks=0";
+  pid_t game = Start(dir.path(), kGame, {"DISPLAY=" + display.Name(), "SDL_AUDIODRIVER=dummy", noLeakCheck},
+                     "err.txt");
+  ASSERT_GT(game, 0);
+  EXPECT_TRUE(display.PressReturnOn("Velotrix")) << "no message box";
+  EXPECT_EQ(WaitExit(game), 255);
+  EXPECT_NE(ReadText("err.txt").find("its data is missing or damaged"), std::string::npos);
+}
+
+// No display: SDL would fall back to a driver that shows nothing, and the game
+// would play unseen.
+TEST(GameExecutable, WithoutADisplayItSaysSoAndExits) {
+  test::TempDir dir;
+  if (!LinkData()) GTEST_SKIP() << "the data set is not built";
+  pid_t game = Start(dir.path(), kGame, {"SDL_AUDIODRIVER=dummy"}, "err.txt");
+  ASSERT_GT(game, 0);
+  EXPECT_EQ(WaitExit(game), 255);
+  EXPECT_NE(ReadText("err.txt").find("no display was found"), std::string::npos) << ReadText("err.txt");
+  EXPECT_NE(ReadText("Log.txt").find("Error: no display"), std::string::npos) << ReadText("Log.txt");
 }
 
 }  // namespace

@@ -90,14 +90,15 @@ TEST(PlayTool, ABadScriptRunsNothing) {
   }
 }
 
-TEST(PlayTool, SecondCopyInTheSameFolderLeavesQuietly) {
+TEST(PlayTool, SecondCopyInTheSameFolderFailsAndSaysWhy) {
   test::TempDir tmp;
   mkdir("run", 0755);
   FileInstanceLock running([](const char* name) { return "run/" + HeadlessLockPath(name); });
   ASSERT_TRUE(running.Acquire("Velotrix.exe running"));
   PlayResult r = Play("frames 5\nexpect screen Nowhere\n", "run");
-  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("Velotrix is already running."), std::string::npos) << r.err;
   EXPECT_FALSE(Exists("run/Log.txt"));
 }
 

@@ -102,16 +102,21 @@ TEST_F(Settings, StringsAreCutAndSomeKeysHaveDefaults) {
   EXPECT_STREQ(g.strings.Points, "sp");
   EXPECT_STREQ(g.strings.Continue, "Press a key or click to continue");
   EXPECT_STREQ(g.strings.BossBeaten, "The guardian is beaten!");
+  EXPECT_STREQ(g.strings.Saved, "Game saved");
+  EXPECT_STREQ(g.strings.SaveFailed, "The game could not be saved");
   EXPECT_STREQ(g.strings.Version, "");
   // The map's buttons index the four labels from the first one.
   const char* node1 = g.strings.Node[0];
   EXPECT_STREQ(node1 + 64 * 3, "Back");
 }
 
-TEST_F(Settings, NoStringFileLeavesEveryTextEmpty) {
+TEST_F(Settings, NoStringFileLeavesEveryTextEmptyButTheSaveScreensWords) {
   LoadStrings();
   EXPECT_STREQ(g.strings.Pause, "");
   EXPECT_STREQ(g.strings.Credits, "");
+  // A save's outcome is told even then.
+  EXPECT_STREQ(g.strings.Saved, "Game saved");
+  EXPECT_STREQ(g.strings.SaveFailed, "The game could not be saved");
 }
 
 TEST_F(Settings, StringTableComesFromTheLanguageArchiveDirectory) {

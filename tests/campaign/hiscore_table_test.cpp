@@ -88,6 +88,26 @@ TEST_F(HiscoreTableTest, HostileFilesGiveTheDefaultsOrSafeNames) {
   WriteText("Velotrix.hsc", garbage);
   LoadHiscores();
   for (const HiscoreEntry& e : gHiscores) EXPECT_EQ(std::strlen(e.name), 19u);
+
+  // A name with a newline would be drawn outside the table: control
+  // characters are dropped, the rest of the name stays.
+  ASSERT_EQ(SaveHiscores(), 1);
+  std::string table = ReadText("Velotrix.hsc");
+  const std::string name = "Ann\nBo\x7f\tb\rc";
+  table.replace(0, 20, name + std::string(20 - name.size(), '\0'));
+  WriteText("Velotrix.hsc", table);
+  LoadHiscores();
+  EXPECT_STREQ(gHiscores[0].name, "AnnBobc");
+}
+
+// Only what the table can use is read from a file, however large.
+TEST_F(HiscoreTableTest, AHugeFileIsNotReadWhole) {
+  WriteText("Velotrix.hsc", std::string(50 << 20, '\x41'));
+  const uint64_t before = LooseBytesRead();
+  LoadHiscores();
+  EXPECT_LE(LooseBytesRead() - before, 240u);
+  EXPECT_STREQ(gHiscores[0].name, "Hypercube");
+  EXPECT_NE(ReadText("Log.txt").find("Ignoring 'Velotrix.hsc': 52428800 bytes instead of 240"), std::string::npos);
 }
 
 TEST_F(HiscoreTableTest, FailedWriteKeepsTheOldTable) {

@@ -82,7 +82,7 @@ const char kFirstSlot[] = "moveto 197 447\nclick left\nframes 30\n";
 std::string SaveInto(int row, const char* name) {
   return std::string(kMapSave) + "expect screen SaveScreen\nmoveto 280 " +
          std::to_string(178 + 16 * row) + "\nclick left\nframes 2\ntype " + name +
-         "\nkey Enter\nframes 30\nexpect screen NodeScreen\n";
+         "\nkey Enter\nframes 30\nexpect screen SaveScreen\nframes 60\nexpect screen NodeScreen\n";
 }
 
 TEST_F(MapShopScripts, ACampaignPlayedWithTheMouseSavesAndLoadsTheSameState) {

@@ -43,9 +43,10 @@ TEST_F(ReadableScreens, SavedSlotsPointedRowsAndTheMapsHintRead) {
       // A new game; the pointer on a closed planet brings the hint.
       "moveto 436 197\nclick left\nframes 150\nexpect screen NodeScreen\n"
       "moveto 136 255\nframes 3\ncontrast 4.5 closed.txt\n"
-      // A game saved into slot 1, then the save screen again, a row pointed.
+      // A game saved into slot 1 (the word on it read), then the save screen
+      // again, a row pointed.
       "moveto 397 441\nclick left\nframes 30\nmoveto 280 178\nclick left\nframes 5\n"
-      "type First\nkey Enter\nframes 40\nexpect screen NodeScreen\n"
+      "type First\nkey Enter\nframes 10\ncontrast 4.5\nframes 70\nexpect screen NodeScreen\n"
       "moveto 397 441\nclick left\nframes 30\nexpect screen SaveScreen\n"
       "moveto 280 194\nframes 2\ncontrast 4.5\nmoveto 280 178\nframes 2\ncontrast 4.5\n"
       "key Escape\nframes 3\nexpect screen NodeScreen\nkey Escape\nframes 3\n"

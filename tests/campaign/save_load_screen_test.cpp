@@ -35,8 +35,16 @@ TEST_F(SaveLoadScreenTest, SaveWithATypedNameThenLoadItBack) {
   EXPECT_STREQ(Save().editBuffer, "") << "an empty slot starts with no name";
   Type("Hero\r");
   EXPECT_TRUE(std::filesystem::exists("game1.sav"));
+  // The word on the save stays about a second, then the screen closes.
+  Frame(40);
+  ClickRow(3);  // three frames
+  EXPECT_EQ(Save().editedSlot, -1) << "nothing more to edit once saved";
+  Frame(33);
+  EXPECT_EQ(g.currentScreen, g.screens.save);
+  EXPECT_STREQ(Save().message, "Game saved");
+  EXPECT_EQ(Save().messageFrames, 1);
   Frame();
-  EXPECT_EQ(g.currentScreen, g.screens.menu) << "the screen closes on the next frame";
+  EXPECT_EQ(g.currentScreen, g.screens.menu);
 
   gGame.player = PlayerRecord();
   for (MapNode& n : gGame.campaign) n = MapNode();
@@ -96,7 +104,16 @@ TEST_F(SaveLoadScreenTest, EmptyNameOrFailedWriteSavesNothing) {
     Frame(2);
   }
   EXPECT_EQ(g.currentScreen, g.screens.save) << "no success is reported";
+  EXPECT_STREQ(Save().message, "The game could not be saved");
+  EXPECT_STREQ(Save().editBuffer, "Lost") << "Enter tries again";
   EXPECT_EQ(ReadText("game1.sav"), before);
+  Frame(230);
+  EXPECT_EQ(Save().messageFrames, 0) << "the word goes after three seconds";
+  EXPECT_EQ(g.currentScreen, g.screens.save);
+  Type("\r");
+  Frame(77);
+  EXPECT_EQ(g.currentScreen, g.screens.menu);
+  EXPECT_NE(ReadText("game1.sav"), before);
 }
 
 }  // namespace

@@ -129,7 +129,7 @@ const char* const kStringKeys[] = {"PressKey", "Loading", "Donthave1", "Donthave
                                    "EmptySlot", "Pause", "ExitToMenu", "Failed", "Complete",
                                    "Version", "Page", "Level", "Closelevel", "Node1",
                                    "Node2", "Node3", "Node4", "Credits", "Points",
-                                   "Continue", "BossBeaten", "Language"};
+                                   "Continue", "BossBeaten", "Language", "Saved", "SaveFailed"};
 
 TEST_P(LanguageTexts, StringTableAnswersEveryKeyFromItsOwnLine) {
   TextFile strings("Strings.txt");
@@ -157,7 +157,7 @@ TEST_P(LanguageTexts, StringTableAnswersEveryKeyFromItsOwnLine) {
   // 46-pixel discs, at size 18 or smaller down to 12.
   for (const char* key : {"Descript", "ActiveTime", "SellPrice", "BuyPrice"}) EXPECT_LE(width(key, 12), 140) << key;
   for (const char* key : {"Node1", "Node2", "Node3", "Node4"}) EXPECT_LE(width(key, 12), 46) << key;
-  for (const char* key : {"Level", "Closelevel"}) EXPECT_LE(width(key, 16), 620) << key;
+  for (const char* key : {"Level", "Closelevel", "Saved", "SaveFailed"}) EXPECT_LE(width(key, 16), 620) << key;
   for (const char* key : {"Donthave1", "Donthave2"}) EXPECT_LE(width(key, 12), 540) << key;
   // The message panel is 320 pixels wide.
   EXPECT_LE(width("Continue", 12), 300);

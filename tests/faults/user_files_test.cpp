@@ -14,6 +14,7 @@
 
 #include "base/game_record.h"
 #include "base/log.h"
+#include "base/user_file.h"
 #include "app/settings.h"
 #include "campaign/hiscore_table.h"
 #include "campaign/save_game.h"
@@ -133,6 +134,23 @@ TEST_F(UserFileFaults, ReadOnlyFolderKeepsTheOldFilesAndTellsThePlayer) {
   const std::string log = ReadText("Log.txt");
   for (const Writer& w : writers_) EXPECT_NE(log.find(w.logLine), std::string::npos) << w.name;
   ExpectOldFilesIntact();
+}
+
+// Whoever can write the game's folder may put links at its file names: every
+// writer replaces the link and leaves its target alone.
+TEST_F(UserFileFaults, EveryWriterReplacesALinkAndLeavesItsTarget) {
+  WriteText("victim", "precious");
+  for (const Writer& w : writers_) {
+    for (const char* f : w.files) {
+      std::remove(f);
+      ASSERT_EQ(symlink("victim", f), 0) << f;
+    }
+    EXPECT_TRUE(w.save()) << w.name;
+    for (const char* f : w.files) EXPECT_FALSE(fs::is_symlink(f)) << f;
+  }
+  EXPECT_EQ(ReadText("victim"), "precious");
+  for (const auto& e : fs::directory_iterator("."))
+    EXPECT_FALSE(IsTempFileName(e.path().filename().c_str())) << "left behind: " << e.path();
 }
 
 TEST_F(UserFileFaults, ALogThatCannotBeWrittenStopsNothing) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "graphics/bitmap.h"
@@ -9,6 +12,7 @@
 #include "graphics/graphics.h"
 #include "graphics/pcx_writer.h"
 #include "graphics/test_images.h"
+#include "support/user_file_faults.h"
 
 namespace vx {
 namespace {
@@ -39,17 +43,25 @@ struct ScreenshotTest : ::testing::Test {
   }
 };
 
-TEST_F(ScreenshotTest, NamesCountUpAndOverwrite) {
+TEST_F(ScreenshotTest, NamesTakeTheNextFreeNumberAndNeverOverwrite) {
+  // The pictures of an earlier run, and a link someone planted.
   test::WriteText("screen00.pcx", "old");
+  test::WriteText("victim", "precious");
+  ASSERT_EQ(symlink("victim", "screen01.pcx"), 0);
   Graphics::Screenshot();
   Graphics::Screenshot();
-  std::string first = test::ReadText("screen00.pcx");
+  EXPECT_EQ(test::ReadText("screen00.pcx"), "old");
+  EXPECT_EQ(test::ReadText("victim"), "precious");
+  const std::string log = test::ReadText("Log.txt");
+  EXPECT_NE(log.find("Screenshot 'screen02.pcx'\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Screenshot 'screen03.pcx'\n"), std::string::npos) << log;
+  std::string first = test::ReadText("screen02.pcx");
   ASSERT_GT(first.size(), 128u);
   EXPECT_EQ(first[0], 10);
   EXPECT_EQ(first[65], 3);
   EXPECT_EQ(static_cast<uint8_t>(first[8]) | static_cast<uint8_t>(first[9]) << 8, 639);
   EXPECT_EQ(static_cast<uint8_t>(first[66]) | static_cast<uint8_t>(first[67]) << 8, 640);
-  EXPECT_FALSE(test::ReadText("screen01.pcx").empty());
+  EXPECT_EQ(test::ReadText("screen03.pcx"), first);
   EXPECT_NE(test::ReadText("Log.txt").find("Surface has been created (640x480x16bit) == 614400 bytes [system]\n"),
             std::string::npos);
 }
@@ -109,11 +121,17 @@ TEST_F(ScreenshotTest, ReadersSeeTheRightColours) {
     }
 }
 
-TEST_F(ScreenshotTest, UnwritableDirectoryWritesNothing) {
-  ASSERT_EQ(std::system("mkdir screen00.pcx"), 0);  // a directory in the file's way
+TEST_F(ScreenshotTest, TakenNamesAreSkippedAndAFullDiskWritesNothing) {
+  ASSERT_EQ(std::system("mkdir screen00.pcx && mkfifo screen01.pcx"), 0);  // in the files' way
   Graphics::Screenshot();
-  Graphics::Screenshot();
-  EXPECT_FALSE(test::ReadText("screen01.pcx").empty());
+  EXPECT_FALSE(test::ReadText("screen02.pcx").empty());
+  std::remove("Log.txt");  // room for the one log line
+  {
+    test::FileSizeLimit diskFull(200);
+    Graphics::Screenshot();
+  }
+  EXPECT_NE(test::ReadText("Log.txt").find("Can't write screenshot 'screen03.pcx'\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists("screen03.pcx"));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "resources/file_system.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
@@ -204,6 +206,42 @@ TEST_F(FileSystemTest, AFolderIsListedOnceUntilItChanges) {
   EXPECT_EQ(Read("extra.txt"), "extra");
   ASSERT_EQ(unlink("Extra.TXT"), 0);
   EXPECT_EQ(Read("extra.txt"), "<none>");
+}
+
+// A loose file is read only as far as the reader can use it, and never past a
+// sane size; FIFOs and devices are refused without waiting.
+TEST_F(FileSystemTest, LooseFilesAreReadOnlyAsFarAsTheyCanBeUsed) {
+  const auto sparse = [](const char* name, off_t size) {
+    const int fd = open(name, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(pwrite(fd, "save", 4, 0), 4);
+    ASSERT_EQ(ftruncate(fd, size), 0);
+    close(fd);
+  };
+  sparse("game1.sav", off_t{1} << 30);
+  uint64_t before = LooseBytesRead();
+  char record[280] = {};
+  ASSERT_EQ(ReadFileInto("game1.sav", record, sizeof record, 0), 1);
+  EXPECT_STREQ(record, "save");
+  EXPECT_EQ(LastFileSize(), 1u << 30) << "the file's own size, for the format's size rule";
+  EXPECT_EQ(LooseBytesRead() - before, 280u);
+
+  sparse("Big.tga", (64 << 20) + 1);
+  sparse("Fits.tga", 64 << 20);
+  before = LooseBytesRead();
+  EXPECT_EQ(Read("Big.tga"), "<none>");
+  EXPECT_EQ(LooseBytesRead(), before);
+  EXPECT_NE(LogText().find("Can't read 'Big.tga': 67108865 bytes is more than any game file\n"), std::string::npos);
+  EXPECT_TRUE(ReadWholeFile("Fits.tga"));
+  EXPECT_EQ(LastFileSize(), 64u << 20);
+
+  ASSERT_EQ(mkfifo("Cursor.tga", 0644), 0);
+  ASSERT_EQ(symlink("/dev/zero", "Ball.tga"), 0);
+  EXPECT_EQ(Read("cursor.tga"), "<none>");
+  EXPECT_EQ(ReadFileInto("Ball.tga", record, sizeof record, 0), 0);
+  EXPECT_NE(LogText().find("Can't read 'Cursor.tga': not a regular file\n"), std::string::npos);
+  EXPECT_NE(LogText().find("Can't read 'Ball.tga': not a regular file\n"), std::string::npos);
+  EXPECT_EQ(RegisterArchive("Cursor.tga", "DATA\\", 1), 0);
 }
 
 TEST(ByteOrder, LittleEndianWithTheTopBitUnsignedOrSigned) {

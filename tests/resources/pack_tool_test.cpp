@@ -50,6 +50,31 @@ TEST_F(PackToolTest, PackThenExtractGivesBackTheSameBytes) {
   EXPECT_NE(listing.find("LANG\\Strings.txt 28 "), std::string::npos);
 }
 
+TEST_F(PackToolTest, ATinyLastEntryStillMakesAnArchiveTheGameReads) {
+  // An empty file named "abcd" ends the archive 13 bytes after its name's
+  // offset, fewer than the reader insists on.
+  WriteHostFile("tiny/abcd", "");
+  ASSERT_EQ(Tool("pack tiny.dat tiny"), 0) << ReadHostFile("tool.err");
+  PackArchive archive;
+  ASSERT_TRUE(archive.Open("tiny.dat"));
+  ASSERT_EQ(archive.Entries().size(), 1u);
+  FileBuffer data = archive.ReadEntry(archive.Entries()[0]);
+  ASSERT_TRUE(data);
+  EXPECT_EQ(data[0], 0);
+  // Short names around the edge (a name of four with an empty entry ends 13
+  // bytes after its offset, of five 14), empty or one byte, last or not.
+  for (size_t length : {1, 3, 4, 5})
+    for (size_t bytes : {0, 1}) {
+      std::string error;
+      const std::string name(length, 'n');
+      ASSERT_TRUE(WritePackArchive("a.dat", {{"x", Bytes("x")}, {name, std::vector<uint8_t>(bytes, 1)}}, &error));
+      ASSERT_TRUE(WritePackArchive("b.dat", {{name, std::vector<uint8_t>(bytes, 1)}}, &error));
+      PackArchive a, b;
+      EXPECT_TRUE(a.Open("a.dat")) << length << " " << bytes;
+      EXPECT_TRUE(b.Open("b.dat")) << length << " " << bytes;
+    }
+}
+
 TEST_F(PackToolTest, OneTreeFeedsBothArchives) {
   MakeTree();
   ASSERT_EQ(Tool("pack data.dat tree DATA"), 0);

@@ -5,8 +5,6 @@
 #include <strings.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,10 +12,14 @@
 #include "command.h"
 #include "graphics/bitmap.h"
 #include "graphics/png_writer.h"
+#include "resources/file_system.h"
 
 namespace vx::tool {
 
 namespace {
+
+// No image comes near this; a larger file is no image.
+constexpr uint64_t kMaxImageFile = 256u << 20;
 
 bool EndsWith(const char* s, const char* suffix) {
   const size_t n = std::strlen(s), m = std::strlen(suffix);
@@ -36,14 +38,10 @@ int CmdDecode(int argc, char** argv) {
     std::fprintf(stderr, "decode: OUT must end in .ppm or .png\n");
     return 2;
   }
-  std::ifstream file(in, std::ios::binary);
-  if (!file) {
-    std::fprintf(stderr, "decode: cannot read %s\n", in);
-    return 1;
-  }
-  std::vector<uint8_t> data((std::istreambuf_iterator<char>(file)), {});
-  if (data.size() > 0xFFFFFFFFu) {
-    std::fprintf(stderr, "decode: %s is too large\n", in);
+  std::vector<uint8_t> data;
+  std::string why;
+  if (!ReadHostFile(in, kMaxImageFile, &data, &why)) {
+    std::fprintf(stderr, "decode: cannot read %s: it %s\n", in, why.c_str());
     return 1;
   }
   Bitmap image, rgb32;

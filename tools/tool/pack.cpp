@@ -7,28 +7,19 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "command.h"
+#include "resources/file_system.h"
+#include "resources/pack_archive.h"
 #include "resources/pack_writer.h"
 
 namespace vx::tool {
 
 namespace {
-
-bool ReadHostFile(const std::string& path, std::vector<uint8_t>* data) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  data->clear();
-  uint8_t chunk[65536];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data->insert(data->end(), chunk, chunk + n);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
-}
 
 // Collects the relative paths of all regular files below ROOT/REL ('/'-separated).
 bool CollectFiles(const std::string& root, const std::string& rel, std::vector<std::string>* out) {
@@ -81,8 +72,10 @@ int CmdPack(int argc, char** argv) {
     vx::PackSource entry;
     entry.name = rel;
     std::replace(entry.name.begin(), entry.name.end(), '/', '\\');
-    if (!ReadHostFile(root + "/" + rel, &entry.data)) {
-      std::fprintf(stderr, "velotrix-tool pack: cannot read '%s/%s'\n", root.c_str(), rel.c_str());
+    std::string why;
+    if (!vx::ReadHostFile((root + "/" + rel).c_str(), UINT32_MAX, &entry.data, &why)) {
+      std::fprintf(stderr, "velotrix-tool pack: cannot read '%s/%s': it %s\n", root.c_str(), rel.c_str(),
+                   why.c_str());
       return 1;
     }
     entries.push_back(std::move(entry));
@@ -90,6 +83,12 @@ int CmdPack(int argc, char** argv) {
   std::string error;
   if (!vx::WritePackArchive(argv[1], entries, &error)) {
     std::fprintf(stderr, "velotrix-tool pack: %s\n", error.c_str());
+    return 1;
+  }
+  // Success means the game can read it.
+  vx::PackArchive check;
+  if (!check.Open(argv[1]) || check.Entries().size() != entries.size()) {
+    std::fprintf(stderr, "velotrix-tool pack: '%s' was written but cannot be read back\n", argv[1]);
     return 1;
   }
   return 0;

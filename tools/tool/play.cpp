@@ -326,6 +326,8 @@ int Player::Run() {
   int code = AppMain(nullptr, 1);
   gScreenSwitchObserver = nullptr;
   gPlatform = nullptr;
+  // What the game would have shown the player in a box.
+  for (const std::string& box : hp_.window.messageBoxes) std::fprintf(stderr, "play: %s\n", box.c_str());
   return failed_ ? 1 : code;
 }
 
@@ -345,10 +347,16 @@ int CmdPlay(int argc, char** argv) {
   }
   char cwd[PATH_MAX];
   if (!getcwd(cwd, sizeof cwd)) return 2;
+  // A folder opens as a stream that reads as empty: that is no script.
+  struct stat st {};
+  if (script != "-" && stat(script.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::fprintf(stderr, "play: can't read %s: it is a folder\n", script.c_str());
+    return 1;
+  }
   std::ifstream in(script == "-" ? "/dev/stdin" : script);
   if (!in) {
     std::fprintf(stderr, "play: can't read %s\n", script.c_str());
-    return 2;
+    return 1;
   }
   Player player;
   if (!player.Parse(in, cwd)) return 2;

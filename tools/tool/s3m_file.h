@@ -2,17 +2,23 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <string>
 #include <vector>
+
+#include "resources/file_system.h"
 
 namespace vx::tool {
 
-inline bool ReadModuleFile(const char* path, std::vector<uint8_t>* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+// No module comes near this; a larger file is no module.
+constexpr uint64_t kMaxModuleFile = 64u << 20;
+
+// Reads the module at path; false after telling stderr why, as "COMMAND: ...".
+inline bool ReadModuleFile(const char* command, const char* path, std::vector<uint8_t>* bytes) {
+  std::string why;
+  if (ReadHostFile(path, kMaxModuleFile, bytes, &why)) return true;
+  std::fprintf(stderr, "velotrix-tool %s: cannot read '%s': it %s\n", command, path, why.c_str());
+  return false;
 }
 
 }  // namespace vx::tool

@@ -16,8 +16,7 @@ int CmdS3mInfo(int argc, char** argv) {
     return 2;
   }
   std::vector<uint8_t> file;
-  if (!ReadModuleFile(argv[1], &file)) {
-    std::fprintf(stderr, "velotrix-tool s3m-info: cannot read '%s'\n", argv[1]);
+  if (!ReadModuleFile("s3m-info", argv[1], &file)) {
     return 1;
   }
   auto m = LoadS3m(file.data(), static_cast<uint32_t>(file.size()), 44100, true, true, true);

@@ -73,8 +73,7 @@ int CmdS3mRender(int argc, char** argv) {
     return 2;
   }
   std::vector<uint8_t> file;
-  if (!ReadModuleFile(argv[1], &file)) {
-    std::fprintf(stderr, "velotrix-tool s3m-render: cannot read '%s'\n", argv[1]);
+  if (!ReadModuleFile("s3m-render", argv[1], &file)) {
     return 1;
   }
   const uint32_t size = static_cast<uint32_t>(file.size());

@@ -14,13 +14,17 @@ namespace vx {
 
 namespace {
 
-// One lock per user for the whole machine, as a named system lock would be.
+// One lock per user for the whole machine, as a named system lock would be,
+// where only this user can create it: the runtime folder when it is this
+// user's own, else the game's folder (a fixed name in /tmp could be taken by
+// anyone first).
 std::string LockPath(const char* name) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   struct stat st;
-  if (runtime && *runtime && stat(runtime, &st) == 0 && S_ISDIR(st.st_mode))
+  if (runtime && *runtime == '/' && stat(runtime, &st) == 0 && S_ISDIR(st.st_mode) &&
+      st.st_uid == getuid() && (st.st_mode & 022) == 0)
     return std::string(runtime) + "/" + name + ".lock";
-  return "/tmp/" + std::string(name) + "-" + std::to_string(getuid()) + ".lock";
+  return std::string(".") + name + ".lock";
 }
 
 struct SdlPlatform {

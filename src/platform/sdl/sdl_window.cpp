@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "base/log.h"
@@ -30,6 +32,16 @@ int CharOfKey(SDL_Scancode sc) {
   }
 }
 
+bool InvisibleDriver() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+bool DriverChosen() {
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  return chosen && *chosen;
+}
+
 // The largest whole multiple of width x height that fits the desktop with room
 // to spare for the window frame and panels.
 int WindowScale(int width, int height) {
@@ -46,6 +58,13 @@ bool SdlWindow::Create(const char* title, int width, int height, bool fullScreen
   if (window_) return true;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     Log("Error: video start-up failed: %s\n", SDL_GetError());
+    return false;
+  }
+  // Without a display SDL falls back to drivers that show nothing; the game
+  // would run unseen. Only someone who asked for one by name gets it.
+  if (InvisibleDriver() && !DriverChosen()) {
+    Log("Error: no display (SDL chose the '%s' video driver)\n", SDL_GetCurrentVideoDriver());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
   int k = WindowScale(width, height);
@@ -185,6 +204,9 @@ void SdlWindow::KeepAwake() { SDL_DisableScreenSaver(); }
 
 void SdlWindow::MessageBox(const char* title, const char* text) {
   std::fprintf(stderr, "%s: %s\n", title, text);
+  // A run on an invisible driver, asked for by name, has nobody to click OK.
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  if (chosen && (std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0)) return;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, window_);
 }
 

@@ -25,7 +25,8 @@ const char* const kStringKeys[] = {
     "PressKey", "Loading",  "Donthave1", "Donthave2",  "Descript", "ActiveTime", "SellPrice",
     "BuyPrice", "Exchange", "Instant",   "EmptySlot",  "Pause",    "ExitToMenu", "Failed",
     "Complete", "Version",  "Page",      "Level",      "Closelevel", "Node1",    "Node2",
-    "Node3",    "Node4",    "Credits",   "Points",     "Continue", "BossBeaten", "Language"};
+    "Node3",    "Node4",    "Credits",   "Points",     "Continue", "BossBeaten", "Language",
+    "Saved",    "SaveFailed"};
 
 // The item sections in id order, from the one catalogue.
 std::vector<const char*> ItemSections() {
