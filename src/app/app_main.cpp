@@ -158,6 +158,9 @@ int AppMain(void* instance, int showCommand) {
   StartLog();
   g.screenWidth = 640;
   g.screenHeight = 480;
+  // Players' packs stand before the game's own data; loose files before both.
+  static const char* const kPackPrefixes[] = {"DATA\\", "LANG\\"};
+  RegisterPacks(kPacksFolder, kPackPrefixes, 2);
   // Loose files stand in for an archive that cannot be opened.
   RegisterArchive(ArchivePath("Velotrix.dat").c_str(), "DATA\\", 3);
   LoadSettings();
