@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/items.h"
 #include "game_screen_fixture.h"
+#include "support/text_ink.h"
 
 namespace vx {
 namespace {
@@ -284,6 +285,48 @@ TEST_F(EditorUse, ATestPlaysFromTheBottomAndReturnsToTheEditing) {
   EXPECT_EQ(ReadText(LevelPath(1) + ".map").substr(4 * 20, 20), std::string(20, '\1'));
   EXPECT_EQ(ReadText(LevelPath(1) + ".map").find('\1', 7 * 20), std::string::npos)
       << "the painted block was never written";
+}
+
+TEST_F(EditorUse, TheKeysTheHeaderAndTheTestLineRead) {
+  test::InkRecorder ink;
+  Open(100, 380);
+  Check([&] { ink.Clear(); });
+  Check([&] {
+    for (const char* line : {"Ctrl+Z - undo", "Ctrl+Y - redo", "F6 - level header",
+                             "F9 - test from the bottom"})
+      EXPECT_TRUE(ink.Drew(line)) << line << " in " << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
+  });
+  Press(KEY_F6);
+  Check([&] { ink.Clear(); });
+  Check([&] {
+    for (const char* words : {"Level header", "Height (rows)", "Type 3 score", "Test field_"})
+      EXPECT_TRUE(ink.Drew(words)) << words << " in " << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
+  });
+  Press(KEY_DOWN);
+  Press(KEY_DOWN);
+  Retype("20");
+  Press(KEY_ENTER);
+  Check([&] { ink.Clear(); });
+  Check([&] {
+    EXPECT_TRUE(ink.Drew("Remove the top 20 rows? Y / N")) << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
+  });
+  Press(KEY_N);
+  Press(KEY_F2);
+  Check([&] { ink.Clear(); });
+  Check([&] {
+    EXPECT_TRUE(ink.Drew("Saved Episode1\\Levels\\Level01")) << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
+  });
+  Press(KEY_F9);
+  Check([&] { ink.Clear(); });
+  Check([&] {
+    EXPECT_TRUE(ink.Drew("Test play - F9: back to editing")) << ink.Words();
+    ink.ExpectReadable(hp.display.frame, 640, 480);
+  });
+  Run(steps);
 }
 
 }  // namespace
