@@ -219,8 +219,10 @@ void HeaderPanelChar(HeaderPanel& panel, uint8_t ch) {
   if (ch == 8) {
     if (!typed.empty()) typed.pop_back();
   } else if (IsNumberField(panel.field)) {
-    if (ch < '0' || ch > '9' || typed.size() >= kMaxDigits) return;
-    if (typed == "0") typed.clear();
+    if (ch < '0' || ch > '9') return;
+    // The first digit typed replaces the number shown.
+    if (!panel.edited || typed == "0") typed.clear();
+    if (typed.size() >= kMaxDigits) return;
     typed += static_cast<char>(ch);
   } else {
     const size_t limit = panel.field == FIELD_NAME ? sizeof(LevelHeader::name) - 1

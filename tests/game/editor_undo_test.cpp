@@ -157,15 +157,19 @@ TEST_F(EditorUse, TheHeaderIsEditedUndoneAndSavedInTheLevelFormat) {
   Press(KEY_RIGHT);
   Press(KEY_ENTER);
   Check([&] { EXPECT_EQ(gGame.level.header.scrollSpeed, 2); });
-  Retype("5000");
+  Check([&] { Type("37"); });  // a number typed replaces the one shown
+  Press(KEY_ENTER);
+  Check([&] { EXPECT_EQ(gGame.level.header.scrollSpeed, 37); });
+  Check([&] { Type("5000"); });
   Press(KEY_ENTER);
   Check([&] { EXPECT_EQ(gGame.level.header.scrollSpeed, 1000); });
   Press(KEY_ESCAPE);  // nothing typed: the panel closes
   Check([&] {
     EXPECT_FALSE(EditorHeaderOpen());
     EXPECT_EQ(gGame.level.cheatUsed, 0);
-    EXPECT_EQ(EditorUndoSteps(), 5u);
+    EXPECT_EQ(EditorUndoSteps(), 6u);
   });
+  Chord(KEY_Z);
   Chord(KEY_Z);
   Chord(KEY_Z);
   Check([&] {
