@@ -33,8 +33,14 @@ int ParseNumber(const std::string& text, int lo, int hi) {
   return static_cast<int>(std::clamp<long>(v, lo, hi));
 }
 
+// The header file reads a value without the blanks round it: the level keeps
+// its text as a reload will give it back.
 void CopyText(char* out, size_t capacity, const std::string& text) {
-  std::snprintf(out, capacity, "%s", text.c_str());
+  const size_t first = text.find_first_not_of(" \t");
+  std::string kept = first == std::string::npos ? "" : text.substr(first);
+  kept.resize(std::min(kept.size(), capacity - 1));
+  while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+  std::snprintf(out, capacity, "%s", kept.c_str());
 }
 
 // Hit counter of a type for every cell of it, so the editor shows the blocks

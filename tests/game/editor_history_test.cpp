@@ -147,6 +147,11 @@ TEST_F(EditorHistory, NumbersStayWithinTheLoadersBounds) {
   EXPECT_EQ(std::string(L.header.name), std::string(31, 'n'));
   SetHeaderField(FIELD_TEXT, std::string(300, 't'), history);
   EXPECT_EQ(std::string(L.header.text).size(), 255u);
+  // As a reload gives them back: without the blanks round them.
+  SetHeaderField(FIELD_NAME, " \t Padded name   ", history);
+  EXPECT_STREQ(L.header.name, "Padded name");
+  SetHeaderField(FIELD_NAME, std::string(30, 'n') + "  x", history);
+  EXPECT_EQ(std::string(L.header.name), std::string(30, 'n')) << "cut, then trimmed";
 }
 
 TEST_F(EditorHistory, BlockTypesInUseKeepEveryTypeTheCellsUse) {
