@@ -191,6 +191,9 @@ int AppMain(void* instance, int showCommand) {
     Log("Removed stale temporary files: %d\n", removed);
   g.screenWidth = 640;
   g.screenHeight = 480;
+  // Players' packs stand before the game's own data; loose files before both.
+  static const char* const kPackPrefixes[] = {"DATA\\", "LANG\\"};
+  RegisterPacks(kPacksFolder, kPackPrefixes, 2);
   // Loose files stand in for an archive that cannot be opened.
   RegisterArchive(ArchivePath(kDataArchive).c_str(), "DATA\\", 3);
   LoadSettings();

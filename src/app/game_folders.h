@@ -10,6 +10,9 @@
 
 namespace vx {
 
+// Players' packs: every "*.dat" in this folder of the game's folder.
+constexpr char kPacksFolder[] = "mods";
+
 // The installed data folder of an executable at exePath: relativeData taken
 // from the executable's folder, when it holds "Velotrix.dat". Empty otherwise.
 std::string InstalledDataFolder(const std::string& exePath, const std::string& relativeData);

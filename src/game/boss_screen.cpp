@@ -59,6 +59,7 @@ void BossScreen::StartFight() {
   L.paddle.dx = L.paddle.dy = 0;
   L.paddle.freeze = 0;
   L.levelEnded = 0;
+  L.editorTest = 0;  // a cheat word may bring a test of the editor here
   L.levelFailed = 0;
   L.quitRequest = 0;
   gPlay.bossBeaten = gPlay.bossWaiting = 0;

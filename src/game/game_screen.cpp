@@ -26,7 +26,10 @@ PlayState gPlay;
 
 GameScreen::~GameScreen() { Graphics::ReleaseSurface(panel_); }
 
-void GameScreen::OnChar(uint8_t ch) { FeedCheatChar(ch); }
+void GameScreen::OnChar(uint8_t ch) {
+  // Text typed into the level header spells no cheat word.
+  if (!EditorTakesChar(ch)) FeedCheatChar(ch);
+}
 
 int GameScreen::InitSurfaces() {
   Log("Call GameScreen::InitSurfaces()\n");
@@ -51,12 +54,26 @@ int GameScreen::OnDisplay(Screen* previous, int argument) {
 
 int GameScreen::OnFrame() {
   if (Controls::Pressed(ACTION_OPTIONS) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
-  if (Controls::Pressed(ACTION_EDITOR)) gGame.level.editMode = !gGame.level.editMode;
+  LevelState& L = gGame.level;
+  if (L.editorTest && (Controls::Pressed(ACTION_EDITOR) || Controls::Pressed(ACTION_EDITOR_RESUME))) {
+    ReturnFromEditorTest();
+    // The key that ends a test starts one in the editor: not in this frame.
+    DrawEditor();
+    return 1;
+  } else if (Controls::Pressed(ACTION_EDITOR)) {
+    if (L.editMode) LeaveEditing();
+    L.editMode = !L.editMode;
+  }
 
   if (!gGame.level.editMode) {
     if (!GameUpdate()) return 0;
-    // A cheat word or the end of the level may have left the screen.
+    // A cheat word or the end of the level may have left the screen, or the
+    // end of a test gone back to editing.
     if (g.currentScreen != this) return 0;
+    if (gGame.level.editMode) {
+      DrawEditor();
+      return 1;
+    }
     StepPlayAnimations();
     DrawPlay();
   } else {
@@ -122,6 +139,7 @@ void DrawPlayLayers(Surface* panel) {
 void GameScreen::DrawPlay() {
   DrawPlayLayers(panel_);
   if (Controls::Held(ACTION_FRAME_RATE)) DrawFrameRate();
+  if (gGame.level.editorTest) DrawEditorTestBanner();
 }
 
 void GameScreen::DrawEditor() {

@@ -189,6 +189,8 @@ struct LevelState {
   int32_t quitRequest = 0;
   int32_t paused = 0;
   int32_t editMode = 0;
+  int32_t editorTest = 0;  // the editor's level played from its bottom end
+  uint32_t loadSerial = 0;  // which load of the run: a new one leaves the old level
   int32_t anyBallInPlay = 0;
   int32_t cheatUsed = 0;
 };

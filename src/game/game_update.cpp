@@ -4,6 +4,7 @@
 #include "app/screen.h"
 #include "app/sound_setup.h"
 #include "game/ball.h"
+#include "game/editor.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"
 #include "game/game_state.h"
@@ -34,7 +35,8 @@ void EndLevel(bool won) {
   L.savedMusicVolume = GetMusicVolume();
   L.endAcknowledged = 0;
   L.levelEnded = 1;
-  if (won) {
+  // A test of the editor's level leaves the campaign as it was.
+  if (won && !L.editorTest) {
     int index = gGame.player.currentLevel - 1;
     if (index >= 0 && index < kLevelCount) gGame.campaign[index].completed = 1;
   } else {
@@ -50,6 +52,10 @@ void UpdateLevelEnd() {
   Input::PopMouseEvent(&event);
   if (Controls::AnyPressed() || event.type == MOUSE_LEFT_DOWN) L.endAcknowledged = 1;
   if (!L.endAcknowledged) return;
+  if (L.editorTest) {
+    ReturnFromEditorTest();
+    return;
+  }
   int volume = GetMusicVolume();
   if (volume > 0) {
     SetMusicVolume(static_cast<uint8_t>(volume - 1));
@@ -82,6 +88,11 @@ int GameUpdate() {
     if (Controls::Pressed(ACTION_BACK) || Controls::Pressed(ACTION_NO)) {
       L.quitRequest = 0;
     } else if (Controls::Pressed(ACTION_YES)) {
+      // Leaving a test goes back to editing.
+      if (L.editorTest) {
+        ReturnFromEditorTest();
+        return 1;
+      }
       Return(g.currentScreen, 0);
       return 0;
     }

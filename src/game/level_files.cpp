@@ -1,6 +1,7 @@
 #include "game/level_files.h"
 #include "game/play_state.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -96,6 +97,15 @@ void ReadBlockMap(const char* header) {
     Log("Level map '%s': %u cells of unknown block types left empty\n", mapName.c_str(), unknown);
 }
 
+// Tiles from..to of the background grid, drawn from the level's tile set.
+void DrawBackTiles(size_t from, size_t to) {
+  LevelState& L = gGame.level;
+  const TileSet& set = gArt.tileSets[L.tileSet];
+  int total = TotalWeight(set.freq, 32);
+  for (size_t i = from; i < to && i < L.backTiles.size(); ++i)
+    L.backTiles[i] = static_cast<uint8_t>(PickWeighted(set.freq, 32, Random(total)));
+}
+
 void ClearPerLevelState() {
   LevelState& L = gGame.level;
   L.paddle.mayFly = 0;
@@ -114,6 +124,7 @@ void ClearPerLevelState() {
     s.id = 0;
     s.active = 0;
   }
+  L.editorTest = 0;
 }
 
 }  // namespace
@@ -186,11 +197,16 @@ int LoadLevel(int level) {
       cell.content = static_cast<uint16_t>(RandomRange(kFirstBlockItem, kLastBlockItem + 1));
   }
 
-  const TileSet& set = gArt.tileSets[L.tileSet];
-  int total = TotalWeight(set.freq, 32);
-  for (uint8_t& tile : L.backTiles)
-    tile = static_cast<uint8_t>(PickWeighted(set.freq, 32, Random(total)));
+  DrawBackTiles(0, L.backTiles.size());
+  StartFromBottom();
+  // Never 0 and never used twice in a run, even across fresh game records.
+  static uint32_t serial = 0;
+  L.loadSerial = ++serial;
+  return tf.IsOpen() ? 1 : 0;
+}
 
+void StartFromBottom() {
+  LevelState& L = gGame.level;
   L.scroll = L.backRows * 64 - kFieldBottom;
 
   L.paddle.x = g.screenWidth / 2;
@@ -204,7 +220,44 @@ int LoadLevel(int level) {
 
   ClearPerLevelState();
   L.ballWaiting = 1;
-  return tf.IsOpen() ? 1 : 0;
+}
+
+void SetLevelHeight(int height) {
+  LevelState& L = gGame.level;
+  height = Clamp(height, kMinLevelHeight, kMaxLevelHeight);
+  const int old = L.header.height;
+  if (height == old) return;
+  const size_t columns = kGridColumns;
+  // The bottom end is where play starts: rows come and go at the top.
+  std::vector<BlockCell> grid(static_cast<size_t>(height) * columns);
+  const size_t kept = std::min({static_cast<size_t>(height), static_cast<size_t>(old > 0 ? old : 0),
+                                L.grid.size() / columns});
+  std::copy(L.grid.end() - static_cast<ptrdiff_t>(kept * columns), L.grid.end(),
+            grid.end() - static_cast<ptrdiff_t>(kept * columns));
+  L.grid.swap(grid);
+  L.header.height = height;
+
+  const int backRows = BackRowsFor(height);
+  const size_t keptTiles =
+      std::min(static_cast<size_t>(std::min(backRows, L.backRows)) * 10, L.backTiles.size());
+  std::vector<uint8_t> tiles(static_cast<size_t>(backRows) * 10);
+  std::copy(L.backTiles.end() - static_cast<ptrdiff_t>(keptTiles), L.backTiles.end(),
+            tiles.end() - static_cast<ptrdiff_t>(keptTiles));
+  L.backTiles.swap(tiles);
+  L.backRows = backRows;
+  DrawBackTiles(0, L.backTiles.size() - keptTiles);
+
+  // The same blocks stay in view.
+  L.scroll = Clamp(L.scroll + (height - old) * 16, 0, height * 16);
+}
+
+void UseTileSet(int set) {
+  LevelState& L = gGame.level;
+  set = Clamp(set, 0, kMaxTileSets - 1);
+  L.header.backTilesSet = set;
+  if (set == L.tileSet) return;
+  L.tileSet = set;
+  DrawBackTiles(0, L.backTiles.size());
 }
 
 int SaveLevel(bool asScratch) {

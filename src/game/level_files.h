@@ -22,6 +22,17 @@ void LevelFileName(int level, char* out, size_t capacity);
 // one level. Returns 1 when the header was found (the level is set up from
 // defaults otherwise).
 int LoadLevel(int level);
+// Play from the bottom end of the field: the scroll, the paddle, a ball waiting
+// on it, and nothing left of earlier play (balls, items, enemies, bullets,
+// effects). The last steps of LoadLevel; the editor's test starts with them.
+void StartFromBottom();
+// Gives the level height rows (kept within the loader's bounds): rows are
+// added empty, or removed, at the top end, the background grid follows, and
+// the same blocks stay in view.
+void SetLevelHeight(int height);
+// Draws the background from tile set (kept within the sets there are) and
+// keeps it in the header.
+void UseTileSet(int set);
 // Writes the current level to its files, or to "Level" and "Level.map" when
 // asScratch is set. Returns 1 when both files were written.
 int SaveLevel(bool asScratch);

@@ -31,7 +31,7 @@ const ActionInfo kActions[ACTION_COUNT] = {
     {"Use chosen slot", kPlay, kNoKey, {}, 0, 0, PAD_X, true},
     {"Pause", kPlay, KEY_PAUSE, {}, 0, 0, PAD_START, true},
     {"Back", kAll, KEY_ESCAPE, {}, 0, 0, PAD_B, true},
-    {"Confirm", kMenu, KEY_ENTER, {KEY_KEYPAD_ENTER}, 0, 0, PAD_A, true},
+    {"Confirm", kMenu | kEditor, KEY_ENTER, {KEY_KEYPAD_ENTER}, 0, 0, PAD_A, true},
     {"Yes", kQuestion, KEY_Y, {}, 0, 0, PAD_A, true},
     {"No", kQuestion, KEY_N, {}, 0, 0, PAD_NONE, true},
     {"Previous page", kMenu, KEY_PAGEUP, {}, 0, 0, PAD_LEFTSHOULDER, true},
@@ -50,6 +50,12 @@ const ActionInfo kActions[ACTION_COUNT] = {
     {"Editor: mirror", kEditor, KEY_LSHIFT, {KEY_RSHIFT}, 0, 0, PAD_NONE, true},
     {"Editor: paint", kEditor, kNoKey, {}, kLeft, 0, PAD_NONE, false},
     {"Editor: erase", kEditor, kNoKey, {}, kRight, 0, PAD_NONE, false},
+    {"Editor: undo", kEditor, KEY_Z | kKeyCtrl, {}, 0, 0, PAD_NONE, true},
+    {"Editor: redo", kEditor, KEY_Y | kKeyCtrl, {KEY_Z | kKeyCtrl | kKeyShift}, 0, 0, PAD_NONE,
+     true},
+    {"Editor: level header", kEditor, KEY_F6, {}, 0, 0, PAD_NONE, true},
+    {"Editor: test the level", kEditor, KEY_F9, {}, 0, 0, PAD_NONE, true},
+    {"Editor: back to editing", kPlay, KEY_F9, {}, 0, 0, PAD_NONE, true},
     {"Defeat boss", kPlay, KEY_D, {}, 0, 0, PAD_NONE, false},
 };
 
@@ -68,13 +74,27 @@ bool Valid(int action) { return action >= 0 && action < ACTION_COUNT; }
 
 bool AltHeld() { return Input::KeyHeld(KEY_LALT) || Input::KeyHeld(KEY_RALT); }
 
-bool KeyHeld(int key) { return (key & 0xFF) != kNoKey && Input::KeyHeld(key & 0xFF); }
+bool CtrlHeld() { return Input::KeyHeld(KEY_LCONTROL) || Input::KeyHeld(KEY_RCONTROL); }
+
+bool ShiftHeld() { return Input::KeyHeld(KEY_LSHIFT) || Input::KeyHeld(KEY_RSHIFT); }
+
+// Ctrl and Shift count only for a chord that names one of them, so that the
+// arrows and the function keys still work while Ctrl or Shift paint in the
+// editor, and Ctrl+Z is not Ctrl+Shift+Z.
+bool ChordHeld(int key) {
+  if (!(key & (kKeyCtrl | kKeyShift))) return true;
+  return ((key & kKeyCtrl) != 0) == CtrlHeld() && ((key & kKeyShift) != 0) == ShiftHeld();
+}
+
+bool KeyHeld(int key) {
+  return (key & 0xFF) != kNoKey && Input::KeyHeld(key & 0xFF) && ChordHeld(key);
+}
 
 // A key with Alt is pressed only with Alt held, and a plain key only without,
 // so that Alt+Enter is not Enter as well.
 bool KeyPressed(int key) {
   if ((key & 0xFF) == kNoKey || !Input::KeyPressed(key & 0xFF)) return false;
-  return ((key & kKeyAlt) != 0) == AltHeld();
+  return ((key & kKeyAlt) != 0) == AltHeld() && ChordHeld(key);
 }
 
 bool MouseHeld(uint8_t buttons) {

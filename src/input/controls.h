@@ -32,6 +32,10 @@ enum Action : int {
   ACTION_EDITOR_ROW,     // held: paint the whole row
   ACTION_EDITOR_MIRROR,  // held: paint the mirrored cell too
   ACTION_EDITOR_PAINT, ACTION_EDITOR_ERASE,
+  ACTION_EDITOR_UNDO, ACTION_EDITOR_REDO,
+  ACTION_EDITOR_HEADER,  // the level header's fields on and off
+  ACTION_EDITOR_TEST,    // play the edited level from its bottom end
+  ACTION_EDITOR_RESUME,  // from that test back to editing
   ACTION_DEFEAT_BOSS,  // a tester's key in the boss fight
   ACTION_COUNT
 };
@@ -47,7 +51,11 @@ enum ActionContext : uint8_t {
 };
 
 // A key binding: a scan code, with the Alt bit when the key is pressed with Alt.
+// A chord with Ctrl or Shift is pressed only with exactly those two as it names
+// them; a key that names neither is pressed whatever Ctrl and Shift do.
 constexpr int kKeyAlt = 0x100;
+constexpr int kKeyCtrl = 0x200;
+constexpr int kKeyShift = 0x400;
 constexpr int kNoKey = 0;
 
 // Game controller buttons, in SDL's order.
@@ -104,7 +112,7 @@ class Controls {
   static int AnyPressed();
 
   // Names for the settings file and the controls page: "Left", "Alt+Enter",
-  // "None"; the controller's "a", "dpleft", "none". Parsing is false for a
+  // "Ctrl+Shift+Z", "None"; the controller's "a", "dpleft", "none". Parsing is false for a
   // name it does not know (out is then untouched).
   static std::string KeyName(int key);
   static bool ParseKey(const std::string& name, int* key);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "input/controls.h"
 
@@ -46,7 +47,12 @@ const char* const kPadNames[PAD_BUTTON_COUNT] = {
     "leftshoulder", "rightshoulder", "dpup", "dpdown", "dpleft", "dpright",
 };
 
-const char kAltPrefix[] = "Alt+";
+// The chord prefixes, in the order they are written.
+struct Chord {
+  const char* prefix;
+  int bit;
+};
+const Chord kChords[] = {{"Ctrl+", kKeyCtrl}, {"Shift+", kKeyShift}, {"Alt+", kKeyAlt}};
 
 int ParsePlainKey(const std::string& name) {
   for (const NamedKey& k : kKeyNames)
@@ -64,7 +70,9 @@ int ParsePlainKey(const std::string& name) {
 
 std::string Controls::KeyName(int key) {
   if ((key & 0xFF) == kNoKey) return "None";
-  std::string prefix = key & kKeyAlt ? kAltPrefix : "";
+  std::string prefix;
+  for (const Chord& c : kChords)
+    if (key & c.bit) prefix += c.prefix;
   for (const NamedKey& k : kKeyNames)
     if (k.code == (key & 0xFF)) return prefix + k.name;
   char hex[8];
@@ -73,18 +81,28 @@ std::string Controls::KeyName(int key) {
 }
 
 bool Controls::ParseKey(const std::string& name, int* key) {
-  int k = kNoKey;
-  const size_t prefix = sizeof kAltPrefix - 1;
-  if (strcasecmp(name.c_str(), "None") == 0)
-    k = kNoKey;
-  else if (name.size() > prefix && strncasecmp(name.c_str(), kAltPrefix, prefix) == 0) {
-    k = ParsePlainKey(name.substr(prefix));
-    if (k > 0) k |= kKeyAlt;
+  if (strcasecmp(name.c_str(), "None") == 0) {
+    *key = kNoKey;
+    return true;
   }
-  else
-    k = ParsePlainKey(name);
-  if (k < 0) return false;
-  *key = k;
+  // Each chord prefix at most once, in any order.
+  int chord = 0;
+  size_t at = 0;
+  for (bool more = true; more;) {
+    more = false;
+    for (const Chord& c : kChords) {
+      const size_t n = std::strlen(c.prefix);
+      if (!(chord & c.bit) && name.size() > at + n &&
+          strncasecmp(name.c_str() + at, c.prefix, n) == 0) {
+        chord |= c.bit;
+        at += n;
+        more = true;
+      }
+    }
+  }
+  int k = ParsePlainKey(name.substr(at));
+  if (k <= 0) return false;
+  *key = k | chord;
   return true;
 }
 

@@ -1,9 +1,12 @@
 #include "resources/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -22,6 +25,8 @@ namespace {
 constexpr int kModeArchive = 1;
 constexpr int kModeFallBackToFolder = 2;
 static_assert(kSourceFallback != kModeArchive && kSourceFallback != kModeFallBackToFolder);
+// A player's pack: it stays when the language's sources change.
+constexpr int kSourcePack = 8;
 constexpr size_t kMaxBuiltPath = 255;
 // No game file comes near this; a larger loose file is someone else's.
 constexpr uint64_t kMaxLooseFile = 64u << 20;
@@ -163,6 +168,60 @@ intptr_t RegisterArchive(const char* archive, const char* prefix, int mode) {
   return added.archive ? reinterpret_cast<intptr_t>(added.archive.get()) : added.sequence;
 }
 
+namespace {
+
+bool EndsWithDat(const std::string& name) {
+  return name.size() > 4 && strcasecmp(name.c_str() + name.size() - 4, ".dat") == 0;
+}
+
+bool HasPrefix(const std::string& name, const char* prefix) {
+  return strncasecmp(name.c_str(), prefix, std::strlen(prefix)) == 0;
+}
+
+// A pack cut short keeps a readable directory but loses data at its end.
+bool EntriesInside(const PackArchive& pack, uint64_t fileSize) {
+  for (const PackEntry& e : pack.Entries())
+    if (e.dataOffset > fileSize || e.storedSize > fileSize - e.dataOffset) return false;
+  return true;
+}
+
+}  // namespace
+
+int RegisterPacks(const char* folder, const char* const* prefixes, int prefixCount) {
+  std::vector<std::string> names;
+  if (DIR* dir = folder ? opendir(folder) : nullptr) {
+    while (dirent* e = readdir(dir))
+      if (EndsWithDat(e->d_name) && !IsTempFileName(e->d_name)) names.push_back(e->d_name);
+    closedir(dir);
+  }
+  // Sources are searched in the order they are registered: the last name first.
+  std::sort(names.rbegin(), names.rend());
+  int registered = 0;
+  for (const std::string& name : names) {
+    const std::string path = std::string(folder) + "/" + name;
+    PackArchive pack;
+    struct stat st {};
+    if (!pack.Open(path.c_str()) || stat(path.c_str(), &st) != 0 ||
+        !EntriesInside(pack, static_cast<uint64_t>(st.st_size))) {
+      Log("Pack '%s' is damaged; skipped\n", path.c_str());
+      continue;
+    }
+    int uses = 0;
+    for (int i = 0; i < prefixCount; ++i) {
+      bool used = false;
+      for (const PackEntry& e : pack.Entries()) used = used || HasPrefix(e.name, prefixes[i]);
+      if (used && RegisterArchive(path.c_str(), prefixes[i], kModeArchive | kSourcePack)) ++uses;
+    }
+    if (uses == 0) {
+      Log("Pack '%s' replaces nothing; skipped\n", path.c_str());
+      continue;
+    }
+    Log("Pack '%s': %u files\n", path.c_str(), static_cast<unsigned>(pack.Entries().size()));
+    ++registered;
+  }
+  return registered;
+}
+
 void UnregisterAllArchives() {
   FileSources& all = Sources();
   all.sources.clear();
@@ -173,7 +232,8 @@ void UnregisterAllArchives() {
 void UnregisterSources(const char* prefix) {
   std::vector<FileSource>& list = Sources().sources;
   for (size_t i = list.size(); i-- > 0;)
-    if (list[i].prefix == (prefix ? prefix : "")) list.erase(list.begin() + static_cast<ptrdiff_t>(i));
+    if (list[i].prefix == (prefix ? prefix : "") && !(list[i].mode & kSourcePack))
+      list.erase(list.begin() + static_cast<ptrdiff_t>(i));
 }
 
 FileBuffer ReadFallbackFile(const char* path) {

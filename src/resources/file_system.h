@@ -18,9 +18,16 @@ using FileBuffer = std::unique_ptr<uint8_t[]>;
 // (the English texts behind another language's). Returns non-zero on success.
 intptr_t RegisterArchive(const char* archive, const char* prefix, int mode);
 constexpr int kSourceFallback = 4;
+// Registers every "*.dat" pack archive (any case) in folder, each under those
+// of prefixes that its entries use, the last name in byte order first so that
+// it wins over the others; names each in the log. A pack that cannot be
+// opened, or whose entries reach past its end, is logged and skipped. Returns
+// how many packs were registered.
+int RegisterPacks(const char* folder, const char* const* prefixes, int prefixCount);
 // Forgets every source (tests and shutdown).
 void UnregisterAllArchives();
-// Forgets the sources registered under PREFIX (a change of language).
+// Forgets the sources registered under PREFIX (a change of language); the
+// players' packs stay.
 void UnregisterSources(const char* prefix);
 // PATH from the fallback sources alone, for texts merged key by key; null when
 // there is no fallback source or none holds it. Reads no loose copy, logs nothing.

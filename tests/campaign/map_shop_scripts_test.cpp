@@ -13,6 +13,7 @@
 
 #include "campaign/save_game.h"
 #include "resources/file_system.h"
+#include "resources/pack_writer.h"
 #include "resources/text_file.h"
 #include "support/play_script.h"
 #include "support/temp_dir.h"
@@ -144,6 +145,46 @@ TEST_F(MapShopScripts, ACampaignPlayedWithTheMouseSavesAndLoadsTheSameState) {
   EXPECT_EQ(second.lives, first.lives);
   EXPECT_EQ(std::memcmp(second.inventory, first.inventory, sizeof first.inventory), 0);
   EXPECT_EQ(std::memcmp(second.completed, first.completed, sizeof first.completed), 0);
+}
+
+TEST_F(MapShopScripts, APackThatReplacesALevelLeavesTheMapShopAndSavesAsTheyWere) {
+  // Level 1 of the game, its header kept but for the name, on a field of
+  // 30 rows with one row of blocks.
+  FileBuffer original = ReadWholeFile("Episode1\\Levels\\Level01");
+  ASSERT_TRUE(original);
+  std::string header(reinterpret_cast<const char*>(original.get()), LastFileSize());
+  const size_t height = header.find("Height = ");
+  ASSERT_NE(height, std::string::npos);
+  header.replace(height, header.find('\n', height) - height, "Height = 30");
+  std::string map(30 * 20, '\0');
+  for (int c = 0; c < 20; ++c) map[10 * 20 + c] = 1;
+  std::string error;
+  std::filesystem::create_directory("run/mods");
+  ASSERT_TRUE(WritePackArchive("run/mods/short.dat",
+                               {{"DATA\\Episode1\\Levels\\Level01", {header.begin(), header.end()}},
+                                {"DATA\\Episode1\\Levels\\Level01.map", {map.begin(), map.end()}}},
+                               &error))
+      << error;
+
+  std::string s = "frames 5\n";
+  s += kNewGame;
+  s += "expect screen NodeScreen\nframes 10\n";
+  s += kMapPlay;
+  s += "expect screen GameScreen\ndump 1 level.txt\nframes 2\ntype completed\nframes 5\n";
+  s += "key Space\nframes 120\nexpect screen ShopScreen\n";
+  s += kShopBack;
+  s += "expect screen NodeScreen\nframes 40\n";
+  s += SaveInto(0, "Pack pilot");
+  s += "key Escape\nframes 2\nexpect screen MenuScreen\nquit\n";
+  ASSERT_EQ(Play(s), 0) << ReadText("err.txt");
+
+  const std::string level = ReadText("level.txt");
+  EXPECT_EQ(level.rfind("frame ", 0), 0u) << level;
+  EXPECT_NE(level.find(" blocks 20 "), std::string::npos) << "the pack's level: " << level;
+  EXPECT_NE(ReadText("run/Log.txt").find("Pack 'mods/short.dat': 2 files\n"), std::string::npos);
+  SaveRecord saved;
+  ASSERT_TRUE(ReadSave("run/game1.sav", &saved));
+  EXPECT_EQ(saved.completed[0], 1);
 }
 
 }  // namespace

@@ -55,8 +55,10 @@ TEST_F(ReadByOcr, EveryEmptySlotOfTheLoadScreenReadsAsEmptySlot) {
 TEST_F(ReadByOcr, TheLevelEditorsHelpLinesRead) {
   const std::string text = Read(
       "frames 3\nlevel 1\nframes 10\nkey F5\nframes 3\nmoveto 600 300\nframes 2\n"
-      "shot shot.png 2 0 0 320 110\nquit\n");
-  for (const char* line : {"f5 -", "f3 - reload level", "f8 - clear level", "f2 - save level"})
+      "shot shot.png 3 0 0 320 175\nquit\n");
+  // Enlarged three times: at twice, the reader takes the 8 of F8 for an &.
+  for (const char* line : {"f5 -", "f3 - reload level", "f8 - clear level", "f2 - save level",
+                           "- undo", "- redo", "f6 - level header", "f9 - test from the"})
     EXPECT_NE(text.find(line), std::string::npos) << line << " in:\n" << text;
   EXPECT_NE(text.find("edit mode"), std::string::npos) << text;
 }

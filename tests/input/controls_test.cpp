@@ -105,6 +105,41 @@ TEST_F(ControlsTest, AltEnterIsFullScreenAndNotConfirm) {
   EXPECT_TRUE(Controls::Pressed(ACTION_FULL_SCREEN));
 }
 
+TEST_F(ControlsTest, CtrlAndShiftChordsAreExact) {
+  // Ctrl+Z undoes, Ctrl+Shift+Z redoes, Z alone does neither.
+  hp.input.SetKey(KEY_Z, true);
+  Poll();
+  EXPECT_FALSE(Controls::Pressed(ACTION_EDITOR_UNDO));
+  EXPECT_FALSE(Controls::Held(ACTION_EDITOR_UNDO));
+  hp.input.SetKey(KEY_Z, false);
+  hp.input.SetKey(KEY_RCONTROL, true);
+  Poll();
+  hp.input.SetKey(KEY_Z, true);
+  Poll();
+  EXPECT_TRUE(Controls::Pressed(ACTION_EDITOR_UNDO));
+  EXPECT_TRUE(Controls::Held(ACTION_EDITOR_UNDO));
+  EXPECT_FALSE(Controls::Pressed(ACTION_EDITOR_REDO));
+  hp.input.SetKey(KEY_Z, false);
+  hp.input.SetKey(KEY_LSHIFT, true);
+  Poll();
+  hp.input.SetKey(KEY_Z, true);
+  Poll();
+  EXPECT_FALSE(Controls::Pressed(ACTION_EDITOR_UNDO));
+  EXPECT_TRUE(Controls::Pressed(ACTION_EDITOR_REDO));
+  // A key that names neither still works with Ctrl and Shift held: F8 clears,
+  // the arrows choose the block type while Shift paints the mirror too.
+  hp.input.SetKey(KEY_F8, true);
+  hp.input.SetKey(KEY_LEFT, true);
+  Poll();
+  EXPECT_TRUE(Controls::Pressed(ACTION_EDITOR_CLEAR));
+  EXPECT_TRUE(Controls::Pressed(ACTION_LEFT));
+  // Ctrl+Y redoes too, with Ctrl alone.
+  hp.input.SetKey(KEY_LSHIFT, false);
+  hp.input.SetKey(KEY_Y, true);
+  Poll();
+  EXPECT_TRUE(Controls::Pressed(ACTION_EDITOR_REDO));
+}
+
 TEST_F(ControlsTest, RebindingSwapsWithinAContextOnly) {
   // Space is "launch / fire"; given to "use slot 1", the two swap.
   EXPECT_EQ(Controls::SetKey(ACTION_SLOT_1, KEY_SPACE), ACTION_FIRE);
@@ -132,11 +167,12 @@ TEST_F(ControlsTest, RebindingSwapsWithinAContextOnly) {
 
 TEST(ControlsNames, EveryKeyAndButtonRoundTrips) {
   for (int code = 1; code < 256; ++code)
-    for (int alt : {0, kKeyAlt}) {
+    for (int chord : {0, kKeyAlt, kKeyCtrl, kKeyShift, kKeyCtrl | kKeyShift,
+                      kKeyCtrl | kKeyShift | kKeyAlt}) {
       int back = -7;
-      std::string name = Controls::KeyName(code | alt);
+      std::string name = Controls::KeyName(code | chord);
       ASSERT_TRUE(Controls::ParseKey(name, &back)) << name;
-      EXPECT_EQ(back, code | alt) << name;
+      EXPECT_EQ(back, code | chord) << name;
     }
   for (int b = PAD_NONE; b < PAD_BUTTON_COUNT; ++b) {
     int back = -7;
@@ -148,13 +184,19 @@ TEST(ControlsNames, EveryKeyAndButtonRoundTrips) {
   EXPECT_EQ(key, kNoKey);
   EXPECT_TRUE(Controls::ParseKey("alt+enter", &key));
   EXPECT_EQ(key, KEY_ENTER | kKeyAlt);
+  EXPECT_TRUE(Controls::ParseKey("shift+CTRL+z", &key));
+  EXPECT_EQ(key, KEY_Z | kKeyCtrl | kKeyShift);
+  EXPECT_EQ(Controls::KeyName(KEY_Z | kKeyCtrl | kKeyShift), "Ctrl+Shift+Z");
+  EXPECT_TRUE(Controls::ParseKey("Ctrl", &key)) << "the key itself";
+  EXPECT_EQ(key, KEY_LCONTROL);
   EXPECT_EQ(Controls::KeyName(KEY_SPACE), "Space");
   EXPECT_EQ(Controls::KeyName(0x5A), "0x5A");
 }
 
 TEST(ControlsNames, RefusesWhatItDoesNotKnow) {
   for (const char* bad : {"", "Alt+", "Alt+None", "Foo", "-1", "256", "0x100", "5x",
-                          "99999999999999999999", "Space ", "Alt+Alt+A"}) {
+                          "99999999999999999999", "Space ", "Alt+Alt+A", "Ctrl+",
+                          "Ctrl+Ctrl+Z", "Shift+None", "Ctrl+Shift+"}) {
     int key = -7;
     EXPECT_FALSE(Controls::ParseKey(bad, &key)) << bad;
     EXPECT_EQ(key, -7) << bad;

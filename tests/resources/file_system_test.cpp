@@ -244,6 +244,73 @@ TEST_F(FileSystemTest, LooseFilesAreReadOnlyAsFarAsTheyCanBeUsed) {
   EXPECT_EQ(RegisterArchive("Cursor.tga", "DATA\\", 1), 0);
 }
 
+class Packs : public FileSystemTest {
+ protected:
+  static constexpr const char* kPrefixes[] = {"DATA\\", "LANG\\"};
+  static int RegisterMods() { return RegisterPacks("mods", kPrefixes, 2); }
+};
+
+TEST_F(Packs, ALaterNameWinsAndAllStandBeforeTheGamesData) {
+  Pack("Velotrix.dat", {{"DATA\\Level01", Bytes("game")}, {"DATA\\Ball.tga", Bytes("ball")}});
+  Pack("Velotrix.lng", {{"LANG\\Strings.txt", Bytes("english")}});
+  mkdir("mods", 0755);
+  Pack("mods/a.dat", {{"DATA\\Level01", Bytes("a")}, {"DATA\\Only.txt", Bytes("only a")}});
+  Pack("mods/B.DAT", {{"DATA\\level01", Bytes("b")}, {"LANG\\Strings.txt", Bytes("b's")}});
+  Pack("mods/c.dat", {{"DATA\\Level01", Bytes("c")}});
+  Pack("mods/notes.txt", {{"DATA\\Level01", Bytes("not a pack's name")}});
+  Pack("mods/e.dat", {{"Level01", Bytes("no root prefix")}});
+  ASSERT_EQ(RegisterMods(), 3);
+  ASSERT_NE(RegisterArchive("Velotrix.dat", "DATA\\", 3), 0);
+  ASSERT_NE(RegisterArchive("Velotrix.lng", "LANG\\", 3), 0);
+
+  // Byte order: "B.DAT" < "a.dat" < "c.dat".
+  EXPECT_EQ(Read("Level01"), "c");
+  EXPECT_EQ(Read("Only.txt"), "only a");
+  EXPECT_EQ(Read("Strings.txt"), "b's") << "texts too";
+  EXPECT_EQ(Read("Ball.tga"), "ball") << "what no pack holds comes from the game";
+  // Another language: its archive comes after the packs, which stay.
+  UnregisterSources("LANG\\");
+  Pack("Velotrix.ru.lng", {{"LANG\\Strings.txt", Bytes("russian")}});
+  ASSERT_NE(RegisterArchive("Velotrix.ru.lng", "LANG\\", 1), 0);
+  EXPECT_EQ(Read("Strings.txt"), "b's");
+  WriteHostFile("Level01", "loose");
+  EXPECT_EQ(Read("Level01"), "loose") << "loose files still come first";
+
+  const std::string log = LogText();
+  EXPECT_NE(log.find("Pack 'mods/c.dat': 1 files\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Pack 'mods/a.dat': 2 files\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Pack 'mods/B.DAT': 2 files\n"), std::string::npos) << log;
+  EXPECT_LT(log.find("mods/c.dat"), log.find("mods/a.dat")) << "named in the order they count";
+  EXPECT_NE(log.find("Pack 'mods/e.dat' replaces nothing; skipped\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("notes.txt"), std::string::npos);
+}
+
+TEST_F(Packs, ADamagedPackIsLoggedAndSkipped) {
+  mkdir("mods", 0755);
+  Pack("mods/good.dat", {{"DATA\\Level01", Bytes("good")}});
+  Pack("mods/x-cut.dat", {{"DATA\\Level01", Bytes(std::string(3000, 'x'))}});
+  const std::string whole = ReadHostFile("mods/x-cut.dat");
+  WriteHostFile("mods/x-cut.dat", whole.substr(0, whole.size() - 10));  // cut short
+  WriteHostFile("mods/y-short.dat", "not even a header");
+  mkdir("mods/z-folder.dat", 0755);
+  ASSERT_EQ(symlink("/dev/zero", "mods/zz-device.dat"), 0);
+  ASSERT_EQ(RegisterMods(), 1);
+  EXPECT_EQ(Read("Level01"), "good");
+  const std::string log = LogText();
+  for (const char* bad : {"x-cut", "y-short", "z-folder", "zz-device"})
+    EXPECT_NE(log.find(std::string("Pack 'mods/") + bad + ".dat' is damaged; skipped\n"),
+              std::string::npos)
+        << bad << "\n" << log;
+}
+
+TEST_F(Packs, NoFolderNoPacks) {
+  EXPECT_EQ(RegisterMods(), 0);
+  EXPECT_EQ(RegisterPacks(nullptr, kPrefixes, 2), 0);
+  WriteHostFile("mods", "a file, not a folder");
+  EXPECT_EQ(RegisterMods(), 0);
+  EXPECT_EQ(LogText(), "");
+}
+
 TEST(ByteOrder, LittleEndianWithTheTopBitUnsignedOrSigned) {
   const uint8_t bytes[4] = {0x01, 0x82, 0x03, 0x84};
   EXPECT_EQ(GetU16(bytes), 0x8201u);

@@ -4,7 +4,8 @@
 // level (with --trace, the level's state goes to stderr every N frames):
 //   level N: won|lost|timeout frames F score S credits C lives L
 // Each level is a fresh game (8 lives, 150 credits, empty inventory) in a
-// temporary folder; the archives come from DIR (default: beside the tool).
+// temporary folder; the archives and the packs of DIR/mods come from DIR
+// (default: beside the tool).
 #include <limits.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -133,6 +134,7 @@ int CmdAutoplay(int argc, char** argv) {
     std::filesystem::create_directory(run);
     for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
       std::filesystem::create_symlink(data + "/" + archive, run + "/" + archive);
+    LinkPacks(data, run);
     if (chdir(run.c_str()) != 0) {
       code = 2;
       break;

@@ -1,6 +1,6 @@
 // velotrix-tool bench [--frames N] [--scene NAME] [--data DIR] [--shots DIR]:
 // runs the real game headless over the data set in DIR (default: beside the
-// tool, or the installed data) and drives each screen for N frames (default
+// tool, or the installed data) with the packs of DIR/mods, and drives each screen for N frames (default
 // 2000) after a warm-up, printing per scene
 //   scene NAME median_us M p99_us P budget_pct B
 // where M and P are the median and 99th percentile of the processor time of
@@ -179,6 +179,7 @@ int CmdBench(int argc, char** argv) {
   std::error_code ec;
   for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
     std::filesystem::create_symlink(data + "/" + archive, std::string(folder) + "/" + archive, ec);
+  if (!ec) LinkPacks(data, folder);
   int code = 2;
   if (!ec && chdir(folder) == 0) {
     BenchRun run(static_cast<int>(frames), scene, shots);

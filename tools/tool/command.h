@@ -17,6 +17,10 @@ struct Command {
 
 // The folder velotrix-tool runs from: where the build leaves the archives.
 std::string ToolDirectory();
+// Gives folder, a game folder of the tool's own over the data set in data, the
+// players' packs of data too (a link to its packs folder, when it has one), so
+// that the game registers them as it would in data.
+void LinkPacks(const std::string& data, const std::string& folder);
 
 // Defines a command: VX_TOOL_COMMAND(pack, "pack ARCHIVE DIR", CmdPack);
 #define VX_TOOL_COMMAND(id, usage, fn) static ::vx::tool::Command vx_tool_command_##id(#id, usage, fn)

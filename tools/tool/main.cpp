@@ -27,6 +27,13 @@ std::string ToolDirectory() {
   return std::filesystem::path(path).parent_path().string();
 }
 
+void LinkPacks(const std::string& data, const std::string& folder) {
+  const std::string packs = data + "/" + kPacksFolder;
+  std::error_code ec;
+  if (std::filesystem::is_directory(packs, ec))
+    std::filesystem::create_directory_symlink(packs, folder + "/" + kPacksFolder, ec);
+}
+
 }  // namespace vx::tool
 
 int main(int argc, char** argv) {

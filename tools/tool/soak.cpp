@@ -1,7 +1,8 @@
 // velotrix-tool soak [--frames N] [--seed S] [--data DIR]: one long session of
-// the real game, headless: the autoplay bot plays level after level (1 to 100,
-// then round again) until N frames of game time have passed (default 276923,
-// an hour at 13 ms a frame), with the music streaming and the audio output
+// the real game, headless, over the data set and the packs (mods/) of DIR:
+// the autoplay bot plays level after level (1 to 100, then round again) until
+// N frames of game time have passed (default 276923, an hour at 13 ms a
+// frame), with the music streaming and the audio output
 // pulled as time passes, so the mixer runs. Prints the process's memory at
 // each level's end and, last, a summary (M: frames with the music playing):
 //   soak: frames F music M levels L won W rss-first K kB rss-end K kB peak K kB
@@ -136,6 +137,7 @@ int CmdSoak(int argc, char** argv) {
       return 2;
     }
   }
+  LinkPacks(data, folder);
   if (chdir(folder) != 0) return 2;
   Soak soak;
   Run(static_cast<uint64_t>(frames), static_cast<uint32_t>(seed), &soak);
