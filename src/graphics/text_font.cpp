@@ -179,6 +179,19 @@ struct TextFont::Impl {
     file.clear();
   }
 
+  // Where a new glyph of glyph's size goes: a cache slot, or the scratch glyph
+  // when the cache is off or the glyph can never fit; *coverage receives room
+  // for its bytes.
+  Glyph* Place(uint64_t key, const Glyph& glyph, Glyph& spare, std::vector<uint8_t>& spareBytes,
+               uint8_t** coverage) {
+    const size_t bytes = static_cast<size_t>(glyph.width) * glyph.rows;
+    if (cacheEnabled)
+      if (Glyph* slot = cache.Insert(key, bytes, coverage)) return slot;
+    spareBytes.resize(bytes);
+    *coverage = spareBytes.data();
+    return &spare;
+  }
+
   // The glyph of c at the current face size; cached pixels are the very ones
   // FreeType rendered, so drawing from the cache changes nothing.
   const Glyph& Render(char16_t c) {
@@ -199,14 +212,8 @@ struct TextFont::Impl {
     fresh.width = static_cast<int>(bm.width);
     fresh.rows = static_cast<int>(bm.rows);
     fresh.advance = slot->advance.x;
-    const size_t bytes = static_cast<size_t>(fresh.width) * fresh.rows;
     uint8_t* coverage = nullptr;
-    Glyph* out = cacheEnabled ? cache.Insert(key, bytes, &coverage) : nullptr;
-    if (!out) {
-      scratchCoverage.resize(bytes);
-      coverage = scratchCoverage.data();
-      out = &scratch;
-    }
+    Glyph* out = Place(key, fresh, scratch, scratchCoverage, &coverage);
     for (int y = 0; y < fresh.rows; ++y)
       std::memcpy(coverage + static_cast<size_t>(y) * fresh.width,
                   bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch, static_cast<size_t>(fresh.width));
@@ -231,14 +238,8 @@ struct TextFont::Impl {
     fresh.top += 1;
     fresh.width += 2;
     fresh.rows += 2;
-    const size_t bytes = static_cast<size_t>(fresh.width) * fresh.rows;
     uint8_t* coverage = nullptr;
-    Glyph* out = cacheEnabled ? cache.Insert(key, bytes, &coverage) : nullptr;
-    if (!out) {
-      edgeScratchCoverage.resize(bytes);
-      coverage = edgeScratchCoverage.data();
-      out = &edgeScratch;
-    }
+    Glyph* out = Place(key, fresh, edgeScratch, edgeScratchCoverage, &coverage);
     for (int y = 0; y < fresh.rows; ++y)
       for (int x = 0; x < fresh.width; ++x)
         coverage[static_cast<size_t>(y) * fresh.width + x] = EdgeCoverage(base.width, base.rows, x - 1, y - 1);

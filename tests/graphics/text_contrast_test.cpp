@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graphics/fake_platform.h"
+#include "graphics/font_fixture.h"
 #include "graphics/graphics.h"
 #include "graphics/test_images.h"
 #include "graphics/text_contrast.h"
@@ -25,23 +26,9 @@ TEST(TextContrast, LuminanceAndRatioFollowWcag) {
   EXPECT_NEAR(ContrastRatio(RelativeLuminance(0, 0, 255), 0.0), 2.44, 0.01);
 }
 
-struct InkTest : ::testing::Test {
-  test::TempDir dir;
-  test::FakePlatform fake;
-  TextFont font;
+struct InkTest : test::FontFixture {
   test::InkRecorder ink;
 
-  void SetUp() override {
-    std::string ttf = test::ReadText("/usr/share/fonts/truetype/play/Play-Regular.ttf");
-    ASSERT_FALSE(ttf.empty());
-    test::WriteText("LCDN.ttf", ttf);
-    ASSERT_EQ(font.Load("LCDN.ttf"), 1);
-    ASSERT_EQ(Graphics::Init(640, 480, 0), 1);
-  }
-  void TearDown() override {
-    EndText();
-    Graphics::Release();
-  }
   void Paint(uint32_t rgb) {
     Graphics::Fill(nullptr, Rect{0, 0, 640, 480}, Graphics::MakePixelRGB(rgb));
   }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/fake_platform.h"
+#include "graphics/font_fixture.h"
 #include "graphics/graphics.h"
 #include "graphics/test_images.h"
 #include "graphics/text_font.h"
@@ -43,22 +44,7 @@ TEST(FormatWide, TextsWithoutArgumentsStayAsWritten) {
   EXPECT_EQ(std::u16string(small), u"1234");
 }
 
-struct TextTest : ::testing::Test {
-  test::TempDir dir;
-  test::FakePlatform fake;
-  TextFont font;
-  void SetUp() override {
-    std::string ttf = test::ReadText("/usr/share/fonts/truetype/play/Play-Regular.ttf");
-    ASSERT_FALSE(ttf.empty());
-    test::WriteText("LCDN.ttf", ttf);
-    ASSERT_EQ(font.Load("LCDN.ttf"), 1);
-    ASSERT_EQ(Graphics::Init(640, 480, 0), 1);
-  }
-  void TearDown() override {
-    EndText();
-    Graphics::Release();
-    Graphics::SetPixelLayout(0x07E0);
-  }
+struct TextTest : test::FontFixture {
   Surface* Back() { return Graphics::BackBuffer(); }
   uint16_t At(int x, int y) { return Back()->Row(y)[x]; }
   void Target(int size, int mode = TEXT_SOLID) {

@@ -130,4 +130,26 @@ void DrawHorizonPlanet(Canvas& c, const SceneStyle& s, double cx, double radius,
   cairo_restore(cr);
 }
 
+void DrawShipHull(cairo_t* cr, uint32_t shine, uint32_t upper) {
+  cairo_pattern_t* hull = cairo_pattern_create_linear(0, 0, 0, 20);
+  AddStop(hull, 0, shine);
+  AddStop(hull, 0.3, upper);
+  AddStop(hull, 0.7, 0x4a5470);
+  AddStop(hull, 1, 0x1a2034);
+  cairo_move_to(cr, 12, 1);
+  cairo_line_to(cr, 68, 1);
+  cairo_curve_to(cr, 74, 1, 76, 7, 76, 12);
+  cairo_line_to(cr, 67, 18);
+  cairo_line_to(cr, 13, 18);
+  cairo_line_to(cr, 4, 12);
+  cairo_curve_to(cr, 4, 7, 6, 1, 12, 1);
+  cairo_close_path(cr);
+  cairo_set_source(cr, hull);
+  cairo_fill(cr);
+  cairo_pattern_destroy(hull);
+  cairo_rectangle(cr, 14, 10, 52, 1.5);
+  SetColor(cr, 0x60f0ff);
+  cairo_fill(cr);
+}
+
 }  // namespace vx::mkdata::art

@@ -18,4 +18,8 @@ void DrawScene(Canvas& c, const SceneStyle& style);
 // A planet rising behind the horizon, mirrored faintly in the sea.
 void DrawHorizonPlanet(Canvas& c, const SceneStyle& style, double cx, double radius, uint32_t light, uint32_t dark);
 
+// The ship's hull seen from the side, 80 x 20 units from the origin, lit from
+// above (shine at the top, upper a little below), with its cyan stripe.
+void DrawShipHull(cairo_t* cr, uint32_t shine, uint32_t upper);
+
 }  // namespace vx::mkdata::art
