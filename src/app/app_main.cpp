@@ -62,6 +62,8 @@ std::string MissingData() {
 }
 
 void OnActivateApp(int active) {
+  // Time spent in the background is not a stall to catch up on.
+  if (active && !g.fAppActive) g.lastFrameTime = gPlatform->clock->Milliseconds();
   g.fAppActive = active;
   if (g.bQuit || !g.bGraphicsReady) return;
   Input::Activate(active);
@@ -128,17 +130,41 @@ void QuitApplication() {
   WindowProc(ev);
 }
 
-void RunFrame() {
-  uint32_t now = gPlatform->clock->Milliseconds();
-  // Unsigned difference: the wrap of the clock is harmless.
-  if (now - g.lastFrameTime < kFrameIntervalMs) return;
-  g.lastFrameTime = now;
+namespace {
+
+// One 13 ms step of the game: input, then the current screen. Returns whether
+// the step asked for a screenshot.
+bool RunStep() {
   ++g.frameCounter;
   Input::Poll();
   if (Controls::Pressed(ACTION_FULL_SCREEN)) ToggleFullScreen();
+  const bool shot = Controls::Pressed(ACTION_SCREENSHOT);
   RunScreenFrame();
+  return shot;
+}
+
+int StepsDue() {
+  // Unsigned difference: the wrap of the clock is harmless.
+  const uint32_t due = (gPlatform->clock->Milliseconds() - g.lastFrameTime) / kFrameIntervalMs;
+  if (due <= static_cast<uint32_t>(kMaxCatchUpSteps)) {
+    g.lastFrameTime += due * kFrameIntervalMs;
+    return static_cast<int>(due);
+  }
+  // A long stall (the window dragged, the machine busy) is not made up for:
+  // the game goes on from where it stood.
+  g.lastFrameTime = gPlatform->clock->Milliseconds();
+  return 1;
+}
+}  // namespace
+
+void RunFrame() {
+  const int due = StepsDue();
+  if (due == 0) return;
+  bool shot = false;
+  for (int step = 0; step < due && !g.bQuit; ++step) shot = RunStep() || shot;
+  // Only the newest step is shown; with vsync this waits for the retrace.
   if (Graphics::IsOpen()) Graphics::Flip(kWaitRetrace);
-  if (Controls::Pressed(ACTION_SCREENSHOT)) Graphics::Screenshot();
+  if (shot) Graphics::Screenshot();
 }
 
 int InitDisplayAndInput(int fullScreen) {

@@ -1,5 +1,5 @@
 // The program's entry and heartbeat: start-up, the message loop with its 13 ms
-// frame tick, activation changes and shutdown.
+// steps whatever the display's rate, activation changes and shutdown.
 #pragma once
 
 #include "platform/platform.h"
@@ -13,7 +13,8 @@ int AppMain(void* instance, int showCommand);
 // 1 on success, 0 on failure, -1 when only the input devices failed.
 int InitDisplayAndInput(int fullScreen);
 int EnterFirstScreen();
-// The frame tick: runs a frame when 13 ms have passed since the last one.
+// The frame tick: runs one 13 ms step of the game for every 13 ms of real time
+// since the last (a few at most), then presents the newest picture.
 void RunFrame();
 // The window procedure: handles one message of the game window.
 void WindowProc(const PlatformEvent& ev);
@@ -26,5 +27,8 @@ void QuitApplication();
 void RequireGameData(bool required);
 
 constexpr uint32_t kFrameIntervalMs = 13;
+// After a short delay, at most this many steps run before one presentation;
+// a longer stall is not made up for.
+constexpr int kMaxCatchUpSteps = 4;
 
 }  // namespace vx

@@ -41,6 +41,46 @@ TEST_F(FrameLoop, RunsAFrameOnlyAfterThirteenMilliseconds) {
   EXPECT_EQ(g.frameCounter, 2u);
 }
 
+TEST_F(FrameLoop, CatchesUpAFewStepsAndShowsOnlyTheNewest) {
+  g.lastFrameTime = 5000;
+  int presents = hp.display.presents;
+  // A slow retrace: two steps were due, one picture shows the second.
+  hp.clock.now = 5030;
+  RunFrame();
+  EXPECT_EQ(g.frameCounter, 2u);
+  EXPECT_EQ(g.screens.menu->frames, 2u);
+  EXPECT_EQ(hp.display.presents, presents + 1);
+  EXPECT_EQ(g.lastFrameTime, 5026u) << "the steps keep their 13 ms rhythm";
+  // Exactly the most that is caught up.
+  hp.clock.now = 5026 + 13 * kMaxCatchUpSteps;
+  RunFrame();
+  EXPECT_EQ(g.frameCounter, 2u + kMaxCatchUpSteps);
+  EXPECT_EQ(hp.display.presents, presents + 2);
+  // One more is a stall: one step, and the rhythm starts anew.
+  const uint32_t from = g.lastFrameTime;
+  hp.clock.now = from + 13 * (kMaxCatchUpSteps + 1);
+  RunFrame();
+  EXPECT_EQ(g.frameCounter, 3u + kMaxCatchUpSteps);
+  EXPECT_EQ(g.lastFrameTime, hp.clock.now);
+  EXPECT_EQ(hp.display.presents, presents + 3);
+}
+
+TEST_F(FrameLoop, TimeInTheBackgroundIsNotCaughtUp) {
+  auto activate = [&](int on) {
+    PlatformEvent ev;
+    ev.type = PlatformEvent::kActivateApp;
+    ev.active = on;
+    WindowProc(ev);
+  };
+  g.lastFrameTime = hp.clock.now = 5000;
+  activate(0);
+  hp.clock.now = 5040;
+  activate(1);
+  hp.clock.now = 5053;
+  RunFrame();
+  EXPECT_EQ(g.frameCounter, 1u);
+}
+
 TEST_F(FrameLoop, ClockWrapIsHarmless) {
   g.lastFrameTime = 0xFFFFFFF8u;
   hp.clock.now = 4;  // 12 ms later, after the wrap

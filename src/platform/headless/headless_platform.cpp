@@ -52,6 +52,11 @@ void HeadlessWindow::WaitEvent() {
   }
 }
 
+void HeadlessWindow::WaitEventUntil(uint32_t deadlineMs) {
+  const int32_t left = static_cast<int32_t>(deadlineMs - owner_->clock.now);
+  if (realTime && queue.empty() && left > 0) owner_->Advance(static_cast<uint32_t>(left));
+}
+
 void HeadlessWindow::PostQuit(int code) {
   PlatformEvent ev;
   ev.type = PlatformEvent::kQuit;
@@ -85,8 +90,11 @@ bool HeadlessDisplay::Open(int w, int h, bool fs, uint32_t* mask) {
   return true;
 }
 
-int HeadlessDisplay::Present(const uint16_t* pixels, int pitchPixels, int w, int h, bool) {
+int HeadlessDisplay::Present(const uint16_t* pixels, int pitchPixels, int w, int h,
+                             bool waitRetrace) {
   ++presents;
+  if (onPresent) onPresent();
+  if (waitRetrace && retraceHz > 0 && waitRetrace_) waitRetrace_();
   if (presentResult != 0) return presentResult;
   if (!open || !pixels) return 0;
   int rows = std::min(h, height), cols = std::min(w, width);
@@ -212,6 +220,7 @@ HeadlessPlatform::HeadlessPlatform() : lock(HeadlessLockPath) {
   platform_.audio = &audio;
   platform_.newTimer = [this]() -> PeriodicTimer* { return new HeadlessTimer(this); };
   platform_.directXVersion = [this]() { return directXVersion; };
+  display.waitRetrace_ = [this] { WaitRetrace(); };
 }
 
 HeadlessPlatform::~HeadlessPlatform() {
@@ -236,6 +245,23 @@ void HeadlessPlatform::Advance(uint32_t ms) {
   }
   clock.now = target;
   audio.PassTime(ms);
+}
+
+void HeadlessPlatform::AdvanceMicros(uint64_t us) {
+  subMillisecondUs_ += us;
+  const uint64_t ms = subMillisecondUs_ / 1000;
+  subMillisecondUs_ %= 1000;
+  if (ms) Advance(static_cast<uint32_t>(ms));
+}
+
+void HeadlessPlatform::WaitRetrace() {
+  const uint64_t hz = static_cast<uint64_t>(display.retraceHz);
+  if (hz == 0) return;
+  // Retrace k falls at k / hz seconds on the clock's own time line.
+  const uint64_t nowUs = static_cast<uint64_t>(clock.now) * 1000 + subMillisecondUs_;
+  const uint64_t next = nowUs * hz / 1000000 + 1;
+  const uint64_t atUs = (next * 1000000 + hz - 1) / hz;
+  AdvanceMicros(atUs - nowUs);
 }
 
 void HeadlessPlatform::TickTimers() {

@@ -48,6 +48,8 @@ class HeadlessWindow : public Window {
   // input, then lets frameStepMs of virtual time pass.
   bool PollEvent(PlatformEvent& ev) override;
   void WaitEvent() override;
+  // With realTime, waiting is time passing: the clock moves to the deadline.
+  void WaitEventUntil(uint32_t deadlineMs) override;
   void PostQuit(int code) override;
   void HideCursor() override { cursorHidden = true; }
   void KeepAwake() override { keptAwake = true; }
@@ -76,6 +78,9 @@ class HeadlessWindow : public Window {
   std::vector<std::string> messageBoxes;  // "title: text"
   std::deque<PlatformEvent> queue;
   uint32_t frameStepMs = 13;
+  // Time passes only as the game waits (for an event or a retrace), as on a
+  // real machine; set frameStepMs to 0 with it.
+  bool realTime = false;
   // WaitEvent gives up after this many idle steps without an event and posts a
   // close, so a test can never hang on an inactive game.
   int maxIdleSteps = 100000;
@@ -102,6 +107,14 @@ class HeadlessDisplay : public Display {
   int width = 0, height = 0;
   int opens = 0, closes = 0, presents = 0, restores = 0;
   std::vector<uint16_t> frame;  // the last presented picture, width x height
+  // A simulated display refresh: presenting with the wait flag lets time pass
+  // until the next retrace (0: presenting takes no time).
+  int retraceHz = 0;
+  std::function<void()> onPresent;  // called by every presentation, before its wait
+
+ private:
+  friend class HeadlessPlatform;
+  std::function<void()> waitRetrace_;
 };
 
 class HeadlessInput : public InputDevices {
@@ -193,6 +206,10 @@ class HeadlessPlatform {
   // Lets ms of virtual time pass: the clock moves, due timers fire when
   // timersFollowClock is set, audio is pulled when it follows the clock.
   void Advance(uint32_t ms);
+  // Lets us microseconds pass; the clock shows the whole milliseconds.
+  void AdvanceMicros(uint64_t us);
+  // Lets time pass until the next retrace of the display's retraceHz.
+  void WaitRetrace();
   // Fires every running timer once.
   void TickTimers();
   const std::vector<HeadlessTimer*>& timers() const { return timers_; }
@@ -220,6 +237,7 @@ class HeadlessPlatform {
   friend class HeadlessTimer;
   Platform platform_;
   std::vector<HeadlessTimer*> timers_;
+  uint64_t subMillisecondUs_ = 0;  // time passed beyond the clock's milliseconds
 };
 
 }  // namespace vx
