@@ -140,6 +140,7 @@ bool RunStep() {
   if (Controls::Pressed(ACTION_FULL_SCREEN)) ToggleFullScreen();
   const bool shot = Controls::Pressed(ACTION_SCREENSHOT);
   RunScreenFrame();
+  Input::GrabPointer(g.currentScreen && g.currentScreen->GrabsPointer());
   return shot;
 }
 

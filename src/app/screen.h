@@ -16,6 +16,9 @@ class Screen {
   virtual int ReleaseSurfaces() { return 1; }
   virtual int OnDisplay(Screen* previous, int argument) = 0;
   virtual int OnFrame() = 0;
+  // Whether the game keeps the system pointer while this screen runs (a level
+  // being played); menus leave it free for the desktop.
+  virtual bool GrabsPointer() { return false; }
 
   // Counts n, n-1, ..., 1, then 0, 1, ..., n-1, and repeats, over frames.
   int Pulse(int n) const;

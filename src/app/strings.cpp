@@ -1,8 +1,10 @@
 #include "app/strings.h"
 
 #include <cstdio>
+#include <string>
 
 #include "base/game_record.h"
+#include "input/controls.h"
 #include "resources/text_file.h"
 
 namespace vx {
@@ -39,6 +41,14 @@ void LoadStrings() {
       {"Language", s.Language, nullptr},
       {"Saved", s.Saved, kSavedDefault},
       {"SaveFailed", s.SaveFailed, kSaveFailedDefault},
+      {"QuitUnsaved", s.QuitUnsaved, "Quit without saving? Y / N"},
+      {"SaveName", s.SaveName, "Game"},
+      {"Sensitivity", s.Sensitivity, "Mouse sensitivity"},
+      {"ControlsTitle", s.ControlsTitle, "Controls"},
+      {"ControlsKey", s.ControlsKey, "Key"},
+      {"ControlsPad", s.ControlsPad, "Controller"},
+      {"ControlsDefaults", s.ControlsDefaults, "Defaults"},
+      {"ControlsPress", s.ControlsPress, "Press a key or button (Esc keeps, Delete clears)"},
   };
   // A new language starts from empty texts, not from the last one's; texts
   // newer than some string tables are shown even without one.
@@ -48,6 +58,11 @@ void LoadStrings() {
   LanguageTextFile file("Strings.txt");
   if (!file.IsOpen()) return;
   for (const StringKey& k : keys) file.GetString("All strings", k.key, k.def, k.buffer, 64);
+  static_assert(ACTION_COUNT <= kActionTexts, "a label for every control");
+  for (int a = 0; a < ACTION_COUNT; ++a) {
+    const std::string key = std::string("Control ") + GetActionInfo(a).name;
+    file.GetString("All strings", key.c_str(), GetActionInfo(a).name, s.Actions[a], 64);
+  }
 }
 
 }  // namespace vx

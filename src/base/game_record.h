@@ -22,6 +22,9 @@ struct Settings {
   char language[16] = {};     // "Language": a language code, "" until chosen
 };
 
+// Room for the label of every control (the controls table has fewer).
+constexpr int kActionTexts = 48;
+
 // Language texts, 64 bytes each (63 characters and a terminator).
 struct StringTable {
   char PressKey[64], Loading[64], Donthave1[64], Donthave2[64], Descript[64],
@@ -35,6 +38,12 @@ struct StringTable {
   char Continue[64], BossBeaten[64];
   char Language[64];  // the language's own name, on the options screen
   char Saved[64], SaveFailed[64];  // the save screen's word on a save
+  // The quit question for unsaved progress, the name a controller gives a
+  // saved game, the mouse sensitivity and the controls page with one label
+  // per action.
+  char QuitUnsaved[64], SaveName[64], Sensitivity[64], ControlsTitle[64], ControlsKey[64],
+      ControlsPad[64], ControlsDefaults[64], ControlsPress[64];
+  char Actions[kActionTexts][64];
 };
 
 // The eleven screens; filled in before AppMain runs.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "campaign/campaign_ui.h"
 #include "graphics/shared_art.h"
 #include "graphics/text_font.h"
 #include "resources/text_file.h"
@@ -36,20 +37,24 @@ void Button::SetLabel(const char* text) { std::snprintf(label, sizeof label, "%s
 
 void Button::HandleEvent(MouseEvent* event, int cursorX, int cursorY) {
   if (!IsVisible() || !IsEnabled()) return;
-  hover = cursorX >= x && cursorX < x + width && cursorY >= y && cursorY < y + height;
+  AddFocusTarget(Area());
+  // Clicks go where the cursor is; a focus, while there is one, decides which
+  // button is lit (a Confirm brings the cursor to it first).
+  const bool under = cursorX >= x && cursorX < x + width && cursorY >= y && cursorY < y + height;
+  hover = AnyFocus() ? HasFocus(Area()) : under;
   const uint32_t type = event ? event->type : MOUSE_NONE;
-  if (type == MOUSE_LEFT_DOWN && hover) {
+  if (type == MOUSE_LEFT_DOWN && under) {
     held = 1;
     event->type = MOUSE_NONE;
   } else if (type == MOUSE_LEFT_UP) {
-    if (held && hover && kind == BUTTON_PUSH) gCommandId = command;
+    if (held && under && kind == BUTTON_PUSH) gCommandId = command;
     held = 0;
-  } else if (type == MOUSE_LEFT_DOUBLE && hover) {
+  } else if (type == MOUSE_LEFT_DOUBLE && under) {
     // The second click of a double-click must not fire the button again.
     event->type = MOUSE_NONE;
   }
   if (hotAction >= 0 && Controls::Pressed(hotAction)) gCommandId = command;
-  const bool pressing = held && hover && Input::leftHeld;
+  const bool pressing = held && under && PointerHeld();
   if (kind == BUTTON_REPEAT && pressing) gCommandId = command;
   if (kind == BUTTON_TOGGLE && !toggleState && pressing) gCommandId = command;
 }

@@ -9,27 +9,6 @@
 
 namespace vx {
 
-CampaignCursor gCursor;
-
-MouseEvent ReadPointer(int32_t* wheel) {
-  int32_t dx = 0, dy = 0, dz = 0;
-  Input::ReadMouse(&dx, &dy, &dz);
-  // Motion is added in 64 bits: a wild device value must not wrap the cursor.
-  int64_t x = static_cast<int64_t>(gCursor.x) + dx;
-  int64_t y = static_cast<int64_t>(gCursor.y) + dy;
-  gCursor.x = static_cast<int32_t>(std::clamp<int64_t>(x, 0, g.screenWidth - 1));
-  gCursor.y = static_cast<int32_t>(std::clamp<int64_t>(y, 0, g.screenHeight - 1));
-  if (wheel) *wheel = dz;
-  MouseEvent event;
-  Input::PopMouseEvent(&event);
-  return event;
-}
-
-void DrawCursor(int dx, int dy) {
-  gArt.cursorAnim.Play("Cursor", 0);
-  gArt.cursor.RenderAnim(gArt.cursorAnim, gCursor.x + dx, gCursor.y + dy, ALIGN_DEFAULT);
-}
-
 Rect FrameRectAt(const CSprite& sheet, const char* frame, int x, int y) {
   SpriteFrame f;
   if (!sheet.FindFrame(frame, &f)) return Rect{};

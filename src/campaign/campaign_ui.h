@@ -19,12 +19,35 @@ struct CampaignCursor {
 };
 extern CampaignCursor gCursor;
 
-// Reads the frame's mouse motion, moves the cursor by it (kept on the screen)
-// and takes at most one event from the queue. wheel, when given, receives the
-// wheel motion.
-MouseEvent ReadPointer(int32_t* wheel = nullptr);
-// The shared cursor animation at (cursor x + dx, cursor y + dy).
+// How a screen takes the keyboard's and the controller's stand-ins for the mouse.
+struct PointerOptions {
+  // The arrows (d-pad) move the focus between the targets; false where they
+  // mean something else (the map's levels, the help pages).
+  bool arrowsMoveFocus = true;
+  // Confirm (Enter, A) clicks the focused target; false where the screen reads
+  // it itself.
+  bool confirmClicks = true;
+};
+
+// Moves the cursor by the frame's mouse motion, to the free system pointer,
+// by the controller's stick, or onto the target the arrows chose (kept on the
+// screen), turns Confirm into a left click and the alternate click into a
+// right one, and takes at most one event from the queue. wheel, when given,
+// receives the wheel motion.
+MouseEvent ReadPointer(int32_t* wheel = nullptr, const PointerOptions& options = {});
+// The shared cursor animation at (cursor x + dx, cursor y + dy), and the
+// frame round the focused target.
 void DrawCursor(int dx = -10, int dy = -5);
+
+// Something a click acts on, for the arrows to move between; registered every
+// frame (buttons register themselves).
+void AddFocusTarget(const Rect& r);
+// Puts the focus on r without moving the cursor (a screen's first choice).
+void SetFocus(const Rect& r);
+bool HasFocus(const Rect& r);
+bool AnyFocus();
+// The left button is down, or Confirm is held standing in for it.
+bool PointerHeld();
 
 // The rectangle a frame of sheet covers when drawn at (x, y) with the sheet's
 // own anchor; empty when there is no such frame.

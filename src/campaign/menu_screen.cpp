@@ -51,11 +51,17 @@ int MenuScreen::ReleaseSurfaces() {
   return 1;
 }
 
-int MenuScreen::OnDisplay(Screen* previous, int argument) { return 1; }
+int MenuScreen::OnDisplay(Screen* previous, int argument) {
+  focusFirst = true;
+  return 1;
+}
 
 int MenuScreen::OnFrame() {
   gCommandId = 0;
   MouseEvent event = ReadPointer();
+  // "New game" is focused, so that Confirm (Enter, A) starts a game.
+  if (focusFirst) SetFocus(buttons[0].Area());
+  focusFirst = false;
 
   CopySurface(nullptr, 0, 0, background);
   for (int i = 0; i < kButtons; ++i) {

@@ -19,6 +19,7 @@ class MenuScreen : public Screen {
   Surface* background = nullptr;
   CSprite sheet;  // "menu.tga" with "menu.frm"
   Button buttons[kButtons];
+  bool focusFirst = true;  // put the focus on "New game" in the next frame
 };
 
 }  // namespace vx

@@ -135,7 +135,16 @@ int NodeScreen::OnFrame() {
 
   gCommandId = 0;
   int32_t wheel = 0;
-  MouseEvent event = ReadPointer(&wheel);
+  // Left and right choose the level; Confirm plays it unless the cursor is on
+  // one of the buttons, which it then presses.
+  bool overButton = false;
+  for (const Button& b : buttons) overButton = overButton || PointIn(b.Area(), gCursor.x, gCursor.y);
+  PointerOptions options;
+  options.arrowsMoveFocus = false;
+  options.confirmClicks = overButton;
+  MouseEvent event = ReadPointer(&wheel, options);
+  if (Controls::Pressed(ACTION_LEFT)) SelectNeighbour(-1);
+  if (Controls::Pressed(ACTION_RIGHT)) SelectNeighbour(1);
   scroll = std::min(scroll + wheel / 10, maxScroll);
   scroll = std::max(scroll, minScroll);
 
@@ -143,6 +152,10 @@ int NodeScreen::OnFrame() {
   playEnabled = selected != -1 && gGame.campaign[selected].open &&
                 gGame.campaign[selected].requirementsMet && !gGame.campaign[selected].completed;
   buttons[0].SetEnabled(playEnabled);
+  if (!overButton && playEnabled && Controls::Pressed(ACTION_CONFIRM)) {
+    StartLevel(selected + 1);
+    return 0;
+  }
 
   CopySurface(nullptr, 0, 0, background);
   static const char* const kPadFrames[kCommandButtons] = {"pad1", "pad2", "pad3", "pad4"};
@@ -196,6 +209,20 @@ int NodeScreen::OnFrame() {
   DrawTexts();
   DrawCursor(-6, -11);
   return 1;
+}
+
+void NodeScreen::SelectNeighbour(int step) {
+  const int from = selected < 0 ? 0 : selected;
+  for (int k = 1; k <= kLevelCount; ++k) {
+    const int i = ((from + step * k) % kLevelCount + kLevelCount) % kLevelCount;
+    const MapNode& node = gGame.campaign[i];
+    if (!node.open || node.completed) continue;
+    selected = i;
+    const int sy = 480 - node.y + scroll;
+    if (sy < kHorizonY + 20 || sy >= kNearY - 15)
+      scroll = std::clamp(node.y - 180, minScroll, maxScroll);
+    return;
+  }
 }
 
 void NodeScreen::DrawButtons() {

@@ -63,6 +63,9 @@ class NodeScreen : public Screen {
 
  private:
   void DrawButtons();
+  // Selects the playable level before (-1) or after (+1) the selected one and
+  // brings it into view.
+  void SelectNeighbour(int step);
   // Returns false when a double-click started a level.
   bool UpdateNodes(const MouseEvent& event);
   void DrawTexts();

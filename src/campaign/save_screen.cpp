@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/game_record.h"
 #include "campaign/campaign_ui.h"
@@ -43,7 +44,16 @@ int SaveScreen::OnFrame() {
     Return(this, 0);
     return 0;
   }
-  MouseEvent event = ReadPointer();
+  // While a name is typed, Enter is the typed line's end, not a click.
+  PointerOptions options;
+  options.confirmClicks = editedSlot == -1;
+  options.arrowsMoveFocus = editedSlot == -1;
+  MouseEvent event = ReadPointer(nullptr, options);
+  if (editedSlot != -1 && Controls::PressedOnPad(ACTION_CONFIRM)) SaveWithPad();
+  if (done) {
+    Return(this, 0);
+    return 0;
+  }
   if (Controls::Pressed(ACTION_BACK)) {
     if (editedSlot == -1) {
       Return(this, 0);
@@ -74,6 +84,18 @@ int SaveScreen::OnFrame() {
   }
   DrawCursor();
   return 1;
+}
+
+void SaveScreen::SaveWithPad() {
+  // A controller cannot type: an empty name becomes "Game N".
+  if (!editBuffer[0]) {
+    const std::string name = std::string(g.strings.SaveName) + " " + std::to_string(editedSlot + 1);
+    std::snprintf(editBuffer, sizeof editBuffer, "%.*s", kSaveNameLength, name.c_str());
+  }
+  if (editBuffer[0] && SaveGame(editedSlot, editBuffer)) {
+    done = 1;
+    editedSlot = -1;
+  }
 }
 
 void SaveScreen::OnChar(uint8_t ch) {

@@ -9,6 +9,9 @@ namespace vx {
 class SaveScreen : public SlotScreen {
  public:
   void OnChar(uint8_t ch) override;
+  // Confirm on the controller while a name is edited: saves it ("Game N" when
+  // nothing was typed).
+  void SaveWithPad();
   const char* GetName() override { return "SaveScreen"; }
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;

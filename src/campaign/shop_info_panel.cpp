@@ -36,7 +36,7 @@ void DrawPriceLine(const char* label, const char16_t* format, int price) {
 }  // namespace
 
 void ShopScreen::DrawInfoPanel(int item, bool fromShelf, int price) {
-  if (Input::leftHeld) descriptionStart = static_cast<int32_t>(frames);
+  if (PointerHeld()) descriptionStart = static_cast<int32_t>(frames);
   const ItemInfo& info = gGame.items[item];
   const StringTable& s = g.strings;
 

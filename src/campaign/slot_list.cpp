@@ -25,6 +25,11 @@ int PointedSlot(int x, int y) {
   return (y - kTop) / kRowHeight;
 }
 
+void AddSlotTargets() {
+  for (int i = 0; i < kSaveSlots; ++i)
+    AddFocusTarget(Rect{kLeft, kTop + kRowHeight * i, kRight, kTop + kRowHeight * (i + 1)});
+}
+
 void DrawSlotList(int pointed, int edited, const char* editText) {
   // The plate under the list is as wide as its longest line.
   BeginText(FontB, 16);
@@ -72,6 +77,7 @@ int SlotScreen::ReleaseSurfaces() {
 }
 
 int SlotScreen::DrawSlotScreen(const char* title, int edited, const char* editText) {
+  AddSlotTargets();
   DrawSlotScreenFrame(background, title, quit.hover);
   const int pointed = PointedSlot(gCursor.x, gCursor.y);
   DrawSlotList(pointed, edited, editText);

@@ -13,6 +13,8 @@ struct Surface;
 
 // The row (0..9) under the point, or -1 outside the list.
 int PointedSlot(int x, int y);
+// Makes the ten rows targets of the focus (the arrows move between them).
+void AddSlotTargets();
 
 // Draws the ten rows on a darkened plate: "n." and each slot's name, the
 // pointed row lit. The edited row (-1: none) shows editText with a cursor

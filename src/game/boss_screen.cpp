@@ -96,6 +96,8 @@ int BossScreen::ReleaseSurfaces() {
   return 1;
 }
 
+bool BossScreen::GrabsPointer() { return LevelInPlay(); }
+
 int BossScreen::OnFrame() {
   --scroll;
   if (Controls::Pressed(ACTION_OPTIONS) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
@@ -141,6 +143,7 @@ int BossScreen::OnFrame() {
   // The flag of the console: how far the boss is beaten.
   DrawProgressFigure((kBossHitPoints - std::clamp(hitPoints, 0, kBossHitPoints)) * 100 /
                      kBossHitPoints);
+  DrawChosenSlot();
   // Pause, the quit question and a lost fight show their messages as in a level.
   UpdateAndDrawMessagePanel();
   return 1;

@@ -46,6 +46,7 @@ class BossScreen : public Screen {
   int OnDisplay(Screen* previous, int argument) override;
   // Returns 0 when the fight has ended or the screen was left this frame.
   int OnFrame() override;
+  bool GrabsPointer() override;
 
   // The rules of one frame, in the order OnFrame runs them.
   void StartFight();

@@ -52,6 +52,8 @@ int GameScreen::OnDisplay(Screen* previous, int argument) {
   return 1;
 }
 
+bool GameScreen::GrabsPointer() { return LevelInPlay(); }
+
 int GameScreen::OnFrame() {
   if (Controls::Pressed(ACTION_OPTIONS) && g.screens.options) SwitchIfNotCurrent(g.screens.options, 0);
   LevelState& L = gGame.level;
@@ -133,6 +135,7 @@ void DrawPlayLayers(Surface* panel) {
   UpdateAndDrawParticles(moving);
   DrawLevelProgress();
   DrawStatusPanel();
+  DrawChosenSlot();
   UpdateAndDrawMessagePanel();
 }
 

@@ -28,6 +28,7 @@ class GameScreen : public Screen {
   int ReleaseSurfaces() override;
   int OnDisplay(Screen* previous, int argument) override;
   int OnFrame() override;
+  bool GrabsPointer() override;
 
  private:
   void DrawPlay();

@@ -19,10 +19,29 @@ namespace vx {
 
 namespace {
 
+// The next slot holding an item in direction step (+1, -1) from the chosen
+// one; the chosen one itself when no other holds anything.
+void ChooseSlot(int step) {
+  gPlay.slotChoiceShown = true;
+  for (int k = 1; k < kInventorySlots; ++k) {
+    const int slot = (gPlay.chosenSlot + step * k + kInventorySlots) % kInventorySlots;
+    if (gGame.player.inventory[slot].id != 0) {
+      gPlay.chosenSlot = slot;
+      return;
+    }
+  }
+}
+
 void UseSlotsByTheirKeys() {
   static_assert(ACTION_SLOT_10 - ACTION_SLOT_1 + 1 == kInventorySlots, "one action per slot");
   for (int slot = 0; slot < kInventorySlots; ++slot)
     if (Controls::Pressed(ACTION_SLOT_1 + slot)) UseSlot(slot);
+  if (Controls::Pressed(ACTION_SLOT_PREVIOUS)) ChooseSlot(-1);
+  if (Controls::Pressed(ACTION_SLOT_NEXT)) ChooseSlot(1);
+  if (Controls::Pressed(ACTION_USE_SLOT)) {
+    gPlay.slotChoiceShown = true;
+    UseSlot(gPlay.chosenSlot);
+  }
 }
 
 }  // namespace
@@ -70,6 +89,8 @@ bool GameStandsStill() {
   const LevelState& L = gGame.level;
   return L.paused || L.quitRequest || L.levelEnded;
 }
+
+bool LevelInPlay() { return !GameStandsStill() && !gGame.level.editMode; }
 
 int GameUpdate() {
   LevelState& L = gGame.level;

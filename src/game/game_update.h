@@ -17,5 +17,8 @@ void EndLevel(bool won);
 // After the end: waits for a key or a left click, then fades the music out one
 // step per frame and returns to the screen below with 1 (won) or 0 (lost).
 void UpdateLevelEnd();
+// The level is being played: not paused, asking or over (the game then keeps
+// the system pointer).
+bool LevelInPlay();
 
 }  // namespace vx

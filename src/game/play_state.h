@@ -1,6 +1,6 @@
 // State of the game screen that lives beside the level state: the typed
-// characters for the cheat words, the frame-rate meter, the message panel and
-// the level editor's cursor. One instance for the whole run.
+// characters for the cheat words, the frame-rate meter, the message panel, the
+// level editor's cursor and the slot chosen on the controller. One instance for the whole run.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +39,11 @@ struct PlayState {
   // Level editor.
   int32_t cursorX = 320, cursorY = 200;
   int32_t blockType = 1;
+
+  // The inventory slot chosen with the controller's shoulder buttons; marked
+  // in the panel once a player has chosen one.
+  int32_t chosenSlot = 0;
+  bool slotChoiceShown = false;
 };
 
 extern PlayState gPlay;

@@ -3,6 +3,7 @@
 #include "base/game_record.h"
 #include "game/game_state.h"
 #include "game/game_text.h"
+#include "game/play_state.h"
 #include "game/playfield.h"
 #include "graphics/shared_art.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 int PanelTop() { return g.screenHeight - kPanelHeight; }
 int SlotX(int slot) { return 197 + 42 * slot; }
+constexpr int kChosenSlotColor = 0;  // white
 
 bool ValidItem(int id) { return id > 0 && id < kItemCount; }
 
@@ -66,6 +68,12 @@ void DrawStatusPanel() {
   FontB.DrawText(85, t + 55, kTextWhite, u"%d", gGame.player.score);
   EndText();
   DrawItemCounts(t);
+}
+
+void DrawChosenSlot() {
+  if (!gPlay.slotChoiceShown) return;
+  const int x = SlotX(gPlay.chosenSlot) - 20, y = PanelTop() + 27;
+  Graphics::Outline(nullptr, Rect{x, y, x + 40, y + 40}, 2, StandardColors[kChosenSlotColor]);
 }
 
 void DrawLevelProgress() { DrawProgressFigure(LevelProgress()); }

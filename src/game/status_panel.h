@@ -13,6 +13,8 @@ constexpr int kPanelHeight = 80;
 void StepInventoryIcons();
 // Lives, credits, score, and for every filled slot its icon and count.
 void DrawStatusPanel();
+// A frame round the slot chosen with the controller, once one was chosen.
+void DrawChosenSlot();
 // The share of the field played so far, "NN%" beside the console's flag.
 void DrawLevelProgress();
 // Any share (0..100) beside the flag: the shop shows the campaign's, the boss

@@ -116,6 +116,24 @@ void ShadeRect(const Rect& rect, int eighths) {
   Graphics::UnlockSurface(back);
 }
 
+void Graphics::Outline(Surface* dst, const Rect& rect, int thickness, uint16_t pixel) {
+  if (!dst) dst = BackBuffer();
+  if (!dst || thickness <= 0) return;
+  const Rect r = rect;
+  const int t = thickness;
+  const Rect sides[4] = {{r.left, r.top, r.right, r.top + t},
+                         {r.left, r.bottom - t, r.right, r.bottom},
+                         {r.left, r.top + t, r.left + t, r.bottom - t},
+                         {r.right - t, r.top + t, r.right, r.bottom - t}};
+  for (Rect s : sides) {
+    s.left = std::max(s.left, 0);
+    s.top = std::max(s.top, 0);
+    s.right = std::min(s.right, dst->width);
+    s.bottom = std::min(s.bottom, dst->height);
+    if (s.right > s.left && s.bottom > s.top) Fill(dst, s, pixel);
+  }
+}
+
 int D3DStrip(int x, int y, int width, int height, uint16_t pixel) {
   // An empty strip (a bar at zero) draws nothing and is no error.
   if (width == 0 || height == 0) return 1;

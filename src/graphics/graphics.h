@@ -66,6 +66,8 @@ class Graphics {
   // Fills a rectangle of dst (the back buffer when null); refuses a rectangle
   // that reaches outside.
   static int Fill(Surface* dst, const Rect& rect, uint16_t pixel);
+  // A frame of the given thickness just inside rect, cut to dst.
+  static void Outline(Surface* dst, const Rect& rect, int thickness, uint16_t pixel);
 
   static void DrawLine(int x1, int y1, int x2, int y2, uint16_t pixel);
   static void Screenshot();

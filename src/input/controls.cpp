@@ -1,6 +1,9 @@
 // The table of actions and their bindings, and the questions screens ask of it.
 #include "input/controls.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace vx {
 
 namespace {
@@ -32,6 +35,7 @@ const ActionInfo kActions[ACTION_COUNT] = {
     {"Pause", kPlay, KEY_PAUSE, {}, 0, 0, PAD_START, true},
     {"Back", kAll, KEY_ESCAPE, {}, 0, 0, PAD_B, true},
     {"Confirm", kMenu | kEditor, KEY_ENTER, {KEY_KEYPAD_ENTER}, 0, 0, PAD_A, true},
+    {"Alternate click", kMenu, kNoKey, {}, 0, 0, PAD_X, true},
     {"Yes", kQuestion, KEY_Y, {}, 0, 0, PAD_A, true},
     {"No", kQuestion, KEY_N, {}, 0, 0, PAD_NONE, true},
     {"Previous page", kMenu, KEY_PAGEUP, {}, 0, 0, PAD_LEFTSHOULDER, true},
@@ -69,6 +73,7 @@ Bindings MakeDefaults() {
 }
 
 Bindings gBindings = MakeDefaults();
+int gSensitivity = kDefaultSensitivity;
 
 bool Valid(int action) { return action >= 0 && action < ACTION_COUNT; }
 
@@ -163,5 +168,44 @@ int Controls::Pressed(int action, uint32_t mouseEvent) {
 }
 
 int Controls::AnyPressed() { return Input::AnyKeyPressed() != 0 || gInput.padPressed != 0; }
+
+int Controls::PressedOnPad(int action) {
+  return Valid(action) && PadBit(gInput.padPressed, gBindings.pad[action]) ? 1 : 0;
+}
+
+int Controls::StickStep(int axis, int maxPerStep, int user) {
+  static double carried[2][2];
+  if ((axis != PAD_LEFTX && axis != PAD_LEFTY) || (user != STICK_SHIP && user != STICK_CURSOR))
+    return 0;
+  double& carry = carried[user][axis];
+  const int v = gInput.padAxes[axis];
+  if (std::abs(v) <= kStickDeadZone) {
+    carry = 0;
+    return 0;
+  }
+  const double n = std::min(1.0, (std::abs(v) - kStickDeadZone) / (32767.0 - kStickDeadZone));
+  carry += (v < 0 ? -1 : 1) * n * n * maxPerStep;
+  const int whole = static_cast<int>(carry);
+  carry -= whole;
+  return whole;
+}
+
+int Controls::MouseSensitivity() { return gSensitivity; }
+
+void Controls::SetMouseSensitivity(int percent) {
+  gSensitivity = std::clamp(percent, kMinSensitivity, kMaxSensitivity);
+}
+
+void Controls::ScaleMouse(int32_t* dx, int32_t* dy) {
+  // In hundredths of a unit; at 100 % every motion comes out as it went in.
+  static int64_t carried[2];
+  int32_t* v[2] = {dx, dy};
+  for (int i = 0; i < 2; ++i) {
+    carried[i] += static_cast<int64_t>(*v[i]) * gSensitivity;
+    const int64_t whole = carried[i] / 100;
+    carried[i] -= whole * 100;
+    *v[i] = static_cast<int32_t>(std::clamp<int64_t>(whole, INT32_MIN, INT32_MAX));
+  }
+}
 
 }  // namespace vx

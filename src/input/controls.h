@@ -21,6 +21,7 @@ enum Action : int {
   ACTION_PAUSE,
   ACTION_BACK,     // leave a screen, the level's quit question, close a question
   ACTION_CONFIRM,  // press the focused button
+  ACTION_ALTERNATE,  // a right click on the campaign screens
   ACTION_YES, ACTION_NO,  // answers to a question
   ACTION_PAGE_PREVIOUS, ACTION_PAGE_NEXT,
   ACTION_OPTIONS,  // the options screen from a level
@@ -66,6 +67,11 @@ enum PadButton : int {
   PAD_BUTTON_COUNT
 };
 
+constexpr int kStickDeadZone = 8000;  // of 32767
+constexpr int kMinSensitivity = 50, kMaxSensitivity = 200, kDefaultSensitivity = 100;
+// Users of StickStep, each with its own carried fractions.
+enum StickUser { STICK_SHIP = 0, STICK_CURSOR = 1 };
+
 // Mouse buttons as the bits of a binding's mask.
 constexpr uint8_t kMouseLeft = 1, kMouseRight = 2;
 
@@ -91,7 +97,7 @@ struct Bindings {
 
 class Controls {
  public:
-  // The default table.
+  // The default table (the mouse sensitivity stays).
   static void ResetToDefaults();
   static const Bindings& Current();
   static int Key(int action);
@@ -110,6 +116,18 @@ class Controls {
   static int Pressed(int action, uint32_t mouseEvent = MOUSE_NONE);
   // Any key or controller button went down in this frame ("press any key").
   static int AnyPressed();
+  // Whether the action went down on the controller (not a key) in this frame.
+  static int PressedOnPad(int action);
+
+  // The left stick's motion along PAD_LEFTX or PAD_LEFTY for one step:
+  // nothing inside the dead zone, then growing with the square of the
+  // deflection up to maxPerStep pixels. Fractions carry over to the next step
+  // (per axis and per user), so a slight push still moves slowly.
+  static int StickStep(int axis, int maxPerStep, int user);
+  // Mouse motion scaled by the sensitivity, fractions carried over.
+  static void ScaleMouse(int32_t* dx, int32_t* dy);
+  static int MouseSensitivity();  // percent, kMinSensitivity .. kMaxSensitivity
+  static void SetMouseSensitivity(int percent);
 
   // Names for the settings file and the controls page: "Left", "Alt+Enter",
   // "Ctrl+Shift+Z", "None"; the controller's "a", "dpleft", "none". Parsing is false for a

@@ -48,6 +48,16 @@ void ButtonEdge(bool heldNow, bool heldBefore, int32_t* heldFlag, uint32_t* last
   }
 }
 
+void ReadPointerPosition(const MouseDeviceState& mouse) {
+  const bool known = mouse.hasPosition && !gInput.pointerGrabbed;
+  gInput.pointerMoved = known && (!gInput.pointerKnown || mouse.positionX != gInput.pointerX ||
+                                  mouse.positionY != gInput.pointerY);
+  gInput.pointerKnown = known;
+  if (!known) return;
+  gInput.pointerX = mouse.positionX;
+  gInput.pointerY = mouse.positionY;
+}
+
 void PollPad(InputDevices* devices) {
   PadDeviceState pad;
   gInput.padAttached = devices->ReadPad(pad);
@@ -82,7 +92,17 @@ void Input::Shutdown() {
 }
 
 void Input::Activate(int active) {
-  if (gInput.open && Devices()) Devices()->AcquireMouse(active != 0);
+  if (!gInput.open || !Devices()) return;
+  if (!active) GrabPointer(false);
+  gInput.active = active != 0;
+  Devices()->AcquireMouse(active != 0);
+}
+
+void Input::GrabPointer(bool on) {
+  on = on && gInput.active;
+  if (!gInput.open || !Devices() || on == gInput.pointerGrabbed) return;
+  gInput.pointerGrabbed = on;
+  Devices()->SetPointerGrab(on);
 }
 
 void Input::Poll() {
@@ -120,6 +140,7 @@ void Input::Poll() {
   ButtonEdge(mouse.buttons[1] & 0x80, gInput.lastButtons[1] & 0x80, &rightHeld,
              &gInput.lastRightPress, now, kRightDoubleMs, MOUSE_RIGHT_DOWN, MOUSE_RIGHT_UP,
              MOUSE_RIGHT_DOUBLE);
+  ReadPointerPosition(mouse);
   gInput.lastX = mouse.x;
   gInput.lastY = mouse.y;
   gInput.lastZ = mouse.z;
@@ -142,6 +163,8 @@ void Input::ReadMouse(int32_t* dx, int32_t* dy, int32_t* dz) {
   if (dz) *dz = gInput.dz;
   gInput.dx = gInput.dy = gInput.dz = 0;
 }
+
+void Input::PushMouseEvent(uint32_t type) { QueueEvent(type); }
 
 void Input::PopMouseEvent(MouseEvent* event) {
   if (gInput.readIndex == gInput.writeIndex) {

@@ -52,6 +52,13 @@ struct InputState {
   uint32_t padPressed = 0;
   int16_t padAxes[kPadAxisCount] = {};
   bool padAttached = false;
+  // The free system pointer over the picture, when the platform tells; moved:
+  // it is somewhere else than at the previous poll.
+  bool pointerKnown = false;
+  bool pointerMoved = false;
+  int32_t pointerX = 0, pointerY = 0;
+  bool pointerGrabbed = false;
+  bool active = true;  // the application is in the foreground
   bool open = false;
 };
 
@@ -69,6 +76,12 @@ class Input {
   // Returns the accumulated motion and clears it; dz may be null.
   static void ReadMouse(int32_t* dx, int32_t* dy, int32_t* dz);
   static void PopMouseEvent(MouseEvent* event);
+  // Queues a mouse event as if the mouse had made it (a controller's button
+  // standing in for a click).
+  static void PushMouseEvent(uint32_t type);
+  // Keeps the system pointer for the game (play) or lets it go; the platform
+  // is told only of changes, and never grabs for an inactive application.
+  static void GrabPointer(bool on);
   static int32_t leftHeld;
   static int32_t rightHeld;
 };

@@ -105,6 +105,10 @@ class Display {
 struct MouseDeviceState {
   int32_t x = 0, y = 0, z = 0;  // relative motion since the last read; z in 120ths of a notch
   uint8_t buttons[4] = {0, 0, 0, 0};  // bit 7 = held: 0 left, 1 right, 2 middle
+  // Where the free (not grabbed) system pointer is over the picture, in
+  // picture pixels, when the back end knows.
+  bool hasPosition = false;
+  int32_t positionX = 0, positionY = 0;
 };
 
 // The game controllers attached, read together: a button is down when it is
@@ -126,6 +130,9 @@ class InputDevices {
   virtual bool AcquireMouse(bool acquire) = 0;
   // False when no controller is attached (the state is then at rest).
   virtual bool ReadPad(PadDeviceState& state) { return false; }
+  // Keeps the system pointer in the window and reads it relatively (play), or
+  // lets it go (menus, pause, another window in front).
+  virtual void SetPointerGrab(bool on) {}
 };
 
 // Audio output: interleaved 16-bit stereo pulled by a callback.

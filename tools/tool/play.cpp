@@ -54,6 +54,15 @@ int KeyCode(const std::string& name) {
   return key;
 }
 
+// A controller axis by its name in SDL's spelling; -1 for none.
+int PadAxisByName(const std::string& name) {
+  static const char* const kNames[kPadAxisCount] = {"leftx",  "lefty",       "rightx",
+                                                    "righty", "lefttrigger", "righttrigger"};
+  for (int i = 0; i < kPadAxisCount; ++i)
+    if (name == kNames[i]) return i;
+  return -1;
+}
+
 // Keys that also type a character, as the real window's key messages do.
 int CharOfKey(int code) {
   if (code == kScanEnter) return 13;
@@ -230,6 +239,27 @@ bool Player::ParseLine(const std::string& text, const std::string& baseDir) {
         return true;
       });
     }
+  } else if (cmd == "pad") {
+    // Down for the next frame, up again before the one after.
+    int button = PAD_NONE;
+    if (!(words >> a) || !Controls::ParsePad(a, &button) || button == PAD_NONE) return false;
+    Add(true, [=, &input] {
+      input.SetPadButton(button, true);
+      return true;
+    });
+    Add(false, [=, &input] {
+      input.SetPadButton(button, false);
+      return true;
+    });
+  } else if (cmd == "axis") {
+    int axis = -1, value = 0;
+    if (!(words >> a >> b) || (axis = PadAxisByName(a)) < 0 || !ParseInt(b, &value) ||
+        value < -32768 || value > 32767)
+      return false;
+    Add(false, [=, &input] {
+      input.SetPadAxis(axis, static_cast<int16_t>(value));
+      return true;
+    });
   } else if (cmd == "wheel") {
     int n;
     if (!(words >> a) || !ParseInt(a, &n)) return false;

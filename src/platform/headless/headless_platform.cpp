@@ -135,7 +135,16 @@ InputDevices::MouseResult HeadlessInput::ReadMouse(MouseDeviceState& state) {
   state.z = mouseDz;
   mouseDx = mouseDy = mouseDz = 0;
   std::memcpy(state.buttons, buttons, 4);
+  state.hasPosition = pointerKnown && !pointerGrabbed;
+  state.positionX = pointerX;
+  state.positionY = pointerY;
   return kMouseOk;
+}
+
+bool HeadlessInput::ReadPad(PadDeviceState& state) {
+  if (!open || !padAttached) return false;
+  state = pad;
+  return true;
 }
 
 bool HeadlessInput::AcquireMouse(bool acquire) {

@@ -124,12 +124,30 @@ class HeadlessInput : public InputDevices {
   bool ReadKeyboard(uint8_t state[256]) override;
   MouseResult ReadMouse(MouseDeviceState& state) override;
   bool AcquireMouse(bool acquire) override;
+  bool ReadPad(PadDeviceState& state) override;
+  void SetPointerGrab(bool on) override { pointerGrabbed = on; }
 
   // Injection. Motion accumulates until the game reads the mouse.
   void SetKey(int code, bool down) { keys[code & 0xFF] = down ? 0x80 : 0; }
   void MoveMouse(int dx, int dy) { mouseDx += dx, mouseDy += dy; }
   void TurnWheel(int dz) { mouseDz += dz; }
   void SetButton(int button, bool down) { buttons[button & 3] = down ? 0x80 : 0; }
+  // An absolute pointer (a tablet, a virtual machine's mouse) over the picture.
+  void SetPointerPosition(int x, int y) {
+    pointerKnown = true;
+    pointerX = x;
+    pointerY = y;
+  }
+  // The virtual controller: attached by the first button or axis it is given.
+  void SetPadButton(int button, bool down) {
+    padAttached = true;
+    const uint32_t bit = 1u << (button & 31);
+    pad.buttons = down ? pad.buttons | bit : pad.buttons & ~bit;
+  }
+  void SetPadAxis(int axis, int16_t value) {
+    padAttached = true;
+    pad.axes[axis % 6] = value;
+  }
 
   uint8_t keys[256] = {};
   uint8_t buttons[4] = {};
@@ -141,6 +159,11 @@ class HeadlessInput : public InputDevices {
   bool open = false;
   bool exclusive = false;
   bool mouseAcquired = false;
+  bool pointerGrabbed = false;
+  bool pointerKnown = false;
+  int32_t pointerX = 0, pointerY = 0;
+  PadDeviceState pad;
+  bool padAttached = false;
 };
 
 class HeadlessAudio : public AudioOutput {

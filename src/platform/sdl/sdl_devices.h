@@ -7,10 +7,28 @@
 #include <deque>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 
 namespace vx {
+
+// The game controllers, opened and closed as they come and go.
+class SdlPads {
+ public:
+  ~SdlPads() { Stop(); }
+  bool Start();
+  void Stop();
+  // Opens, closes and notes the presses of controllers from their events.
+  void OnEvent(const SDL_Event& e);
+  bool Read(PadDeviceState& state);
+  size_t Count() const { return open_.size(); }
+
+ private:
+  std::vector<SDL_GameController*> open_;
+  uint32_t taps_ = 0;  // buttons pressed since the last read
+  bool started_ = false;
+};
 
 class SdlWindow : public Window {
  public:
@@ -41,6 +59,19 @@ class SdlWindow : public Window {
     return tapped;
   }
   uint32_t TakeButtonTaps() { return std::exchange(buttonTaps_, 0u); }
+  SdlPads& pads() { return pads_; }
+  // Where the display put its width x height picture, in the renderer's
+  // output pixels, so that the pointer can be found on it.
+  void SetPicturePlacement(const SDL_Rect& placed, int width, int height, int outputW,
+                           int outputH) {
+    placed_ = placed;
+    pictureW_ = width;
+    pictureH_ = height;
+    outputW_ = outputW;
+    outputH_ = outputH;
+  }
+  // The pointer's place in picture pixels; false when it is not over the window.
+  bool PointerOnPicture(int32_t* x, int32_t* y);
 
  private:
   // Maps one SDL event onto ours; false when it means nothing to the game.
@@ -53,6 +84,10 @@ class SdlWindow : public Window {
   std::atomic<int32_t> wheel_{0};
   uint8_t keyTaps_[SDL_NUM_SCANCODES] = {};
   uint32_t buttonTaps_ = 0;
+  SdlPads pads_;
+  SDL_Rect placed_{0, 0, 0, 0};
+  int pictureW_ = 0, pictureH_ = 0;
+  int outputW_ = 0, outputH_ = 0;
 };
 
 class SdlDisplay : public Display {
@@ -81,11 +116,14 @@ class SdlInput : public InputDevices {
   bool ReadKeyboard(uint8_t state[256]) override;
   MouseResult ReadMouse(MouseDeviceState& state) override;
   bool AcquireMouse(bool acquire) override;
+  bool ReadPad(PadDeviceState& state) override { return open_ && window_->pads().Read(state); }
+  void SetPointerGrab(bool on) override;
 
  private:
   SdlWindow* window_;
   bool open_ = false;
   bool exclusive_ = false;
+  bool grabbed_ = false;
 };
 
 class SdlAudio : public AudioOutput {

@@ -81,6 +81,7 @@ int SdlDisplay::Present(const uint16_t* pixels, int pitchPixels, int width, int 
   if (SDL_GetRendererOutputSize(renderer_, &outW, &outH) != 0 || outW <= 0 || outH <= 0)
     return DDERR_GENERIC;
   SDL_Rect dst = Placement(outW, outH, width, height);
+  window_->SetPicturePlacement(dst, width, height, outW, outH);
   SDL_RenderClear(renderer_);
   if (SDL_RenderCopy(renderer_, texture_, nullptr, &dst) != 0) return DDERR_GENERIC;
   // With vsync this waits for the retrace.

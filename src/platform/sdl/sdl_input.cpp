@@ -9,11 +9,17 @@ bool SdlInput::Open(bool exclusiveMouse) {
   if (!window_->handle()) return false;
   open_ = true;
   exclusive_ = exclusiveMouse;
+  // Without controllers the game is still played with keyboard and mouse.
+  window_->pads().Start();
   return AcquireMouse(true);
 }
 
 void SdlInput::Close() {
-  if (open_) AcquireMouse(false);
+  if (open_) {
+    SetPointerGrab(false);
+    AcquireMouse(false);
+    window_->pads().Stop();
+  }
   open_ = false;
 }
 
@@ -43,18 +49,25 @@ InputDevices::MouseResult SdlInput::ReadMouse(MouseDeviceState& state) {
   state.buttons[1] = buttons & SDL_BUTTON(SDL_BUTTON_RIGHT) ? 0x80 : 0;
   state.buttons[2] = buttons & SDL_BUTTON(SDL_BUTTON_MIDDLE) ? 0x80 : 0;
   state.buttons[3] = 0;
+  state.hasPosition = !grabbed_ && window_->PointerOnPicture(&state.positionX, &state.positionY);
   return kMouseOk;
 }
 
 bool SdlInput::AcquireMouse(bool acquire) {
   if (!open_) return false;
-  // Relative mode keeps the pointer in the window and reports raw motion.
-  if (exclusive_) SDL_SetRelativeMouseMode(acquire ? SDL_TRUE : SDL_FALSE);
   // Motion made while released does not count.
   SDL_GetRelativeMouseState(nullptr, nullptr);
   window_->TakeWheel();
   window_->TakeButtonTaps();
   return true;
+}
+
+void SdlInput::SetPointerGrab(bool on) {
+  if (!open_ || !exclusive_ || on == grabbed_) return;
+  // Relative mode keeps the pointer in the window and reports raw motion.
+  SDL_SetRelativeMouseMode(on ? SDL_TRUE : SDL_FALSE);
+  grabbed_ = on;
+  SDL_GetRelativeMouseState(nullptr, nullptr);
 }
 
 }  // namespace vx

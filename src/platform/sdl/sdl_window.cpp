@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -160,6 +161,11 @@ bool SdlWindow::Translate(const SDL_Event& e, PlatformEvent& ev) {
     case SDL_MOUSEBUTTONDOWN:
       if (e.button.button >= 1 && e.button.button <= 32) buttonTaps_ |= SDL_BUTTON(e.button.button);
       return false;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+      pads_.OnEvent(e);
+      return false;
     case SDL_MOUSEWHEEL: {
       int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
       wheel_ += notches * 120;
@@ -213,6 +219,21 @@ void SdlWindow::MessageBox(const char* title, const char* text) {
 // The picture is scaled to whatever size the window has, so the window keeps
 // the size chosen for the desktop.
 void SdlWindow::PlaceWindow(int, int, int, int) {}
+
+bool SdlWindow::PointerOnPicture(int32_t* x, int32_t* y) {
+  if (!window_ || SDL_GetMouseFocus() != window_ || placed_.w <= 0 || placed_.h <= 0) return false;
+  int mx = 0, my = 0, w = 0, h = 0;
+  SDL_GetMouseState(&mx, &my);
+  SDL_GetWindowSize(window_, &w, &h);
+  if (w <= 0 || h <= 0) return false;
+  // Window points to output pixels (more of them on a high-DPI desktop), then
+  // onto the picture; outside it the pointer stops at the edge.
+  const int64_t ox = static_cast<int64_t>(mx) * outputW_ / w - placed_.x;
+  const int64_t oy = static_cast<int64_t>(my) * outputH_ / h - placed_.y;
+  *x = static_cast<int32_t>(std::clamp<int64_t>(ox * pictureW_ / placed_.w, 0, pictureW_ - 1));
+  *y = static_cast<int32_t>(std::clamp<int64_t>(oy * pictureH_ / placed_.h, 0, pictureH_ - 1));
+  return true;
+}
 
 Rect SdlWindow::WindowRect() {
   Rect r = ClientRect();
