@@ -9,6 +9,7 @@
 
 #include "app/game_folders.h"
 #include "app/language.h"
+#include "app/quit_question.h"
 #include "base/game_record.h"
 #include "base/log.h"
 #include "base/random.h"
@@ -101,6 +102,9 @@ void WindowProc(const PlatformEvent& ev) {
       OnActivateApp(ev.active ? 1 : 0);
       break;
     case PlatformEvent::kClose:
+      RequestQuit();
+      break;
+    case PlatformEvent::kTerminate:
       g.bQuit = 1;
       GameWindow()->PostQuit(0);
       break;
@@ -139,8 +143,12 @@ bool RunStep() {
   Input::Poll();
   if (Controls::Pressed(ACTION_FULL_SCREEN)) ToggleFullScreen();
   const bool shot = Controls::Pressed(ACTION_SCREENSHOT);
-  RunScreenFrame();
-  Input::GrabPointer(g.currentScreen && g.currentScreen->GrabsPointer());
+  if (QuitQuestionOpen()) {
+    RunQuitQuestion();
+  } else {
+    RunScreenFrame();
+  }
+  Input::GrabPointer(!QuitQuestionOpen() && g.currentScreen && g.currentScreen->GrabsPointer());
   return shot;
 }
 
@@ -216,6 +224,7 @@ int AppMain(void* instance, int showCommand) {
   StartLog();
   if (int removed = RemoveStaleTempFiles("."))
     Log("Removed stale temporary files: %d\n", removed);
+  ResetQuitQuestion();
   g.screenWidth = 640;
   g.screenHeight = 480;
   // Players' packs stand before the game's own data; loose files before both.

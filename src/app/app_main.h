@@ -20,7 +20,8 @@ void RunFrame();
 void WindowProc(const PlatformEvent& ev);
 // Switches between full screen and a window (the full-screen control).
 void ToggleFullScreen();
-// Ends the program the way closing the window does (settings are saved).
+// Ends the program the way closing the window does (settings are saved),
+// after asking when the campaign has unsaved progress.
 void QuitApplication();
 // The game refuses to start without its data; tests and tools run the shell
 // on whatever folder they are given. Off until set.

@@ -6,6 +6,8 @@
 #include "base/game_record.h"
 #include "base/log.h"
 #include "base/user_file.h"
+#include "input/controls.h"
+#include "resources/file_system.h"
 #include "resources/text_file.h"
 #include "sound/sound.h"
 
@@ -37,6 +39,8 @@ int LoadSettings() {
   g.settings.scrollSpeed = ini.GetInt(kSection, "Scroll speed", 1);
   g.settings.vanishing = ini.GetInt(kSection, "Vanishing", 0);
   ini.GetString(kSection, "Language", "", g.settings.language, sizeof g.settings.language);
+  FileBuffer text = ReadWholeFile(kSettingsFile);
+  Controls::ReadSettings(reinterpret_cast<const char*>(text.get()), text ? LastFileSize() : 0);
   return 1;
 }
 
@@ -57,6 +61,7 @@ int SaveSettings() {
   std::string text = std::string("[") + kSection + "]\n";
   for (const auto& line : lines) text += std::string(line.key) + " = " + std::to_string(line.value) + "\n";
   if (g.settings.language[0]) text += std::string("Language = ") + g.settings.language + "\n";
+  text += Controls::SettingsSection();
   // Replaced whole, so that a crash while writing never leaves the user with
   // half a settings file.
   if (!WriteUserFile(kSettingsFile, text.data(), text.size())) {

@@ -46,7 +46,7 @@ struct StringTable {
   char Actions[kActionTexts][64];
 };
 
-// The eleven screens; filled in before AppMain runs.
+// The twelve screens; filled in before AppMain runs.
 struct ScreenSet {
   Screen* menu = nullptr;
   Screen* options = nullptr;
@@ -59,6 +59,7 @@ struct ScreenSet {
   Screen* hiscore = nullptr;
   Screen* help = nullptr;
   Screen* happy = nullptr;
+  Screen* controls = nullptr;
 };
 
 // Handles of the nine effects, in load order.

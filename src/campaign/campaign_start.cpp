@@ -7,6 +7,7 @@
 #include "base/game_record.h"
 #include "app/screen.h"
 #include "campaign/node_screen.h"
+#include "campaign/save_game.h"
 #include "game/game_state.h"
 #include "resources/text_file.h"
 
@@ -57,6 +58,8 @@ void StartCampaign(int reset) {
   // Until a level starts, a restore gives back the state the campaign began
   // with, not what an earlier campaign left.
   if (g.screens.node) TakeSnapshot(&static_cast<NodeScreen*>(g.screens.node)->snapshot);
+  // A new game has nothing to lose yet.
+  if (reset) MarkProgressSaved();
   SwitchTo(g.screens.node, 0);
 }
 

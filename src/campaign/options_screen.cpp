@@ -17,7 +17,10 @@ namespace {
 enum OptionsCommand {
   kMusicBar = 1, kSoundBar, kReverse, kVanishing, kSlow, kFast,
   kMusicDown, kMusicUp, kSoundDown, kSoundUp, kQuit, kLanguage,
+  kControls = 100,
 };
+// Beside "Back", below the panel.
+constexpr Rect kControlsRect{392, 423, 512, 453};
 
 struct OptionsButton {
   const char* frame;
@@ -69,6 +72,8 @@ int OptionsScreen::InitSurfaces() {
     buttons[i].Create(FrameRectAt(from, kOptionButtons[i].frame, 0, 0), kOptionButtons[i].command,
                       kOptionButtons[i].kind);
   }
+  controlsButton.Create(kControlsRect, kControls);
+  controlsButton.SetLabel(g.strings.ControlsTitle);
   Log("Return OptionsScreen::InitSurfaces()\n");
   return 1;
 }
@@ -89,6 +94,7 @@ int OptionsScreen::OnFrame() {
   int music = GetMusicVolume(), sound = GetSampleVolume();
   gCommandId = 0;
   for (Button& b : buttons) b.HandleEvent(&event, gCursor.x, gCursor.y);
+  controlsButton.HandleEvent(&event, gCursor.x, gCursor.y);
 
   switch (gCommandId) {
     case kMusicBar: music = BarPercent(gCursor.x, 120.0f); break;
@@ -112,10 +118,14 @@ int OptionsScreen::OnFrame() {
       SwitchLanguage(NextLanguage());
       InitSurfaces();
       break;
+    case kControls:
+      SwitchTo(g.screens.controls, 0);
+      return 0;
     default: break;
   }
 
   Draw(music, sound);
+  controlsButton.Draw();
   SetMusicVolume(static_cast<uint8_t>(music));
   SetSampleVolume(static_cast<uint8_t>(sound));
   DrawCursor();

@@ -1,4 +1,5 @@
-// OptionsScreen: sound volumes, the playfield options and the language.
+// OptionsScreen: sound volumes, the playfield options, the language and the
+// way to the controls page.
 #pragma once
 
 #include "app/screen.h"
@@ -19,6 +20,7 @@ class OptionsScreen : public Screen {
   Surface* background = nullptr;
   CSprite sheet;  // "OptionsHL.tga" with "OptionsHL.frm"
   Button buttons[kButtons];
+  Button controlsButton;  // opens the controls page
 
  private:
   void Draw(int music, int sound);

@@ -78,9 +78,16 @@ int ArrowDirection() {
 // The nearest target in the direction, along it first; off to the side counts
 // double.
 void MoveFocus(int arrow) {
-  const int x0 = gFocus.hasFocus ? CentreX(gFocus.focus) : gCursor.x;
-  const int y0 = gFocus.hasFocus ? CentreY(gFocus.focus) : gCursor.y;
   const int list = 1 - gFocus.filling;
+  // From the focus, else from the target under the cursor, else the cursor.
+  Rect from{gCursor.x, gCursor.y, gCursor.x + 1, gCursor.y + 1};
+  if (gFocus.hasFocus) {
+    from = gFocus.focus;
+  } else {
+    for (int i = 0; i < gFocus.counts[list]; ++i)
+      if (PointIn(gFocus.targets[list][i], gCursor.x, gCursor.y)) from = gFocus.targets[list][i];
+  }
+  const int x0 = CentreX(from), y0 = CentreY(from);
   int best = -1;
   int64_t bestScore = 0;
   for (int i = 0; i < gFocus.counts[list]; ++i) {

@@ -7,7 +7,9 @@
 
 #include "base/game_record.h"
 #include "base/log.h"
+#include "app/screen.h"
 #include "base/user_file.h"
+#include "campaign/node_screen.h"
 #include "game/game_state.h"
 #include "resources/byte_order.h"
 #include "resources/file_system.h"
@@ -46,6 +48,29 @@ bool RecordIsSound(const SaveRecord& r) {
 }
 
 enum class SlotRead { kMissing, kBad, kGood };
+
+uint8_t gProgressMark[kSaveRecordSize];
+bool gProgressMarked = false;
+
+// The live player state and campaign progress as a saved game holds them.
+SaveRecord LiveRecord() {
+  SaveRecord record;
+  record.score = gGame.player.score;
+  record.lives = gGame.player.lives;
+  record.credits = gGame.player.credits;
+  for (int i = 0; i < kInventorySlots; ++i) record.inventory[i] = gGame.player.inventory[i];
+  for (int i = 0; i < kLevelCount; ++i) record.completed[i] = gGame.campaign[i].completed ? 1 : 0;
+  return record;
+}
+
+// A level (or the boss fight) is being played, or lies below the screen now
+// shown (the options opened from it).
+bool InLevel() {
+  for (int i = 0; i < g.screenStackDepth && i < kScreenStackSize; ++i)
+    if (g.screenStack[i] && (g.screenStack[i] == g.screens.game || g.screenStack[i] == g.screens.boss))
+      return true;
+  return g.currentScreen == g.screens.game || g.currentScreen == g.screens.boss;
+}
 
 // Reads and checks slot's file; on success *record holds the unscrambled game.
 SlotRead ReadSaveFile(int slot, SaveRecord* record) {
@@ -156,13 +181,8 @@ const char* SlotName(int slot) {
 
 int SaveGame(int slot, const char* name) {
   if (slot < 0 || slot >= kSaveSlots) return 0;
-  SaveRecord record;
+  SaveRecord record = LiveRecord();
   std::snprintf(record.name, kSaveNameLength + 1, "%s", name ? name : "");
-  record.score = gGame.player.score;
-  record.lives = gGame.player.lives;
-  record.credits = gGame.player.credits;
-  for (int i = 0; i < kInventorySlots; ++i) record.inventory[i] = gGame.player.inventory[i];
-  for (int i = 0; i < kLevelCount; ++i) record.completed[i] = gGame.campaign[i].completed ? 1 : 0;
 
   uint8_t file[kSaveFileSize];
   PackSaveRecord(record, file + kSaveDigestSize);
@@ -177,6 +197,7 @@ int SaveGame(int slot, const char* name) {
   }
   gSaveSlots[slot].record = record;
   gSaveSlots[slot].valid = 1;
+  MarkProgressSaved();
   return 1;
 }
 
@@ -195,7 +216,30 @@ int LoadGame(int slot) {
     // A finished level never plays its appearance again.
     gGame.campaign[i].revealed = completed;
   }
+  MarkProgressSaved();
   return 1;
+}
+
+void MarkProgressSaved() {
+  PackSaveRecord(LiveRecord(), gProgressMark);
+  gProgressMarked = true;
+}
+
+void ForgetProgress() { gProgressMarked = false; }
+
+bool HasUnsavedProgress() {
+  if (!gProgressMarked) return false;
+  SaveRecord now = LiveRecord();
+  if (InLevel() && g.screens.node) {
+    const LevelStartSnapshot& s = static_cast<NodeScreen*>(g.screens.node)->snapshot;
+    now.score = s.score;
+    now.credits = s.credits;
+    now.lives = s.lives;
+    for (int i = 0; i < kInventorySlots; ++i) now.inventory[i] = s.inventory[i];
+  }
+  uint8_t bytes[kSaveRecordSize];
+  PackSaveRecord(now, bytes);
+  return std::memcmp(bytes, gProgressMark, sizeof bytes) != 0;
 }
 
 }  // namespace vx

@@ -69,4 +69,12 @@ int SaveGame(int slot, const char* name);
 // changes nothing and returns 0 when the file is missing or damaged.
 int LoadGame(int slot);
 
+// Progress no saved game holds: the state a save would write now, against
+// what the last save, load or new game left (in a level, the player counts as
+// the level found him, since leaving it gives that back). None before a
+// campaign has begun.
+void MarkProgressSaved();
+bool HasUnsavedProgress();
+void ForgetProgress();
+
 }  // namespace vx

@@ -5,6 +5,7 @@
 // Typed text (names, cheat words) stays character input.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -128,6 +129,12 @@ class Controls {
   static void ScaleMouse(int32_t* dx, int32_t* dy);
   static int MouseSensitivity();  // percent, kMinSensitivity .. kMaxSensitivity
   static void SetMouseSensitivity(int percent);
+
+  // The settings file's [Controls] section, ending in a line feed; and the
+  // reading of it from the whole file's text (defaults first; a damaged line
+  // leaves its default and is logged; a null text gives the defaults).
+  static std::string SettingsSection();
+  static void ReadSettings(const char* text, size_t size);
 
   // Names for the settings file and the controls page: "Left", "Alt+Enter",
   // "Ctrl+Shift+Z", "None"; the controller's "a", "dpleft", "none". Parsing is false for a

@@ -23,6 +23,7 @@ enum KeyCode : int {
   KEY_F5 = 63, KEY_F6 = 64, KEY_F8 = 66, KEY_F9 = 67, KEY_F10 = 68, KEY_KEYPAD_ENTER = 156,
   KEY_RCONTROL = 157, KEY_PRINTSCREEN = 183, KEY_RALT = 184, KEY_PAUSE = 197, KEY_UP = 200,
   KEY_PAGEUP = 201, KEY_LEFT = 203, KEY_RIGHT = 205, KEY_DOWN = 208, KEY_PAGEDOWN = 209,
+  KEY_DELETE = 211,
 };
 
 constexpr int kMouseQueueSize = 20;       // holds at most 19 events

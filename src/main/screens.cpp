@@ -1,6 +1,9 @@
 #include "main/screens.h"
 
+#include "app/quit_question.h"
 #include "base/game_record.h"
+#include "campaign/save_game.h"
+#include "campaign/controls_screen.h"
 #include "campaign/help_screen.h"
 #include "campaign/happy_screen.h"
 #include "campaign/hiscore_screen.h"
@@ -27,9 +30,12 @@ LoadScreen gLoadScreen;
 HiscoreScreen gHiscoreScreen;
 HelpScreen gHelpScreen;
 HappyScreen gHappyScreen;
+ControlsScreen gControlsScreen;
 }  // namespace
 
 void InstallScreens() {
+  ForgetProgress();
+  SetUnsavedProgressCheck(HasUnsavedProgress);
   g.screens.menu = &gMenuScreen;
   g.screens.options = &gOptionsScreen;
   g.screens.node = &gNodeScreen;
@@ -41,6 +47,7 @@ void InstallScreens() {
   g.screens.hiscore = &gHiscoreScreen;
   g.screens.help = &gHelpScreen;
   g.screens.happy = &gHappyScreen;
+  g.screens.controls = &gControlsScreen;
 }
 
 }  // namespace vx

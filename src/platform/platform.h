@@ -15,10 +15,11 @@ struct PlatformEvent {
   enum Type : uint32_t {
     kNone = 0,
     kActivateApp,   // active: 1 gained the foreground, 0 lost it
-    kClose,         // the user closed the window (the game treats it as destroy)
+    kClose,         // the user closed the window (the game may ask first)
     kMove,          // the window moved or was resized
     kChar,          // code: 8-bit character (code page 866), keyData: bit 31 = release
     kQuit,          // a posted quit request; code is the exit code
+    kTerminate,     // the system asks the program to end (SIGTERM): no questions
   };
   Type type = kNone;
   int32_t active = 0;

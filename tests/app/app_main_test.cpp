@@ -1,6 +1,7 @@
 // The whole program on the headless platform: start-up, the message loop and
 // shutdown, checked through the log and the files it leaves.
 #include "app/app_main.h"
+#include "input/controls.h"
 
 #include <sys/stat.h>
 
@@ -36,7 +37,8 @@ TEST_F(AppMainRun, StartsRunsFramesAndSavesOnClose) {
   // initial values.
   EXPECT_EQ(ReadText("Velotrix.ini"),
             "[Settings]\nFullscreen = 1\nSound enable = 0\nSound volume = 100\nMusic volume = 100\n"
-            "Reverse stereo = 0\nScroll speed = 1\nVanishing = 0\nLanguage = en\n");
+            "Reverse stereo = 0\nScroll speed = 1\nVanishing = 0\nLanguage = en\n" +
+                Controls::SettingsSection());
 }
 
 TEST_F(AppMainRun, InactiveGameRunsNoFramesAndComesBack) {

@@ -9,6 +9,7 @@
 
 #include "app/strings.h"
 #include "base/user_file.h"
+#include "input/controls.h"
 #include "shell_fixture.h"
 #include "support/user_file_faults.h"
 
@@ -36,11 +37,14 @@ const char kDefaultsFile[] =
     "Scroll speed = 1\n"
     "Vanishing = 0\n";
 
+// The eight lines, then the controls.
+std::string Written(const std::string& settings) { return settings + Controls::SettingsSection(); }
+
 TEST_F(Settings, FileWithoutKeysGivesTheDefaultsAndTheEightLineFile) {
   WriteText("Velotrix.ini", "[Settings]\r\nUnrelated = 5\r\n");
   EXPECT_EQ(LoadSettings(), 1);
   SaveSettings();
-  EXPECT_EQ(ReadText("Velotrix.ini"), kDefaultsFile);
+  EXPECT_EQ(ReadText("Velotrix.ini"), Written(kDefaultsFile));
   EXPECT_NE(Log().find("Save config\n"), std::string::npos);
 }
 
@@ -64,8 +68,8 @@ TEST_F(Settings, RoundTripAndVolumeClamping) {
   EXPECT_EQ(GetMusicVolume(), 0);
   SaveSettings();
   EXPECT_EQ(ReadText("Velotrix.ini"),
-            "[Settings]\nFullscreen = 0\nSound enable = 0\nSound volume = 100\nMusic volume = 0\n"
-            "Reverse stereo = 0\nScroll speed = 0\nVanishing = 1\n");
+            Written("[Settings]\nFullscreen = 0\nSound enable = 0\nSound volume = 100\n"
+                    "Music volume = 0\nReverse stereo = 0\nScroll speed = 0\nVanishing = 1\n"));
 
   // A negative volume must not wrap round to a loud byte.
   WriteText("Velotrix.ini", "[Settings]\nSound volume = -5\nMusic volume = 101\n");
@@ -88,6 +92,71 @@ TEST_F(Settings, AFileThatCannotBeWrittenLeavesTheOldOneWhole) {
   EXPECT_NE(ReadText("Velotrix.ini").find("Fullscreen = 0\n"), std::string::npos);
   for (const auto& e : std::filesystem::directory_iterator("."))
     EXPECT_FALSE(IsTempFileName(e.path().filename().c_str())) << "left behind: " << e.path();
+}
+
+TEST_F(Settings, ControlsComeBackAfterARestart) {
+  Controls::ResetToDefaults();
+  EXPECT_EQ(Controls::SetKey(ACTION_FIRE, KEY_LCONTROL), -1);
+  EXPECT_EQ(Controls::SetKey(ACTION_PAUSE, KEY_ENTER | kKeyAlt), ACTION_FULL_SCREEN);
+  EXPECT_EQ(Controls::SetPad(ACTION_BACK, PAD_Y), -1);
+  Controls::SetMouseSensitivity(150);
+  const Bindings before = Controls::Current();
+  SaveSettings();
+  Controls::ResetToDefaults();
+  Controls::SetMouseSensitivity(100);
+  ASSERT_EQ(LoadSettings(), 1);
+  for (int a = 0; a < ACTION_COUNT; ++a) {
+    EXPECT_EQ(Controls::Key(a), before.key[a]) << GetActionInfo(a).name;
+    EXPECT_EQ(Controls::Pad(a), before.pad[a]) << GetActionInfo(a).name;
+  }
+  EXPECT_EQ(Controls::MouseSensitivity(), 150);
+  const std::string file = ReadText("Velotrix.ini");
+  EXPECT_NE(file.find("Vanishing = 0\n[Controls]\nMouse sensitivity = 150\n"), std::string::npos);
+  EXPECT_NE(file.find("\nPause = Alt+Enter\n"), std::string::npos);
+  EXPECT_NE(file.find("\nBack pad = y\n"), std::string::npos);
+  EXPECT_EQ(Log().find("Controls:"), std::string::npos) << "nothing damaged";
+  Controls::ResetToDefaults();
+  Controls::SetMouseSensitivity(100);
+}
+
+TEST_F(Settings, DamagedControlsKeepTheirDefaultsAndAreLogged) {
+  WriteText("Velotrix.ini",
+            "Pause = Y\n[Settings]\nFullscreen = 0\n[Controls]\nMouse sensitivity = 250\n"
+            "Pause = Bogus\nBack pad = z\n  Launch / fire   =   F  \nMove left = Alt+\n"
+            "Move left pad\nSomething new = 5\nNo = \x01\xff\n[Other]\nYes = D\n");
+  ASSERT_EQ(LoadSettings(), 1);
+  EXPECT_EQ(g.bFullScreen, 0);
+  EXPECT_EQ(Controls::MouseSensitivity(), 100);
+  EXPECT_EQ(Controls::Key(ACTION_PAUSE), KEY_PAUSE);
+  EXPECT_EQ(Controls::Pad(ACTION_BACK), PAD_B);
+  EXPECT_EQ(Controls::Key(ACTION_FIRE), 33);  // F
+  EXPECT_EQ(Controls::Key(ACTION_LEFT), KEY_LEFT);
+  EXPECT_EQ(Controls::Key(ACTION_NO), KEY_N);
+  EXPECT_EQ(Controls::Key(ACTION_YES), KEY_Y) << "only its own section counts";
+  const std::string log = Log();
+  for (const char* line : {"Controls: 'Mouse sensitivity = 250' can't be read; the default stays\n",
+                           "Controls: 'Pause = Bogus' can't be read; the default stays\n",
+                           "Controls: 'Back pad = z' can't be read; the default stays\n",
+                           "Controls: 'Move left = Alt+' can't be read; the default stays\n"})
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+  EXPECT_EQ(log.find("Something new"), std::string::npos) << "unknown keys are someone else's";
+
+  // A key given twice in one context swaps, so no two actions ever share it.
+  WriteText("Velotrix.ini", "[Controls]\nPause = Space\nMouse sensitivity = 50\n");
+  ASSERT_EQ(LoadSettings(), 1);
+  EXPECT_EQ(Controls::Key(ACTION_PAUSE), KEY_SPACE);
+  EXPECT_EQ(Controls::Key(ACTION_FIRE), KEY_PAUSE);
+  EXPECT_EQ(Controls::MouseSensitivity(), 50);
+
+  // Not a file at all: no settings file, everything keeps its initial value.
+  Controls::ResetToDefaults();
+  Controls::SetMouseSensitivity(100);
+  std::remove("Velotrix.ini");
+  ASSERT_EQ(mkdir("Velotrix.ini", 0755), 0);
+  EXPECT_EQ(LoadSettings(), 0);
+  EXPECT_EQ(Controls::Key(ACTION_PAUSE), KEY_PAUSE);
+  EXPECT_EQ(Controls::MouseSensitivity(), 100);
+  rmdir("Velotrix.ini");
 }
 
 TEST_F(Settings, StringsAreCutAndSomeKeysHaveDefaults) {

@@ -104,7 +104,7 @@ class GameScreenTest : public ::testing::Test {
   }
 
   // Runs the game: step i runs at the i-th frame boundary (before that frame),
-  // the window closes at the boundary after the last step.
+  // the game is told to end at the boundary after the last step.
   using Step = std::function<void()>;
   void Run(const std::vector<Step>& steps) {
     size_t at = 0;
@@ -113,7 +113,7 @@ class GameScreenTest : public ::testing::Test {
         steps[at++]();
       } else if (at == steps.size()) {
         ++at;
-        hp.PushClose();
+        hp.PushTerminate();
       }
     };
     AppMain(nullptr, 1);

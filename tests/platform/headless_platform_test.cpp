@@ -59,13 +59,13 @@ TEST(HeadlessPump, InactiveGameSleepsInFrameStepsUntilAnEventArrives) {
   EXPECT_EQ(calls, 4);
   EXPECT_EQ(t.seen, (std::vector<std::string>{"event 1 @39"}));
 
-  // Without any driver the wait gives up and closes the window.
+  // Without any driver the wait gives up and ends the game.
   HeadlessPlatform idle;
   idle.window.maxIdleSteps = 10;
   idle.window.WaitEvent();
   PlatformEvent ev;
   ASSERT_TRUE(idle.window.PollEvent(ev));
-  EXPECT_EQ(ev.type, PlatformEvent::kClose);
+  EXPECT_EQ(ev.type, PlatformEvent::kTerminate);
 }
 
 TEST(HeadlessTimers, FollowTheVirtualClockAndStop) {

@@ -126,7 +126,7 @@ TEST_F(SdlBackEnd, WindowDisplayAndTheirEvents) {
   EXPECT_EQ(evs[3].code, 13u);
   EXPECT_NE(evs[3].keyData & 0x80000000u, 0u);
   EXPECT_EQ(evs[4].code, 8u);
-  EXPECT_EQ(evs[5].type, PlatformEvent::kClose);
+  EXPECT_EQ(evs[5].type, PlatformEvent::kTerminate);
 
   p->window->PostQuit(3);
   evs = Drain();

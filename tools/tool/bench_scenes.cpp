@@ -335,7 +335,7 @@ int RunGameToMenu(HeadlessPlatform& hp, const std::function<void()>& atMenu) {
     if (reached || g.frameCounter < 1 || g.currentScreen != g.screens.menu) return;
     reached = true;
     atMenu();
-    hp.PushClose();
+    hp.PushTerminate();
   };
   gPlatform = hp.platform();
   InstallScreens();

@@ -56,7 +56,7 @@ void OnPresent(PaceRun& run, HeadlessPlatform& hp) {
   if (now - run.startMs >= static_cast<uint32_t>(run.seconds) * 1000u) {
     run.steps = g.frameCounter - run.startSteps;
     run.endMs = now;
-    hp.PushClose();
+    hp.PushTerminate();
   }
 }
 

@@ -137,8 +137,10 @@ class Player {
   }
   bool ParseLine(const std::string& text, const std::string& baseDir);
   void OnFrameBoundary();
+  // The end of the script or a failed step ends the game for certain, as the
+  // system's termination request does (the settings are saved).
   void Finish() {
-    if (!finished_) hp_.PushClose();
+    if (!finished_) hp_.PushTerminate();
     finished_ = true;
   }
   void PushChar(uint8_t code, uint32_t keyData) { hp_.PushChar(code, keyData); }
@@ -301,10 +303,14 @@ bool Player::ParseLine(const std::string& text, const std::string& baseDir) {
       hp_.PushActivate(a == "in" ? 1 : 0);
       return true;
     });
-  } else if (cmd == "quit") {
-    Add(false, [this] {
-      Finish();
-      return false;
+  } else if (cmd == "quit" || cmd == "close") {
+    // The window's close button. The game may ask first (unsaved progress):
+    // after close the script goes on to answer; quit ends it there for certain.
+    const bool end = cmd == "quit";
+    Add(false, [this, end] {
+      hp_.PushClose();
+      if (end) Finish();
+      return !end;
     });
   } else if (const PlayCommand* extra = FindPlayCommand(cmd)) {
     PlayHost host;

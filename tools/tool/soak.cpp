@@ -71,7 +71,7 @@ void Run(uint64_t totalFrames, uint32_t seed, Soak* soak) {
     if (closing) return;
     if (soak->frames >= totalFrames) {
       closing = true;
-      hp.PushClose();
+      hp.PushTerminate();
       return;
     }
     ++soak->frames;
@@ -82,7 +82,7 @@ void Run(uint64_t totalFrames, uint32_t seed, Soak* soak) {
       counted = false;
       if (!StartLevelDirect(level)) {
         closing = true;
-        hp.PushClose();
+        hp.PushTerminate();
       }
       return;
     }

@@ -42,7 +42,7 @@ void HeadlessWindow::WaitEvent() {
   for (int steps = 0; queue.empty(); ++steps) {
     if (steps >= maxIdleSteps) {
       PlatformEvent ev;
-      ev.type = PlatformEvent::kClose;
+      ev.type = PlatformEvent::kTerminate;
       queue.push_back(ev);
       break;
     }
@@ -288,6 +288,12 @@ void HeadlessPlatform::PushActivate(int active) {
 void HeadlessPlatform::PushClose() {
   PlatformEvent ev;
   ev.type = PlatformEvent::kClose;
+  window.Push(ev);
+}
+
+void HeadlessPlatform::PushTerminate() {
+  PlatformEvent ev;
+  ev.type = PlatformEvent::kTerminate;
   window.Push(ev);
 }
 

@@ -82,7 +82,7 @@ class HeadlessWindow : public Window {
   // real machine; set frameStepMs to 0 with it.
   bool realTime = false;
   // WaitEvent gives up after this many idle steps without an event and posts a
-  // close, so a test can never hang on an inactive game.
+  // termination, so a test can never hang on an inactive game.
   int maxIdleSteps = 100000;
 
  private:
@@ -240,6 +240,7 @@ class HeadlessPlatform {
   // Injection helpers.
   void PushActivate(int active);
   void PushClose();
+  void PushTerminate();
   void PushChar(uint8_t code, uint32_t keyData = 0);
 
   // Called once per frame boundary of the message pump, before the frame's

@@ -61,6 +61,8 @@ bool SdlDisplay::Open(int width, int height, bool fullScreen, uint32_t* greenMas
     Log("Error: SDL_CreateTexture failed: %s\n", SDL_GetError());
     return false;
   }
+  // Whole multiples of square pixels, never blurred.
+  SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
   width_ = width;
   height_ = height;
   if (greenMask) *greenMask = format == SDL_PIXELFORMAT_RGB565 ? 0x07E0 : 0x03E0;

@@ -11,6 +11,10 @@ Platform* CreateSdlPlatform();
 // Closes every device and shuts SDL down.
 void DestroySdlPlatform();
 
+// The largest whole multiple (at least 1) of width x height whose window, with
+// a frame of frameW x frameH, fits a usable desktop area of usableW x usableH.
+int WindowScaleFor(int usableW, int usableH, int frameW, int frameH, int width, int height);
+
 // Set-1 scan code (extended keys at 0x80 + code) of an SDL scan code; 0 for
 // keys that have none.
 int SdlScancodeToSet1(int sdlScancode);

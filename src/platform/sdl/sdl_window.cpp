@@ -43,20 +43,22 @@ bool DriverChosen() {
   return chosen && *chosen;
 }
 
-// The largest whole multiple of width x height that fits the desktop with room
-// to spare for the window frame and panels.
-int WindowScale(int width, int height) {
-  SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-  int byW = (usable.w * 9 / 10) / width;
-  int byH = (usable.h * 9 / 10) / height;
-  int k = byW < byH ? byW : byH;
-  return k < 1 ? 1 : k;
-}
+// Room for the window's frame and title bar while the window manager has not
+// said how large they are.
+constexpr int kFrameAllowanceW = 16, kFrameAllowanceH = 40;
 }  // namespace
+
+int WindowScaleFor(int usableW, int usableH, int frameW, int frameH, int width, int height) {
+  if (width <= 0 || height <= 0) return 1;
+  const int byW = (usableW - frameW) / width;
+  const int byH = (usableH - frameH) / height;
+  return std::max(1, std::min(byW, byH));
+}
 
 bool SdlWindow::Create(const char* title, int width, int height, bool fullScreen) {
   if (window_) return true;
+  // The game answers a closed window itself (it may ask first).
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     Log("Error: video start-up failed: %s\n", SDL_GetError());
     return false;
@@ -68,20 +70,40 @@ bool SdlWindow::Create(const char* title, int width, int height, bool fullScreen
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
-  int k = WindowScale(width, height);
-  uint32_t flags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * k,
-                             height * k, flags);
+  // High-DPI desktops get a drawable of real pixels, which the display fills
+  // with whole multiples of the picture: sharp.
+  uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN |
+                   (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                             flags);
   if (!window_) {
     Log("Error: SDL_CreateWindow failed: %s\n", SDL_GetError());
     return false;
   }
+  FitToDesktop(width, height);
+  SDL_ShowWindow(window_);
   SDL_SetWindowMinimumSize(window_, width / 2, height / 2);
   fullScreen_ = fullScreen;
   SDL_StartTextInput();
   // A new window is the foreground window.
   Queue(PlatformEvent::kActivateApp, 1);
   return true;
+}
+
+void SdlWindow::FitToDesktop(int width, int height) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &usable) != 0) return;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  int frameW = kFrameAllowanceW, frameH = kFrameAllowanceH;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0 && top + bottom > 0) {
+    frameW = left + right;
+    frameH = top + bottom;
+  }
+  const int k = WindowScaleFor(usable.w, usable.h, frameW, frameH, width, height);
+  Log("Window: %d x %d, %d times the picture (desktop %d x %d usable)\n", width * k, height * k, k,
+      usable.w, usable.h);
+  SDL_SetWindowSize(window_, width * k, height * k);
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 void SdlWindow::Destroy() {
@@ -115,7 +137,9 @@ bool SdlWindow::Translate(const SDL_Event& e, PlatformEvent& ev) {
   ev = PlatformEvent();
   switch (e.type) {
     case SDL_QUIT:
-      ev.type = PlatformEvent::kClose;
+      // Closing the window sends no quit (see Create): this is the system's
+      // request, a termination signal.
+      ev.type = PlatformEvent::kTerminate;
       return true;
     case SDL_WINDOWEVENT:
       switch (e.window.event) {
