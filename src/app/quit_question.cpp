@@ -49,7 +49,8 @@ void SetUnsavedProgressCheck(bool (*check)()) { gUnsavedCheck = check; }
 
 void RequestQuit() {
   if (gOpen) return;
-  if (gUnsavedCheck && gUnsavedCheck() && Graphics::IsOpen()) {
+  // Without a display (start-up failed) nothing could be asked.
+  if (gUnsavedCheck && gUnsavedCheck() && g.bGraphicsReady) {
     Log("Quit asked: the campaign has unsaved progress\n");
     gOpen = true;
     gPanelStep = 0;

@@ -44,9 +44,9 @@ struct Layout {
       const int y = kRowsTop + kRowHeight * (count % perColumn);
       ControlsScreen::Row& r = rows[count++];
       r.action = a;
-      r.label = Rect{x, y, x + 148, y + kRowHeight};
-      r.key = Rect{x + 150, y, x + 222, y + kRowHeight};
-      r.pad = Rect{x + 224, y, x + 290, y + kRowHeight};
+      r.label = Rect{x, y, x + 128, y + kRowHeight};
+      r.key = Rect{x + 130, y, x + 222, y + kRowHeight};
+      r.pad = Rect{x + 224, y, x + 296, y + kRowHeight};
     }
   }
 };
@@ -242,8 +242,8 @@ void ControlsScreen::DrawRows() {
   const Row* rows = Rows(&count);
   for (int column = 0; column < 2; ++column) {
     const int x = 24 + kColumnWidth * column;
-    DrawText8(FontB, x + 152, kRowsTop - 3, Pixel(kHeadColor), s.ControlsKey);
-    DrawText8(FontB, x + 226, kRowsTop - 3, Pixel(kHeadColor), s.ControlsPad);
+    DrawText8(FontB, x + 133, kRowsTop - 3, Pixel(kHeadColor), s.ControlsKey);
+    DrawText8(FontB, x + 227, kRowsTop - 3, Pixel(kHeadColor), s.ControlsPad);
   }
   for (int i = 0; i < count; ++i) {
     const Row& r = rows[i];

@@ -1,5 +1,7 @@
 // The frame tick, the window procedure and the activation sequences.
 #include "app/app_main.h"
+#include "app/quit_question.h"
+#include "input/controls.h"
 
 #include "shell_fixture.h"
 
@@ -79,6 +81,63 @@ TEST_F(FrameLoop, TimeInTheBackgroundIsNotCaughtUp) {
   hp.clock.now = 5053;
   RunFrame();
   EXPECT_EQ(g.frameCounter, 1u);
+}
+
+TEST_F(FrameLoop, ClosingWithUnsavedProgressAsksAndTerminationDoesNot) {
+  static bool unsaved = true;
+  SetUnsavedProgressCheck([] { return unsaved; });
+  auto send = [&](PlatformEvent::Type type) {
+    PlatformEvent ev;
+    ev.type = type;
+    WindowProc(ev);
+  };
+  auto step = [&](int key, int pad = -1) {
+    if (key) hp.input.SetKey(key, true);
+    if (pad >= 0) hp.input.SetPadButton(pad, true);
+    hp.clock.now = g.lastFrameTime + kFrameIntervalMs;
+    RunFrame();
+    if (key) hp.input.SetKey(key, false);
+    if (pad >= 0) hp.input.SetPadButton(pad, false);
+    hp.clock.now = g.lastFrameTime + kFrameIntervalMs;
+    RunFrame();
+  };
+  g.lastFrameTime = hp.clock.now;
+  send(PlatformEvent::kClose);
+  EXPECT_EQ(g.bQuit, 0);
+  ASSERT_TRUE(QuitQuestionOpen());
+  EXPECT_NE(Log().find("Quit asked: the campaign has unsaved progress\n"), std::string::npos);
+  // The screen below stands still while the question is open.
+  const uint32_t menuFrames = g.screens.menu->frames;
+  step(0);
+  EXPECT_EQ(g.screens.menu->frames, menuFrames);
+  send(PlatformEvent::kClose);  // asked already: still one question
+  // Both answers at once: the game goes on.
+  hp.input.SetKey(KEY_Y, true);
+  step(KEY_N);
+  hp.input.SetKey(KEY_Y, false);
+  EXPECT_FALSE(QuitQuestionOpen());
+  EXPECT_EQ(g.bQuit, 0);
+  EXPECT_GT(g.screens.menu->frames, menuFrames);
+
+  QuitApplication();  // the menu's Quit asks the same
+  ASSERT_TRUE(QuitQuestionOpen());
+  step(0, PAD_B);
+  EXPECT_FALSE(QuitQuestionOpen());
+  QuitApplication();
+  step(0, PAD_A);
+  EXPECT_EQ(g.bQuit, 1);
+
+  // The system's termination request never asks.
+  g.bQuit = 0;
+  send(PlatformEvent::kTerminate);
+  EXPECT_EQ(g.bQuit, 1);
+  EXPECT_FALSE(QuitQuestionOpen());
+  // Nothing to lose: a close quits at once.
+  g.bQuit = 0;
+  unsaved = false;
+  send(PlatformEvent::kClose);
+  EXPECT_EQ(g.bQuit, 1);
+  SetUnsavedProgressCheck(nullptr);
 }
 
 TEST_F(FrameLoop, ClockWrapIsHarmless) {

@@ -53,6 +53,7 @@ TEST(PlayTool, RunsTheGameAndReportsScreens) {
       "key Enter\nkey 57\nhold Up\nframes 2\nrelease Up\ntype Hi there\n"
       "mouse 5 -5\nmoveto 320 240\nclick left\ndclick right\nwheel -3\n"
       "focus out\nframes 4\nfocus in\nframes 2\n"
+      "pad y\naxis lefty -32768\naxis righttrigger 32767\nframes 2\n"
       "expect screen MenuScreen\n",
       "run");
   EXPECT_EQ(r.code, 0) << r.err;
@@ -79,10 +80,20 @@ TEST(PlayTool, QuitEndsTheScriptThere) {
   EXPECT_TRUE(Exists("run/Velotrix.ini"));
 }
 
+TEST(PlayTool, CloseEndsTheGameWhenNothingWouldBeLost) {
+  test::TempDir tmp;
+  PlayResult r = Play("frames 1\nclose\nframes 1\nexpect screen Nowhere\n", "run");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(Exists("run/Velotrix.ini"));
+}
+
 TEST(PlayTool, ABadScriptRunsNothing) {
   test::TempDir tmp;
   for (const char* bad : {"frames -1\n", "key NoSuchKey\n", "click middle\n", "jump 3\n",
-                          "mouse 1\n", "expect level 3\n", "frames 2 3\n"}) {
+                          "mouse 1\n", "expect level 3\n", "frames 2 3\n", "key Alt+Enter\n",
+                          "pad\n", "pad z\n", "pad none\n", "pad a b\n", "axis leftx\n",
+                          "axis leftz 5\n", "axis leftx 32768\n", "axis lefty -32769\n",
+                          "axis leftx 1x\n", "close now\n"}) {
     PlayResult r = Play(std::string("frames 1\n") + bad, "run");
     EXPECT_EQ(r.code, 2) << bad;
     EXPECT_NE(r.err.find("line 2: can't understand"), std::string::npos) << bad;

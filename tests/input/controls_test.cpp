@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/headless/headless_platform.h"
@@ -163,6 +164,104 @@ TEST_F(ControlsTest, RebindingSwapsWithinAContextOnly) {
   Controls::ResetToDefaults();
   EXPECT_EQ(Controls::Key(ACTION_FIRE), KEY_SPACE);
   EXPECT_EQ(Controls::Pad(ACTION_BACK), PAD_B);
+}
+
+TEST_F(ControlsTest, TheControllerThroughThePlatform) {
+  Poll();
+  EXPECT_FALSE(gInput.padAttached);
+  hp.input.SetPadButton(PAD_START, true);
+  Poll();
+  EXPECT_TRUE(gInput.padAttached);
+  EXPECT_TRUE(Controls::Pressed(ACTION_PAUSE));
+  EXPECT_TRUE(Controls::PressedOnPad(ACTION_PAUSE));
+  EXPECT_FALSE(Controls::PressedOnPad(ACTION_BACK));
+  EXPECT_TRUE(Controls::AnyPressed());
+  Poll();
+  EXPECT_TRUE(Controls::Held(ACTION_PAUSE));
+  EXPECT_FALSE(Controls::Pressed(ACTION_PAUSE));
+  EXPECT_FALSE(Controls::AnyPressed());
+  hp.input.SetPadButton(PAD_START, false);
+  hp.input.SetKey(KEY_PAUSE, true);
+  Poll();
+  EXPECT_TRUE(Controls::Pressed(ACTION_PAUSE));
+  EXPECT_FALSE(Controls::PressedOnPad(ACTION_PAUSE)) << "a key is not the controller";
+}
+
+TEST_F(ControlsTest, TheStickHasADeadZoneAndACurve) {
+  auto steps = [&](int16_t value, int n) {
+    hp.input.SetPadAxis(PAD_LEFTX, value);
+    Poll();
+    int sum = 0;
+    for (int i = 0; i < n; ++i) sum += Controls::StickStep(PAD_LEFTX, 12, STICK_SHIP);
+    return sum;
+  };
+  EXPECT_EQ(steps(kStickDeadZone, 100), 0);
+  EXPECT_EQ(steps(-kStickDeadZone, 100), 0);
+  EXPECT_EQ(steps(32767, 10), 120);
+  EXPECT_EQ(steps(-32768, 10), -120);
+  // Halfway past the dead zone: a quarter of the speed, fractions carried.
+  EXPECT_EQ(steps(static_cast<int16_t>(kStickDeadZone + (32767 - kStickDeadZone) / 2), 100), 299);
+  // Just past the dead zone it creeps, but it moves.
+  const int creep = steps(kStickDeadZone + 2000, 100);
+  EXPECT_GT(creep, 0);
+  EXPECT_LT(creep, 10);
+  EXPECT_EQ(Controls::StickStep(PAD_RIGHTX, 12, STICK_SHIP), 0) << "only the left stick moves";
+}
+
+TEST_F(ControlsTest, MouseSensitivityScalesWithoutLosingMotion) {
+  auto run = [](int percent, int32_t per, int n) {
+    Controls::SetMouseSensitivity(percent);
+    int64_t sum = 0;
+    for (int i = 0; i < n; ++i) {
+      int32_t dx = per, dy = -per;
+      Controls::ScaleMouse(&dx, &dy);
+      EXPECT_EQ(dx, -dy);
+      sum += dx;
+    }
+    return sum;
+  };
+  // At 100 % every motion is what it was, however large.
+  for (int32_t v : {0, 1, -1, 7, INT32_MAX, INT32_MIN + 1}) {
+    Controls::SetMouseSensitivity(100);
+    int32_t dx = v, dy = v;
+    Controls::ScaleMouse(&dx, &dy);
+    EXPECT_EQ(dx, v);
+  }
+  EXPECT_EQ(run(150, 1, 10), 15);
+  EXPECT_EQ(run(50, 1, 10), 5);
+  EXPECT_EQ(run(200, 3, 4), 24);
+  Controls::SetMouseSensitivity(kMinSensitivity - 1);
+  EXPECT_EQ(Controls::MouseSensitivity(), kMinSensitivity);
+  Controls::SetMouseSensitivity(kMaxSensitivity + 1);
+  EXPECT_EQ(Controls::MouseSensitivity(), kMaxSensitivity);
+  Controls::SetMouseSensitivity(kDefaultSensitivity);
+}
+
+TEST_F(ControlsTest, ThePointerIsGrabbedOnlyWhenAskedAndActive) {
+  EXPECT_FALSE(hp.input.pointerGrabbed);
+  Input::GrabPointer(true);
+  EXPECT_TRUE(hp.input.pointerGrabbed);
+  Input::Activate(0);
+  EXPECT_FALSE(hp.input.pointerGrabbed) << "another window is in front";
+  Input::GrabPointer(true);
+  EXPECT_FALSE(hp.input.pointerGrabbed);
+  Input::Activate(1);
+  Input::GrabPointer(true);
+  EXPECT_TRUE(hp.input.pointerGrabbed);
+  Input::GrabPointer(false);
+  EXPECT_FALSE(hp.input.pointerGrabbed);
+
+  // A free pointer's place is known, and "moved" only when it moved.
+  hp.input.SetPointerPosition(100, 50);
+  Poll();
+  EXPECT_TRUE(gInput.pointerKnown && gInput.pointerMoved);
+  EXPECT_EQ(gInput.pointerX, 100);
+  Poll();
+  EXPECT_FALSE(gInput.pointerMoved);
+  Input::GrabPointer(true);
+  hp.input.SetPointerPosition(300, 50);
+  Poll();
+  EXPECT_FALSE(gInput.pointerKnown) << "a grabbed pointer has no place";
 }
 
 TEST(ControlsNames, EveryKeyAndButtonRoundTrips) {

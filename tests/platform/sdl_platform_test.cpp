@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "base/log.h"
+#include "input/controls.h"
 #include "support/temp_dir.h"
 
 namespace vx {
@@ -149,6 +150,96 @@ TEST_F(SdlBackEnd, AltEnterTypesNothingAndTheWindowSwitchesFullScreen) {
   EXPECT_NE(SDL_GetWindowFlags(SDL_GetWindowFromID(1)) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
   EXPECT_TRUE(p->window->SetFullScreen(false));
   EXPECT_EQ(SDL_GetWindowFlags(SDL_GetWindowFromID(1)) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+}
+
+// The game's names of the controller's buttons and axes are SDL's numbers.
+constexpr bool Same(int ours, int sdls) { return ours == sdls; }
+static_assert(Same(PAD_A, SDL_CONTROLLER_BUTTON_A) && Same(PAD_B, SDL_CONTROLLER_BUTTON_B) &&
+                  Same(PAD_BACK, SDL_CONTROLLER_BUTTON_BACK) &&
+                  Same(PAD_START, SDL_CONTROLLER_BUTTON_START) &&
+                  Same(PAD_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) &&
+                  Same(PAD_DPUP, SDL_CONTROLLER_BUTTON_DPAD_UP) &&
+                  Same(PAD_DPRIGHT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) &&
+                  Same(PAD_BUTTON_COUNT, SDL_CONTROLLER_BUTTON_MISC1),
+              "buttons in SDL's order");
+static_assert(Same(PAD_LEFTX, SDL_CONTROLLER_AXIS_LEFTX) &&
+                  Same(PAD_RIGHTY, SDL_CONTROLLER_AXIS_RIGHTY) &&
+                  Same(PAD_TRIGGERRIGHT, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) &&
+                  Same(kPadAxisCount, SDL_CONTROLLER_AXIS_MAX),
+              "axes in SDL's order");
+
+// A game controller made by SDL itself (a virtual joystick with the standard
+// controller layout), plugged in and out while the game runs.
+TEST_F(SdlBackEnd, ControllersComeAndGoAndAreRead) {
+  // The dummy driver's window never has the keyboard focus, without which SDL
+  // holds controller input back.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  ASSERT_TRUE(p->window->Create("Velotrix", 640, 480, false));
+  ASSERT_TRUE(p->input->Open(false));
+  Drain();
+  PadDeviceState pad;
+  EXPECT_FALSE(p->input->ReadPad(pad));
+
+  SDL_VirtualJoystickDesc desc;
+  SDL_zero(desc);
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+  desc.name = "Velotrix test pad";
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(index, 0) << SDL_GetError();
+  SDL_Joystick* joystick = SDL_JoystickOpen(index);
+  ASSERT_NE(joystick, nullptr) << SDL_GetError();
+  Drain();  // the game opens it on its "added" event
+  ASSERT_TRUE(p->input->ReadPad(pad));
+  EXPECT_EQ(pad.buttons, 0u);
+
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 1);
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1);
+  SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, -20000);
+  SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+  Drain();
+  ASSERT_TRUE(p->input->ReadPad(pad));
+  EXPECT_EQ(pad.buttons, 1u << PAD_A | 1u << PAD_DPLEFT);
+  EXPECT_EQ(pad.axes[PAD_LEFTX], -20000);
+  EXPECT_EQ(pad.axes[PAD_TRIGGERRIGHT], 32767);
+
+  // A press let go before the game looks is seen once all the same.
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 0);
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_START, 1);
+  Drain();
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_START, 0);
+  Drain();
+  ASSERT_TRUE(p->input->ReadPad(pad));
+  EXPECT_EQ(pad.buttons, 1u << PAD_START | 1u << PAD_DPLEFT);
+  ASSERT_TRUE(p->input->ReadPad(pad));
+  EXPECT_EQ(pad.buttons, 1u << PAD_DPLEFT);
+
+  SDL_JoystickClose(joystick);
+  ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0) << SDL_GetError();
+  Drain();
+  EXPECT_FALSE(p->input->ReadPad(pad));
+  const std::string log = test::ReadText("Log.txt");
+  EXPECT_NE(log.find("Game controller connected: Velotrix test pad\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Game controller removed: Velotrix test pad\n"), std::string::npos) << log;
+}
+
+TEST(SdlWindowSize, LargestWholeMultipleThatFitsTheUsableDesktop) {
+  // A 1920 x 1080 desktop with a 40-pixel panel: twice 640 x 480.
+  EXPECT_EQ(WindowScaleFor(1920, 1040, 2, 30, 640, 480), 2);
+  EXPECT_EQ(WindowScaleFor(1920, 1080, 16, 40, 640, 480), 2);
+  // Exactly room for three, frame included; a pixel less is two.
+  EXPECT_EQ(WindowScaleFor(1936, 1480, 16, 40, 640, 480), 3);
+  EXPECT_EQ(WindowScaleFor(1936, 1479, 16, 40, 640, 480), 2);
+  EXPECT_EQ(WindowScaleFor(1935, 1480, 16, 40, 640, 480), 2);
+  EXPECT_EQ(WindowScaleFor(3840, 2120, 16, 40, 640, 480), 4);
+  // Too small for even one: one.
+  EXPECT_EQ(WindowScaleFor(800, 500, 16, 40, 640, 480), 1);
+  EXPECT_EQ(WindowScaleFor(0, 0, 16, 40, 640, 480), 1);
+  EXPECT_EQ(WindowScaleFor(1920, 1080, 16, 40, 0, 480), 1);
 }
 
 TEST_F(SdlBackEnd, KeyboardWheelAndButtons) {
