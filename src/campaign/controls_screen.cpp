@@ -235,8 +235,9 @@ void ControlsScreen::DrawRows() {
   FontB.SetSize(22);
   const bool waiting = waitingRow >= 0;
   const char* title = waiting ? s.ControlsPress : s.ControlsTitle;
-  DrawText8(FontB, (g.screenWidth - MeasureText8(FontB, title)) / 2, 102,
-            Pixel(waiting ? kLitColor : kTitleColor), title);
+  // Over the picture: with the dark edge that keeps it readable.
+  DrawEdgedText8(FontB, (g.screenWidth - MeasureText8(FontB, title)) / 2, 102,
+                 Pixel(waiting ? kLitColor : kTitleColor), title);
   FontB.SetSize(kTextSize);
   int count = 0;
   const Row* rows = Rows(&count);
@@ -265,10 +266,10 @@ void ControlsScreen::DrawRows() {
 void ControlsScreen::DrawSensitivity() {
   BeginText(FontB, 16);
   FontB.SetSize(16);
-  DrawText8(FontB, 28, 440, Pixel(kLabelColor), g.strings.Sensitivity);
+  DrawEdgedText8(FontB, 28, 440, Pixel(kLabelColor), g.strings.Sensitivity);
   char value[16];
   std::snprintf(value, sizeof value, "%d %%", Controls::MouseSensitivity());
-  DrawText8(FontB, 300 - MeasureText8(FontB, value) / 2, 440, Pixel(kValueColor), value);
+  DrawEdgedText8(FontB, 300 - MeasureText8(FontB, value) / 2, 440, Pixel(kValueColor), value);
   DrawText8(FontB, 248, 440, Pixel(kValueColor), "-");
   DrawText8(FontB, 343, 440, Pixel(kValueColor), "+");
   EndText();

@@ -52,7 +52,12 @@ int HiscoreScreen::ReleaseSurfaces() {
 }
 
 int HiscoreScreen::OnFrame() {
-  MouseEvent event = ReadPointer();
+  // While a name is typed, Enter ends it; a controller, which cannot type,
+  // ends it with Confirm.
+  PointerOptions options;
+  options.confirmClicks = !nameEntry;
+  MouseEvent event = ReadPointer(nullptr, options);
+  if (nameEntry && Controls::PressedOnPad(ACTION_CONFIRM)) OnChar(13);
   CopySurface(nullptr, 0, 0, background);
   gArt.headers.RenderFrame("hiscores", 0, 0, ALIGN_DEFAULT);
   gArt.headers.RenderFrame("Velotrix", 0, 0, ALIGN_DEFAULT);

@@ -10,6 +10,7 @@
 #include "app/game_folders.h"
 #include "app/settings.h"
 #include "app/strings.h"
+#include "input/controls.h"
 #include "resources/pack_writer.h"
 #include "shell_fixture.h"
 
@@ -144,9 +145,11 @@ TEST_F(Language, TheSettingIsTheLastLineOfTheSettingsFile) {
   ASSERT_EQ(LoadSettings(), 1);
   EXPECT_STREQ(g.settings.language, "ru");
   SaveSettings();
+  // The last of section Settings; the controls follow in their own.
   EXPECT_EQ(ReadText("Velotrix.ini"),
             "[Settings]\nFullscreen = 1\nSound enable = 1\nSound volume = 70\nMusic volume = 50\n"
-            "Reverse stereo = 1\nScroll speed = 1\nVanishing = 1\nLanguage = ru\n");
+            "Reverse stereo = 1\nScroll speed = 1\nVanishing = 1\nLanguage = ru\n" +
+                Controls::SettingsSection());
   // An overlong value is cut to the field, never past it.
   WriteText("Velotrix.ini", "[Settings]\nLanguage = " + std::string(200, 'r') + "\n");
   ASSERT_EQ(LoadSettings(), 1);

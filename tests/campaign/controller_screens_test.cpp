@@ -9,6 +9,8 @@
 
 #include "campaign/campaign_start.h"
 #include "campaign/controls_screen.h"
+#include "campaign/hiscore_screen.h"
+#include "campaign/hiscore_table.h"
 #include "campaign/menu_screen.h"
 #include "campaign/node_screen.h"
 #include "campaign/options_screen.h"
@@ -143,6 +145,22 @@ TEST_F(ControllerScreens, ASaveWithoutTypingIsNamedForItsSlot) {
   ASSERT_EQ(ReadSlot(0), 1);
   EXPECT_STREQ(gSaveSlots[0].record.name, "Game 1");
   EXPECT_FALSE(HasUnsavedProgress());
+}
+
+TEST_F(ControllerScreens, AControllerEndsTheNameOfAHighScore) {
+  Enter(g.screens.menu);
+  gGame.player.score = 999999;
+  gGame.hiscoreNewScore = 1;
+  SwitchTo(g.screens.hiscore, 0);
+  auto& table = *static_cast<HiscoreScreen*>(g.screens.hiscore);
+  ASSERT_EQ(table.nameEntry, 1);
+  Type("Ann");
+  // A ends the name and leaves, as Enter does.
+  Pad(PAD_A);
+  EXPECT_EQ(table.nameEntry, 0);
+  EXPECT_EQ(g.currentScreen, g.screens.menu);
+  LoadHiscores();
+  EXPECT_STREQ(gHiscores[0].name, "Ann");
 }
 
 class ControlsPage : public ControllerScreens {

@@ -20,6 +20,7 @@ class ControllerScripts : public ::testing::Test {
   void SetUp() override {
     UnregisterAllArchives();
     ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
     test::MakeGameFolder();
   }
   void TearDown() override { UnregisterAllArchives(); }

@@ -156,7 +156,8 @@ TEST_F(PlayScripts, TheLanguageSettingChoosesTheMenusPictures) {
     SCOPED_TRACE(code);
     WriteText("run/Velotrix.ini", std::string("[Settings]\nLanguage = ") + code + "\n");
     std::filesystem::remove("run/screen00.pcx");
-    ASSERT_EQ(Play("frames 5\nkey PrintScreen\nframes 2\nquit\n"), 0) << Err();
+    // The mouse takes the focus off "New game", which then shows unlit.
+    ASSERT_EQ(Play("frames 5\nmouse 1 0\nkey PrintScreen\nframes 2\nquit\n"), 0) << Err();
     const bool ru = std::string(code) == "ru";
     EXPECT_GT(NewGameLooksLike("run/screen00.pcx", ru ? russian : english, ru ? english : russian), 0.95);
     EXPECT_LT(NewGameLooksLike("run/screen00.pcx", ru ? english : russian, ru ? russian : english), 0.2);
