@@ -80,7 +80,10 @@ int HelpScreen::ReleaseSurfaces() {
 }
 
 int HelpScreen::OnFrame() {
-  MouseEvent event = ReadPointer();
+  // Left and Right turn the pages here.
+  PointerOptions options;
+  options.arrowsMoveFocus = false;
+  MouseEvent event = ReadPointer(nullptr, options);
   gCommandId = 0;
   previous.HandleEvent(&event, gCursor.x, gCursor.y);
   next.HandleEvent(&event, gCursor.x, gCursor.y);

@@ -184,6 +184,7 @@ void ShopScreen::UpdateShelves(const MouseEvent& event) {
     const int item = ShelfItem(place);
     if (!IsOffered(item)) continue;
     const Rect cell = ShelfCell(place);
+    AddFocusTarget(cell);
     if (PointIn(cell, gCursor.x, gCursor.y)) {
       pointedItem = item;
       if (event.type == MOUSE_LEFT_DOWN) {
@@ -219,6 +220,7 @@ void ShopScreen::UpdateInventory(const MouseEvent& event) {
   DropEmptySlots();
   for (int i = 0; i < kInventorySlots; ++i) {
     ItemSlot& slot = gGame.player.inventory[i];
+    AddFocusTarget(InventoryBox(i));
     if (PointIn(InventoryBox(i), gCursor.x, gCursor.y)) {
       if (slot.id) pointedItem = slot.id;
       if (event.type == MOUSE_LEFT_DOWN && slot.id) {

@@ -82,6 +82,27 @@ TEST_F(ControllerScreens, MenuOpensOnNewGameAndTheArrowsMoveTheFocus) {
   Frame();
 }
 
+TEST_F(ControllerScreens, TheStickAndAFreePointerMoveTheCursor) {
+  Enter(g.screens.menu);
+  Frame();
+  const CampaignCursor before = gCursor;
+  hp.input.SetPadAxis(PAD_LEFTX, 32767);
+  Frame(3);
+  hp.input.SetPadAxis(PAD_LEFTX, 0);
+  Frame();
+  EXPECT_EQ(gCursor.x, before.x + 27) << "9 pixels a step at full tilt";
+  EXPECT_EQ(gCursor.y, before.y);
+  EXPECT_FALSE(AnyFocus());
+  // The desktop's pointer, where it is known, is where the cursor is.
+  hp.input.SetPointerPosition(50, 60);
+  Frame();
+  EXPECT_EQ(gCursor.x, 50);
+  EXPECT_EQ(gCursor.y, 60);
+  // The focus may still carry the cursor while the pointer stays put.
+  Key(KEY_DOWN);
+  EXPECT_NE(gCursor.y, 60);
+}
+
 TEST_F(ControllerScreens, ConfirmOnTheFirstFocusStartsAGame) {
   Enter(g.screens.menu);
   Frame();
