@@ -16,7 +16,7 @@ namespace vx {
 namespace {
 
 constexpr int kTextSize = 12;
-constexpr int kRowHeight = 15, kRowsTop = 130;
+constexpr int kRowHeight = 13, kRowsTop = 126;
 constexpr int kColumnWidth = 306;
 constexpr Rect kPanel{16, 111, 624, 412};
 constexpr Rect kSlowerRect{238, 421, 266, 447}, kFasterRect{334, 421, 362, 447};

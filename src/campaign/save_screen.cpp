@@ -50,10 +50,6 @@ int SaveScreen::OnFrame() {
   options.arrowsMoveFocus = editedSlot == -1;
   MouseEvent event = ReadPointer(nullptr, options);
   if (editedSlot != -1 && Controls::PressedOnPad(ACTION_CONFIRM)) SaveWithPad();
-  if (done) {
-    Return(this, 0);
-    return 0;
-  }
   if (Controls::Pressed(ACTION_BACK)) {
     if (editedSlot == -1) {
       Return(this, 0);
@@ -92,10 +88,7 @@ void SaveScreen::SaveWithPad() {
     const std::string name = std::string(g.strings.SaveName) + " " + std::to_string(editedSlot + 1);
     std::snprintf(editBuffer, sizeof editBuffer, "%.*s", kSaveNameLength, name.c_str());
   }
-  if (editBuffer[0] && SaveGame(editedSlot, editBuffer)) {
-    done = 1;
-    editedSlot = -1;
-  }
+  OnChar(13);  // as Enter ends a typed name
 }
 
 void SaveScreen::OnChar(uint8_t ch) {

@@ -162,6 +162,7 @@ TEST_F(ControllerScreens, ASaveWithoutTypingIsNamedForItsSlot) {
   Key(KEY_DOWN);
   EXPECT_EQ(save.editedSlot, 0);
   Pad(PAD_A);
+  Frame(200);  // "Game saved" shows for a moment
   EXPECT_EQ(g.currentScreen, g.screens.node);
   ASSERT_EQ(ReadSlot(0), 1);
   EXPECT_STREQ(gSaveSlots[0].record.name, "Game 1");

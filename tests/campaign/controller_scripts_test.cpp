@@ -74,7 +74,7 @@ TEST_F(ControllerScripts, ControlsChangedOnTheirPageComeBackAfterARestart) {
   const std::string change =
       "frames 5\n" + test::ClickAt(options) + "expect screen OptionsScreen\n" +
       test::ClickAt({452, 438}) + "expect screen ControlsScreen\n" +
-      test::ClickAt({200, 197}) + "key F\nframes 2\nshot controls.png\nquit\n";
+      test::ClickAt({200, 184}) + "key F\nframes 2\nshot controls.png\nquit\n";
   ASSERT_EQ(Play(change), 0) << Err();
   const std::string ini = ReadText("run/Velotrix.ini");
   ASSERT_NE(ini.find("\n[Controls]\n"), std::string::npos) << ini;
