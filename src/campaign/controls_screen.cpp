@@ -28,8 +28,8 @@ constexpr int kSwapShownFrames = 90;
 
 // The controller's buttons as players know them.
 const char* const kPadLabels[PAD_BUTTON_COUNT] = {
-    "A", "B", "X", "Y", "Back", "Guide", "Start", "L stick", "R stick", "LB", "RB",
-    "D-pad up", "D-pad down", "D-pad left", "D-pad right"};
+    "A",       "B",  "X",  "Y",        "Back",       "Guide",      "Start",      "L stick",
+    "R stick", "LB", "RB", "D-pad up", "D-pad down", "D-pad left", "D-pad right"};
 
 struct Layout {
   ControlsScreen::Row rows[ACTION_COUNT];
@@ -179,24 +179,18 @@ int ControlsScreen::OnFrame() {
   }
 
   gCommandId = 0;
-  for (Button* b : {&defaults, &back, &slower, &faster}) b->HandleEvent(&event, gCursor.x, gCursor.y);
+  for (Button* b : {&defaults, &back, &slower, &faster})
+    b->HandleEvent(&event, gCursor.x, gCursor.y);
   switch (gCommandId) {
     case kDefaults:
       PlayClick();
       Controls::ResetToDefaults();
       swappedRow = -1;
       break;
-    case kBack:
-      Return(this, 0);
-      return 0;
-    case kSlower:
-      Controls::SetMouseSensitivity(Controls::MouseSensitivity() - 1);
-      break;
-    case kFaster:
-      Controls::SetMouseSensitivity(Controls::MouseSensitivity() + 1);
-      break;
-    default:
-      break;
+    case kBack: Return(this, 0); return 0;
+    case kSlower: Controls::SetMouseSensitivity(Controls::MouseSensitivity() - 1); break;
+    case kFaster: Controls::SetMouseSensitivity(Controls::MouseSensitivity() + 1); break;
+    default: break;
   }
   HandleCells(event);
   Draw();
@@ -253,10 +247,10 @@ void ControlsScreen::DrawRows() {
     DrawText8(FontB, r.label.left + 2, base, Pixel(swapped ? kLitColor : kLabelColor),
               s.Actions[r.action]);
     const bool blink = (frames / 16) % 2 == 0;
-    const std::string key = i == waitingRow && !waitingPad ? (blink ? "..." : "")
-                                                           : KeyText(Controls::Key(r.action));
-    const char* pad = i == waitingRow && waitingPad ? (blink ? "..." : "")
-                                                    : PadText(Controls::Pad(r.action));
+    const std::string key =
+        i == waitingRow && !waitingPad ? (blink ? "..." : "") : KeyText(Controls::Key(r.action));
+    const char* pad =
+        i == waitingRow && waitingPad ? (blink ? "..." : "") : PadText(Controls::Pad(r.action));
     DrawText8(FontB, r.key.left + 3, base, Pixel(kValueColor), key.c_str());
     DrawText8(FontB, r.pad.left + 3, base, Pixel(kValueColor), pad);
   }

@@ -18,11 +18,11 @@ CampaignCursor gCursor;
 namespace {
 
 constexpr int kMaxTargets = 64;
-constexpr int kStickCursorSpeed = 9;   // pixels per step at full tilt
-constexpr int kRepeatDelay = 24;       // steps an arrow is held before it repeats
+constexpr int kStickCursorSpeed = 9;  // pixels per step at full tilt
+constexpr int kRepeatDelay = 24;      // steps an arrow is held before it repeats
 constexpr int kRepeatEvery = 8;
-constexpr int kFocusFrame = 2;         // pixels
-constexpr int kFocusColor = 8;         // yellow
+constexpr int kFocusFrame = 2;  // pixels
+constexpr int kFocusColor = 8;  // yellow
 
 struct FocusState {
   Rect targets[2][kMaxTargets];
@@ -137,7 +137,8 @@ MouseEvent ReadPointer(int32_t* wheel, const PointerOptions& options) {
   if (gInput.pointerMoved) {
     MoveCursor(gInput.pointerX, gInput.pointerY);
   } else {
-    MoveCursor(static_cast<int64_t>(gCursor.x) + dx + sx, static_cast<int64_t>(gCursor.y) + dy + sy);
+    MoveCursor(static_cast<int64_t>(gCursor.x) + dx + sx,
+               static_cast<int64_t>(gCursor.y) + dy + sy);
   }
   if (gInput.pointerMoved || dx || dy || sx || sy) gFocus.hasFocus = false;
   if (wheel) *wheel = dz;

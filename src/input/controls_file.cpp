@@ -28,7 +28,8 @@ void Damaged(const std::string& key, const std::string& value) {
 }
 
 bool ParseSensitivity(const std::string& value, int* percent) {
-  if (value.empty() || value.size() > 6 || value.find_first_not_of("0123456789") != std::string::npos)
+  if (value.empty() || value.size() > 6 ||
+      value.find_first_not_of("0123456789") != std::string::npos)
     return false;
   const long v = std::strtol(value.c_str(), nullptr, 10);
   if (v < kMinSensitivity || v > kMaxSensitivity) return false;

@@ -60,10 +60,10 @@ TEST(PaceTool, DesignedSpeedAtEveryRefreshRate) {
 
 TEST(PaceTool, RefusesBadArguments) {
   test::TempDir dir;
-  for (const char* args : {"", "--hz", "--hz 0", "--hz x", "--hz 60 --seconds 0",
-                           "--seconds 5", "--hz 60 --frames 3", "--hz 60 extra"}) {
-    const std::string cmd = std::string(VX_BINARY_DIR) + "/velotrix-tool pace " + args +
-                            " >out.txt 2>err.txt";
+  for (const char* args : {"", "--hz", "--hz 0", "--hz x", "--hz 60 --seconds 0", "--seconds 5",
+                           "--hz 60 --frames 3", "--hz 60 extra"}) {
+    const std::string cmd =
+        std::string(VX_BINARY_DIR) + "/velotrix-tool pace " + args + " >out.txt 2>err.txt";
     const int status = std::system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2) << args;

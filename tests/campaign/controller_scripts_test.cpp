@@ -71,10 +71,10 @@ TEST_F(ControllerScripts, TheControllerAloneGoesFromTheMenuToALaunchedBall) {
 TEST_F(ControllerScripts, ControlsChangedOnTheirPageComeBackAfterARestart) {
   // The page from the options; Launch / fire (fifth row) takes F.
   const test::Point options = test::FrameCentre("menu.frm", "options_up", 316, 179);
-  const std::string change =
-      "frames 5\n" + test::ClickAt(options) + "expect screen OptionsScreen\n" +
-      test::ClickAt({452, 438}) + "expect screen ControlsScreen\n" +
-      test::ClickAt({200, 184}) + "key F\nframes 2\nshot controls.png\nquit\n";
+  const std::string change = "frames 5\n" + test::ClickAt(options) +
+                             "expect screen OptionsScreen\n" + test::ClickAt({452, 438}) +
+                             "expect screen ControlsScreen\n" + test::ClickAt({200, 184}) +
+                             "key F\nframes 2\nshot controls.png\nquit\n";
   ASSERT_EQ(Play(change), 0) << Err();
   const std::string ini = ReadText("run/Velotrix.ini");
   ASSERT_NE(ini.find("\n[Controls]\n"), std::string::npos) << ini;
@@ -87,7 +87,8 @@ TEST_F(ControllerScripts, ControlsChangedOnTheirPageComeBackAfterARestart) {
   ASSERT_EQ(Play(use), 0) << Err();
   const std::string state = ReadText("state2.txt");
   int waiting = 0;
-  for (size_t at = state.find(" waiting "); at != std::string::npos; at = state.find(" waiting ", at + 1))
+  for (size_t at = state.find(" waiting "); at != std::string::npos;
+       at = state.find(" waiting ", at + 1))
     ++waiting;
   EXPECT_GE(waiting, 32) << "Space launched: " << state;
   EXPECT_NE(state.find(" playing "), std::string::npos) << "F did not launch: " << state;

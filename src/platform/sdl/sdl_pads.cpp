@@ -68,8 +68,7 @@ void SdlPads::OnEvent(const SDL_Event& e) {
     case SDL_CONTROLLERBUTTONDOWN:
       if (e.cbutton.button < 32) taps_ |= 1u << e.cbutton.button;
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
