@@ -4,14 +4,14 @@
 #include <benchmark/benchmark.h>
 
 
+#include "app/screen.h"
 #include "base/game_record.h"
 #include "bench_rig.h"
-#include "app/screen.h"
-#include "game/game_state.h"
-#include "main/screens.h"
 #include "game/ball.h"
 #include "game/boss_screen.h"
+#include "game/game_state.h"
 #include "graphics/graphics.h"
+#include "main/screens.h"
 
 namespace vx {
 namespace {

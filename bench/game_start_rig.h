@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/app_main.h"
-#include "base/log.h"
 #include "app/screen.h"
-#include "main/screens.h"
+#include "base/log.h"
 #include "bench_rig.h"
+#include "main/screens.h"
 
 namespace vx::bench {
 

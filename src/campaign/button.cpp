@@ -6,8 +6,8 @@
 #include "campaign/campaign_ui.h"
 #include "graphics/shared_art.h"
 #include "graphics/text_font.h"
-#include "resources/text_file.h"
 #include "input/controls.h"
+#include "resources/text_file.h"
 
 namespace vx {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "base/game_record.h"
 #include "app/screen.h"
+#include "base/game_record.h"
 #include "campaign/node_screen.h"
 #include "campaign/save_game.h"
 #include "game/game_state.h"

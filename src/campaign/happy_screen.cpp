@@ -2,13 +2,13 @@
 
 #include <cstring>
 
+#include "app/sound_setup.h"
 #include "base/game_record.h"
 #include "base/log.h"
-#include "app/sound_setup.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/hiscore_screen.h"
-#include "resources/file_system.h"
 #include "input/controls.h"
+#include "resources/file_system.h"
 
 namespace vx {
 

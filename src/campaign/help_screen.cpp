@@ -8,9 +8,9 @@
 #include "base/log.h"
 #include "campaign/campaign_ui.h"
 #include "graphics/shared_art.h"
+#include "input/controls.h"
 #include "resources/file_system.h"
 #include "resources/text_file.h"
-#include "input/controls.h"
 
 namespace vx {
 

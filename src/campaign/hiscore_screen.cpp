@@ -9,8 +9,8 @@
 #include "campaign/hiscore_table.h"
 #include "game/game_state.h"
 #include "graphics/shared_art.h"
-#include "sound/sound.h"
 #include "input/controls.h"
+#include "sound/sound.h"
 
 namespace vx {
 

@@ -6,8 +6,8 @@
 #include "campaign/save_game.h"
 #include "campaign/slot_list.h"
 #include "graphics/shared_art.h"
-#include "sound/sound.h"
 #include "input/controls.h"
+#include "sound/sound.h"
 
 namespace vx {
 

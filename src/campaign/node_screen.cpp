@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/sound_setup.h"
 #include "base/game_record.h"
 #include "base/log.h"
 #include "base/random.h"
-#include "app/sound_setup.h"
 #include "campaign/campaign_ui.h"
 #include "game/game_state.h"
 #include "game/items.h"
 #include "game/level_files.h"
 #include "graphics/shared_art.h"
-#include "platform/platform.h"
 #include "input/controls.h"
+#include "platform/platform.h"
 
 namespace vx {
 

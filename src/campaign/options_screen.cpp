@@ -7,8 +7,8 @@
 #include "campaign/campaign_ui.h"
 #include "campaign/language_switch.h"
 #include "graphics/shared_art.h"
-#include "sound/sound.h"
 #include "input/controls.h"
+#include "sound/sound.h"
 
 namespace vx {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/screen.h"
 #include "base/game_record.h"
 #include "base/log.h"
-#include "app/screen.h"
 #include "base/user_file.h"
 #include "campaign/node_screen.h"
 #include "game/game_state.h"

@@ -7,8 +7,8 @@
 #include "base/game_record.h"
 #include "campaign/campaign_ui.h"
 #include "campaign/slot_list.h"
-#include "sound/sound.h"
 #include "input/controls.h"
+#include "sound/sound.h"
 
 namespace vx {
 

@@ -10,10 +10,10 @@
 #include "game/playfield.h"
 #include "game/status_panel.h"
 #include "graphics/shared_art.h"
+#include "input/controls.h"
 #include "platform/platform.h"
 #include "resources/text_file.h"
 #include "sound/sound.h"
-#include "input/controls.h"
 
 namespace vx {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "app/sound_setup.h"
 #include "base/game_record.h"
 #include "base/log.h"
-#include "app/sound_setup.h"
 #include "game/ball.h"
 #include "game/enemies.h"
 #include "game/falling_items.h"

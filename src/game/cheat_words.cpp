@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "base/game_record.h"
 #include "app/screen.h"
+#include "base/game_record.h"
 #include "game/game_state.h"
 #include "game/game_update.h"
 #include "game/items.h"

@@ -1,8 +1,8 @@
 #include "game/game_update.h"
 
-#include "base/game_record.h"
 #include "app/screen.h"
 #include "app/sound_setup.h"
+#include "base/game_record.h"
 #include "game/ball.h"
 #include "game/editor.h"
 #include "game/enemies.h"

@@ -1,9 +1,9 @@
 #include "game/level_start.h"
 
-#include "base/game_record.h"
-#include "base/log.h"
 #include "app/screen.h"
 #include "app/sound_setup.h"
+#include "base/game_record.h"
+#include "base/log.h"
 #include "game/items.h"
 #include "game/level_files.h"
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "app/screen.h"
 #include "base/game_record.h"
 #include "base/log.h"
-#include "app/screen.h"
 #include "platform/headless/headless_platform.h"
 #include "support/temp_dir.h"
 

@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
-#include "base/game_record.h"
 #include "app/screen.h"
+#include "base/game_record.h"
 #include "main/screens.h"
 
 namespace vx {

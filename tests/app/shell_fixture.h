@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "app/app_main.h"
+#include "app/screen.h"
 #include "base/game_record.h"
 #include "base/log.h"
-#include "app/screen.h"
 #include "game/game_state.h"
-#include "main/screens.h"
 #include "graphics/graphics.h"
 #include "input/input.h"
+#include "main/screens.h"
 #include "platform/headless/headless_platform.h"
 #include "resources/file_system.h"
 #include "sound/sound.h"

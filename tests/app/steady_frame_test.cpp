@@ -12,8 +12,8 @@
 #include <string>
 
 #include "app/app_main.h"
-#include "base/game_record.h"
 #include "app/screen.h"
+#include "base/game_record.h"
 #include "bench_scenes.h"
 #include "game/game_state.h"
 #include "platform/headless/headless_platform.h"

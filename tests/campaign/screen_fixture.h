@@ -6,15 +6,15 @@
 
 #include <string>
 
-#include "base/game_record.h"
 #include "app/screen.h"
-#include "game/game_state.h"
-#include "main/screens.h"
 #include "app/strings.h"
+#include "base/game_record.h"
 #include "campaign/campaign_ui.h"
+#include "game/game_state.h"
 #include "graphics/graphics.h"
 #include "graphics/shared_art.h"
 #include "input/input.h"
+#include "main/screens.h"
 #include "platform/headless/headless_platform.h"
 #include "resources/file_system.h"
 #include "sound/sound.h"

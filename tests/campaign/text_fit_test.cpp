@@ -8,18 +8,18 @@
 #include <vector>
 
 #include "campaign/campaign_start.h"
+#include "campaign/happy_screen.h"
 #include "campaign/help_screen.h"
 #include "campaign/hiscore_screen.h"
 #include "campaign/language_switch.h"
 #include "campaign/node_screen.h"
+#include "campaign/options_screen.h"
 #include "campaign/shop_rules.h"
 #include "campaign/shop_screen.h"
 #include "game/game_state.h"
 #include "game/items.h"
 #include "game/message_panel.h"
 #include "game/play_state.h"
-#include "campaign/happy_screen.h"
-#include "campaign/options_screen.h"
 #include "screen_fixture.h"
 #include "support/languages.h"
 

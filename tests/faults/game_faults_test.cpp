@@ -19,11 +19,11 @@
 #include "base/game_record.h"
 #include "campaign/hiscore_table.h"
 #include "campaign/save_game.h"
-#include "support/user_file_faults.h"
 #include "game/game_state.h"
 #include "resources/file_system.h"
 #include "support/play_script.h"
 #include "support/temp_dir.h"
+#include "support/user_file_faults.h"
 
 namespace vx {
 namespace {

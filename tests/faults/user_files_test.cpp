@@ -12,18 +12,18 @@
 #include <map>
 #include <string>
 
+#include "app/settings.h"
 #include "base/game_record.h"
 #include "base/log.h"
 #include "base/user_file.h"
-#include "app/settings.h"
 #include "campaign/hiscore_table.h"
 #include "campaign/save_game.h"
-#include "support/user_file_faults.h"
 #include "game/game_state.h"
 #include "game/level_files.h"
 #include "resources/file_system.h"
 #include "sound/sound.h"
 #include "support/temp_dir.h"
+#include "support/user_file_faults.h"
 
 namespace vx {
 namespace {

@@ -10,9 +10,9 @@
 #include "game/game_update.h"
 #include "game/message_panel.h"
 #include "game/play_state.h"
+#include "game_screen_fixture.h"
 #include "graphics/graphics.h"
 #include "graphics/shared_art.h"
-#include "game_screen_fixture.h"
 #include "support/text_ink.h"
 
 namespace vx {

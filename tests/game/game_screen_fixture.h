@@ -11,15 +11,15 @@
 #include <vector>
 
 #include "app/app_main.h"
-#include "base/game_record.h"
 #include "app/screen.h"
+#include "base/game_record.h"
 #include "game/game_state.h"
-#include "main/screens.h"
 #include "game/level_files.h"
 #include "game/level_start.h"
 #include "game/play_state.h"
 #include "graphics/graphics.h"
 #include "input/input.h"
+#include "main/screens.h"
 #include "platform/headless/headless_platform.h"
 #include "resources/file_system.h"
 #include "sound/sound.h"

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
+#include "platform/headless/headless_platform.h"
 #include "s3m_writer.h"
 #include "sound/music_stream.h"
 #include "sound/s3m_module.h"
 #include "sound/sound.h"
-#include "platform/headless/headless_platform.h"
 #include "sound_fakes.h"
 
 namespace vx {

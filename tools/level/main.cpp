@@ -6,11 +6,11 @@
 #include <cstdlib>
 
 #include "app/app_main.h"
-#include "base/game_record.h"
 #include "app/screen.h"
+#include "base/game_record.h"
 #include "game/game_types.h"
-#include "main/screens.h"
 #include "game/level_start.h"
+#include "main/screens.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace {

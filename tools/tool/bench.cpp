@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "app/app_main.h"
-#include "base/game_record.h"
-#include "app/screen.h"
 #include "app/game_folders.h"
+#include "app/screen.h"
+#include "base/game_record.h"
 #include "bench_scenes.h"
 #include "command.h"
 #include "graphics/png_writer.h"

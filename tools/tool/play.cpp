@@ -16,15 +16,15 @@
 #include <vector>
 
 #include "app/app_main.h"
-#include "base/game_record.h"
 #include "app/screen.h"
-#include "main/screens.h"
+#include "base/game_record.h"
 #include "command.h"
-#include "play_commands.h"
 #include "graphics/png_writer.h"
 #include "input/controls.h"
+#include "main/screens.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/text_codec.h"
+#include "play_commands.h"
 
 namespace vx::tool {
 

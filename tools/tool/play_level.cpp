@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "base/game_record.h"
 #include "app/screen.h"
+#include "base/game_record.h"
 #include "game/boss_screen.h"
 #include "game/game_state_text.h"
 #include "game/items.h"

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "art/canvas.h"
+#include "art/words.h"
 #include "common/image.h"
 #include "common/sprite_text.h"
-#include "art/words.h"
 
 namespace vx::mkdata::art {
 
