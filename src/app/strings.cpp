@@ -18,6 +18,36 @@ struct StringKey {
   char* buffer;
   const char* def;
 };
+
+// The editor's texts by EditorText: the key in "Strings.txt" and the English
+// default. A %s stands for a key's name, a %d for a number.
+const char* const kEditorTexts[EDITOR_TEXT_COUNT][2] = {
+    {"EditorHelpToggle", "toggle edit mode"},
+    {"EditorHelpReload", "reload level"},
+    {"EditorHelpClear", "clear level"},
+    {"EditorHelpSave", "save level"},
+    {"EditorHelpUndo", "undo"},
+    {"EditorHelpRedo", "redo"},
+    {"EditorHelpHeader", "level header"},
+    {"EditorHelpTest", "test from the bottom"},
+    {"EditorHeader", "Level header"},
+    {"EditorName", "Name"},
+    {"EditorDescription", "Description"},
+    {"EditorHeight", "Height (rows)"},
+    {"EditorScroll", "Scroll speed"},
+    {"EditorTiles", "Background tiles"},
+    {"EditorTypes", "Block types"},
+    {"EditorTypeHits", "Type %d hits"},
+    {"EditorTypeScore", "Type %d score"},
+    {"EditorShrink", "Remove the top %d rows? Y / N"},
+    {"EditorHintFields", "Up, Down: field   Left, Right: step"},
+    {"EditorHintKeys", "Enter: set   Esc: take back   %s: close"},
+    {"EditorBanner", "Test play - %s: back to editing"},
+    {"EditorWritten", "Saved"},
+    {"EditorNotWritten", "Can't save"},
+    {"EditorNothingToUndo", "Nothing to undo"},
+    {"EditorNothingToRedo", "Nothing to redo"},
+};
 }  // namespace
 
 void LoadStrings() {
@@ -55,8 +85,12 @@ void LoadStrings() {
   s = StringTable();
   std::snprintf(s.Saved, sizeof s.Saved, "%s", kSavedDefault);
   std::snprintf(s.SaveFailed, sizeof s.SaveFailed, "%s", kSaveFailedDefault);
+  for (int i = 0; i < EDITOR_TEXT_COUNT; ++i)
+    std::snprintf(s.Editor[i], sizeof s.Editor[i], "%s", kEditorTexts[i][1]);
   LanguageTextFile file("Strings.txt");
   if (!file.IsOpen()) return;
+  for (int i = 0; i < EDITOR_TEXT_COUNT; ++i)
+    file.GetString("All strings", kEditorTexts[i][0], kEditorTexts[i][1], s.Editor[i], 64);
   for (const StringKey& k : keys) file.GetString("All strings", k.key, k.def, k.buffer, 64);
   static_assert(ACTION_COUNT <= kActionTexts, "a label for every control");
   for (int a = 0; a < ACTION_COUNT; ++a) {

@@ -26,6 +26,21 @@ struct Settings {
 constexpr int kActionTexts = 48;
 
 // Language texts, 64 bytes each (63 characters and a terminator).
+// The level editor's words in the string table, by index.
+enum EditorText {
+  // What each key of the help lines does.
+  EDITOR_HELP_TOGGLE, EDITOR_HELP_RELOAD, EDITOR_HELP_CLEAR, EDITOR_HELP_SAVE, EDITOR_HELP_UNDO,
+  EDITOR_HELP_REDO, EDITOR_HELP_HEADER, EDITOR_HELP_TEST,
+  // The header panel.
+  EDITOR_HEADER, EDITOR_NAME, EDITOR_DESCRIPTION, EDITOR_HEIGHT, EDITOR_SCROLL, EDITOR_TILES,
+  EDITOR_TYPES, EDITOR_TYPE_HITS, EDITOR_TYPE_SCORE, EDITOR_SHRINK, EDITOR_HINT_FIELDS,
+  EDITOR_HINT_KEYS,
+  // Test play and what the editor says.
+  EDITOR_TEST_BANNER, EDITOR_SAVED, EDITOR_NOT_SAVED, EDITOR_NOTHING_TO_UNDO,
+  EDITOR_NOTHING_TO_REDO,
+  EDITOR_TEXT_COUNT
+};
+
 struct StringTable {
   char PressKey[64], Loading[64], Donthave1[64], Donthave2[64], Descript[64],
       ActiveTime[64], SellPrice[64], BuyPrice[64], Exchange[64], Instant[64], EmptySlot[64],
@@ -44,6 +59,7 @@ struct StringTable {
   char QuitUnsaved[64], SaveName[64], Sensitivity[64], ControlsTitle[64], ControlsKey[64],
       ControlsPad[64], ControlsDefaults[64], ControlsPress[64];
   char Actions[kActionTexts][64];
+  char Editor[EDITOR_TEXT_COUNT][64];
 };
 
 // The twelve screens; filled in before AppMain runs.

@@ -25,11 +25,19 @@ namespace {
 constexpr int kMaxEditorType = 4;
 constexpr uint32_t kMessageFrames = 230;  // about three seconds
 
-// The editor's help lines, one key each, top left of the screen.
-const char16_t* const kHelpLines[] = {
-    u"F5 - toggle edit mode", u"F3 - reload level", u"F8 - clear level",
-    u"F2 - save level",       u"Ctrl+Z - undo",     u"Ctrl+Y - redo",
-    u"F6 - level header",     u"F9 - test from the bottom"};
+// The editor's help lines, top left of the screen: each key as bound now and
+// what it does.
+struct HelpLine {
+  int action;
+  EditorText words;
+};
+const HelpLine kHelpLines[] = {
+    {ACTION_EDITOR, EDITOR_HELP_TOGGLE},        {ACTION_EDITOR_RELOAD, EDITOR_HELP_RELOAD},
+    {ACTION_EDITOR_CLEAR, EDITOR_HELP_CLEAR},   {ACTION_EDITOR_SAVE, EDITOR_HELP_SAVE},
+    {ACTION_EDITOR_UNDO, EDITOR_HELP_UNDO},     {ACTION_EDITOR_REDO, EDITOR_HELP_REDO},
+    {ACTION_EDITOR_HEADER, EDITOR_HELP_HEADER}, {ACTION_EDITOR_TEST, EDITOR_HELP_TEST}};
+constexpr int kHelpCount = static_cast<int>(sizeof kHelpLines / sizeof kHelpLines[0]);
+constexpr size_t kHelpUnits = 96;
 
 // The session belongs to one level: a new load leaves the old level, and its
 // history with it.
@@ -91,13 +99,13 @@ void ReloadLevel(EditorSession& s) {
 void SaveEditedLevel(EditorSession& s) {
   char name[64];
   LevelFileName(gGame.player.currentLevel, name, sizeof name);
-  Say(s, std::string(SaveLevel(false) ? "Saved " : "Can't save ") + name);
+  Say(s, std::string(g.strings.Editor[SaveLevel(false) ? EDITOR_SAVED : EDITOR_NOT_SAVED]) + " " + name);
 }
 
 void TakeBack(EditorSession& s, bool redo) {
   bool done = redo ? s.history.Redo() : s.history.Undo();
   if (s.panel.open) ReloadHeaderPanel(s.panel);
-  if (!done) Say(s, redo ? "Nothing to redo" : "Nothing to undo");
+  if (!done) Say(s, g.strings.Editor[redo ? EDITOR_NOTHING_TO_REDO : EDITOR_NOTHING_TO_UNDO]);
 }
 
 // Wheel and arrows over the field while the header is closed.
@@ -249,15 +257,17 @@ void DrawEditorOverlay() {
   EditorSession& s = CurrentSession();
   // The message counts down from when it was given; a reload restarts the count.
   const bool saying = g.frameCounter < s.messageUntil && s.messageUntil - g.frameCounter <= kMessageFrames;
-  constexpr int kCount = static_cast<int>(sizeof kHelpLines / sizeof kHelpLines[0]);
-  const char16_t* lines[kCount + 1];
-  std::copy(kHelpLines, kHelpLines + kCount, lines);
-  std::u16string status;
-  if (saying) {
-    status = ToWide(s.message.c_str(), 866);
-    lines[kCount] = status.c_str();
+  char16_t text[kHelpCount + 1][kHelpUnits];
+  const char16_t* lines[kHelpCount + 1];
+  for (int i = 0; i < kHelpCount; ++i) {
+    HelpLineInto(kHelpLines[i].action, g.strings.Editor[kHelpLines[i].words], text[i], kHelpUnits);
+    lines[i] = text[i];
   }
-  DrawHelpLines(lines, saying ? kCount + 1 : kCount);
+  if (saying) {
+    WidenInto(s.message.c_str(), text[kHelpCount], kHelpUnits);
+    lines[kHelpCount] = text[kHelpCount];
+  }
+  DrawHelpLines(lines, saying ? kHelpCount + 1 : kHelpCount);
   if (s.panel.open) DrawHeaderPanel(s.panel);
 
   const int x = gPlay.cursorX, y = gPlay.cursorY;

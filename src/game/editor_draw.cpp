@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "game/game_text.h"
 #include "graphics/graphics.h"
+#include "input/controls.h"
 #include "resources/text_file.h"
 
 namespace vx {
@@ -54,24 +55,58 @@ const char16_t* Fitted(const char* text, int width, bool tail, char16_t* out, si
   return shown;
 }
 
+// The editor's words in the current language, as UTF-16 (valid until the
+// next conversion).
+const char16_t* Words(EditorText text) { return ToWide(g.strings.Editor[text], 866); }
+
 void DrawLabel(int x, int y, uint32_t rgb, int field) {
-  static const char16_t* const kLabels[] = {u"Name", u"Description", u"Height (rows)",
-                                            u"Scroll speed", u"Background tiles",
-                                            u"Block types"};
+  static const EditorText kLabels[] = {EDITOR_NAME,   EDITOR_DESCRIPTION, EDITOR_HEIGHT,
+                                       EDITOR_SCROLL, EDITOR_TILES,       EDITOR_TYPES};
   if (field < FIELD_FIRST_TYPE) {
-    FontB.DrawText(x, y, Color(rgb), u"%s", kLabels[field]);
+    FontB.DrawText(x, y, Color(rgb), u"%s", Words(kLabels[field]));
     return;
   }
   const int type = (field - FIELD_FIRST_TYPE) / 2 + 1;
   const bool score = (field - FIELD_FIRST_TYPE) % 2 == 1;
-  FontB.DrawText(x, y, Color(rgb), score ? u"Type %d score" : u"Type %d hits", type);
+  FontB.DrawText(x, y, Color(rgb), Words(score ? EDITOR_TYPE_SCORE : EDITOR_TYPE_HITS), type);
 }
 
 void Text(int x, int y, uint32_t rgb, const char16_t* text) {
   FontB.DrawText(x, y, Color(rgb), u"%s", text);
 }
 
+// Words with one %s for the key bound to action.
+void TextWithKey(int x, int y, uint32_t rgb, EditorText words, int action) {
+  char16_t key[32];
+  KeyNameInto(action, key, sizeof key / sizeof key[0]);
+  FontB.DrawText(x, y, Color(rgb), Words(words), key);
+}
+
 }  // namespace
+
+void WidenInto(const char* text, char16_t* out, size_t units) {
+  if (units == 0) return;
+  const char16_t* wide = ToWide(text, 866);
+  size_t n = 0;
+  for (; wide[n] && n + 1 < units; ++n) out[n] = wide[n];
+  out[n] = 0;
+}
+
+void KeyNameInto(int action, char16_t* out, size_t units) {
+  if (units == 0) return;
+  const std::string name = Controls::KeyName(Controls::Key(action));
+  size_t n = 0;
+  for (; n < name.size() && n + 1 < units; ++n) out[n] = static_cast<unsigned char>(name[n]);
+  out[n] = 0;
+}
+
+void HelpLineInto(int action, const char* words, char16_t* out, size_t units) {
+  KeyNameInto(action, out, units);
+  size_t n = 0;
+  while (out[n]) ++n;
+  for (const char16_t* dash = u" - "; *dash && n + 1 < units; ++dash) out[n++] = *dash;
+  if (n < units) WidenInto(words, out + n, units - n);
+}
 
 void DrawPlate(int left, int top, int right, int bottom, uint32_t rgb) {
   left = std::max(left, 0);
@@ -94,7 +129,7 @@ void DrawHeaderPanel(const HeaderPanel& panel) {
   const int x = kPanelLeft + 8, valueX = kPanelLeft + kValueColumn;
   const int valueWidth = kPanelRight - 8 - valueX;
   int y = kPanelTop + 4 + kPanelSize;
-  Text(x, y, kHintRGB, u"Level header");
+  Text(x, y, kHintRGB, Words(EDITOR_HEADER));
   for (int field = 0; field < count; ++field) {
     y += kPanelRow;
     const bool chosen = field == panel.field;
@@ -113,17 +148,22 @@ void DrawHeaderPanel(const HeaderPanel& panel) {
   y += kPanelRow;
   if (panel.askHeight > 0) {
     const int rows = gGame.level.header.height - panel.askHeight;
-    FontB.DrawText(x, y, Color(kQuestionRGB), u"Remove the top %d rows? Y / N", rows);
+    FontB.DrawText(x, y, Color(kQuestionRGB), Words(EDITOR_SHRINK), rows);
   } else {
-    Text(x, y, kHintRGB, u"Up, Down: field   Left, Right: step");
-    Text(x, y + kPanelRow, kHintRGB, u"Enter: set   Esc: take back   F6: close");
+    Text(x, y, kHintRGB, Words(EDITOR_HINT_FIELDS));
+    TextWithKey(x, y + kPanelRow, kHintRGB, EDITOR_HINT_KEYS, ACTION_EDITOR_HEADER);
   }
   EndText();
 }
 
 void DrawEditorTestBanner() {
-  static const char16_t* const kLine[] = {u"Test play - F9: back to editing"};
-  DrawHelpLines(kLine, 1);
+  char16_t key[32], line[128];
+  KeyNameInto(ACTION_EDITOR_RESUME, key, sizeof key / sizeof key[0]);
+  // The banner's words hold one %s for the key.
+  FormatArg arg(static_cast<const char16_t*>(key));
+  FormatWide(line, sizeof line / sizeof line[0], Words(EDITOR_TEST_BANNER), &arg, 1);
+  const char16_t* lines[] = {line};
+  DrawHelpLines(lines, 1);
 }
 
 }  // namespace vx

@@ -2,13 +2,16 @@
 // and redo over paint, erase, clear, reload and header edits; the header panel
 // with its question before rows go; the test play from the bottom end and the
 // way back; F2 writing the edited header in the level format.
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "base/game_record.h"
 #include "game/editor.h"
 #include "game/game_state.h"
 #include "game/items.h"
 #include "game_screen_fixture.h"
+#include "input/controls.h"
 #include "support/text_ink.h"
 
 namespace vx {
@@ -289,6 +292,30 @@ TEST_F(EditorUse, ATestPlaysFromTheBottomAndReturnsToTheEditing) {
   EXPECT_EQ(ReadText(LevelPath(1) + ".map").substr(4 * 20, 20), std::string(20, '\1'));
   EXPECT_EQ(ReadText(LevelPath(1) + ".map").find('\1', 7 * 20), std::string::npos)
       << "the painted block was never written";
+}
+
+// The help lines and the panel name the keys as the player bound them, and
+// take their words from the string table.
+TEST_F(EditorUse, TheHelpNamesTheKeysAsBoundInTheTablesWords) {
+  test::InkRecorder ink;
+  constexpr int kF4 = 62, kF7 = 65;
+  steps.push_back([] {
+    Controls::SetKey(ACTION_EDITOR_SAVE, kF7);
+    Controls::SetKey(ACTION_EDITOR_HEADER, kF4);
+    std::snprintf(g.strings.Editor[EDITOR_HELP_CLEAR], 64, "wipe it all");
+  });
+  Open(100, 380);
+  Check([&] { ink.Clear(); });
+  Check([&] {
+    for (const char* line : {"F7 - save level", "F8 - wipe it all", "F4 - level header"})
+      EXPECT_TRUE(ink.Drew(line)) << line << " in " << ink.Words();
+    EXPECT_FALSE(ink.Drew("F2 - save level")) << ink.Words();
+  });
+  Press(kF4);
+  Check([&] { ink.Clear(); });
+  Check([&] { EXPECT_TRUE(ink.Drew("F4: close")) << ink.Words(); });
+  Run(steps);
+  Controls::ResetToDefaults();
 }
 
 TEST_F(EditorUse, TheKeysTheHeaderAndTheTestLineRead) {

@@ -107,6 +107,11 @@ bool StringsFile(const std::string& outDir, const Language& lang) {
       break;
     }
   }
+  // The game finds a key anywhere before a line's "=", first line first: a
+  // key that an earlier line's key contains would read that line's text.
+  for (const KeyLine& l : lines)
+    if (!l.key.empty() && !KeyFoundOnOwnLine(lines, l.key))
+      return Fail(lang, "Strings.txt", "key " + l.key + " is found first inside another line's key");
   return WriteText(outDir, lang.root + "/Strings.txt", text);
 }
 
