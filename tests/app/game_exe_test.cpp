@@ -239,10 +239,11 @@ class VirtualDisplay {
     pclose(p);
     return out;
   }
-  // Presses Return on the window titled title once it shows (within about 5
-  // seconds); false when it never does.
+  // Presses Return on the window titled title once it shows (within about 20
+  // seconds: a loaded machine starts X clients slowly); false when it never
+  // does.
   bool PressReturnOn(const std::string& title) const {
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 200; ++i) {
       std::istringstream ids(Run("xdotool search --class ''"));
       for (std::string id; ids >> id;) {
         if (Run("xdotool getwindowname " + id) != title + "\n") continue;
@@ -295,6 +296,9 @@ TEST(GameExecutable, UnderXWithoutDataAMessageBoxSaysSo) {
   VirtualDisplay display;
   if (!display.Up()) GTEST_SKIP() << "no Xvfb (scripts/install-deps installs it)";
   if (display.Run("command -v xdotool").empty()) GTEST_SKIP() << "no xdotool (scripts/install-deps installs it)";
+  // The socket may stand before the server takes clients.
+  for (int i = 0; i < 250 && display.Run("xdotool getdisplaygeometry").empty(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   test::TempDir dir;
   // Under the sanitizers: libdbus, which SDL opens on a real display, keeps a
   // buffer to the end; that is none of ours.
