@@ -15,18 +15,10 @@ namespace {
 
 using test::ReadText;
 
-class ControllerScripts : public ::testing::Test {
+class ControllerScripts : public test::PlayScriptTest {
  protected:
-  void SetUp() override {
-    UnregisterAllArchives();
-    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
-    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
-    test::MakeGameFolder();
-  }
-  void TearDown() override { UnregisterAllArchives(); }
   int Play(const std::string& script) { return test::PlayScript(script); }
   std::string Err() { return ReadText("err.txt"); }
-  test::TempDir tmp;
 };
 
 TEST_F(ControllerScripts, TheControllerAloneGoesFromTheMenuToALaunchedBall) {

@@ -24,15 +24,8 @@ namespace {
 using test::ReadText;
 using test::WriteText;
 
-class MapShopScripts : public ::testing::Test {
+class MapShopScripts : public test::PlayScriptTest {
  protected:
-  void SetUp() override {
-    UnregisterAllArchives();
-    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
-    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
-    test::MakeGameFolder();
-  }
-  void TearDown() override { UnregisterAllArchives(); }
 
   static std::string ClickAt(int x, int y) { return test::ClickAt(test::Point{x, y}); }
   // The middle of the box in which the map picks level n, with the view
@@ -63,7 +56,6 @@ class MapShopScripts : public ::testing::Test {
     return true;
   }
 
-  test::TempDir tmp;
 };
 
 // Screen places of the data set: the menu's buttons, the map's, the shop's,

@@ -27,15 +27,8 @@ using test::WriteText;
 
 using test::Point;
 
-class PlayScripts : public ::testing::Test {
+class PlayScripts : public test::PlayScriptTest {
  protected:
-  void SetUp() override {
-    UnregisterAllArchives();
-    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
-    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
-    test::MakeGameFolder();
-  }
-  void TearDown() override { UnregisterAllArchives(); }
 
   static Point Centre(const char* frm, const char* frame, int x = 0, int y = 0) {
     return test::FrameCentre(frm, frame, x, y);
@@ -47,7 +40,6 @@ class PlayScripts : public ::testing::Test {
   std::string Err() { return ReadText("err.txt"); }
   std::string Log() { return ReadText("run/Log.txt"); }
 
-  test::TempDir tmp;
 };
 
 TEST_F(PlayScripts, OptionsChangedWithTheMouseAreInTheSettingsFileAfterQuitting) {

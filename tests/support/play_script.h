@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "resources/file_system.h"
 #include "resources/text_file.h"
 #include "support/temp_dir.h"
 
@@ -44,6 +45,20 @@ inline int PlayScript(const std::string& script) {
   const int status = std::system(cmd.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// Tests that play scripts: each runs in a temp folder with a game folder run/
+// beside it, and reads the built archives for the pictures' frames.
+class PlayScriptTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UnregisterAllArchives();
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.dat", "DATA\\", 1), 0);
+    ASSERT_NE(RegisterArchive(VX_BINARY_DIR "/Velotrix.lng", "LANG\\", 1), 0);
+    MakeGameFolder();
+  }
+  void TearDown() override { UnregisterAllArchives(); }
+  TempDir tmp;
+};
 
 // Where the middle of a frame of a data-set sheet lands with the sheet at
 // (x, y); the sheets are drawn anchored at their top left.
