@@ -296,9 +296,12 @@ TEST(GameExecutable, UnderXWithoutDataAMessageBoxSaysSo) {
   VirtualDisplay display;
   if (!display.Up()) GTEST_SKIP() << "no Xvfb (scripts/install-deps installs it)";
   if (display.Run("command -v xdotool").empty()) GTEST_SKIP() << "no xdotool (scripts/install-deps installs it)";
-  // The socket may stand before the server takes clients.
-  for (int i = 0; i < 250 && display.Run("xdotool getdisplaygeometry").empty(); ++i)
+  // The socket may stand before the server takes clients, and some sandboxes
+  // let it stand without ever serving one: that is no fault of the game.
+  bool serving = false;
+  for (int i = 0; i < 250 && !(serving = !display.Run("xdotool getdisplaygeometry").empty()); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  if (!serving) GTEST_SKIP() << "the virtual display " << display.Name() << " takes no clients";
   test::TempDir dir;
   // Under the sanitizers: libdbus, which SDL opens on a real display, keeps a
   // buffer to the end; that is none of ours.
@@ -307,9 +310,15 @@ TEST(GameExecutable, UnderXWithoutDataAMessageBoxSaysSo) {
   pid_t game = Start(dir.path(), kGame, {"DISPLAY=" + display.Name(), "SDL_AUDIODRIVER=dummy", noLeakCheck},
                      "err.txt");
   ASSERT_GT(game, 0);
-  EXPECT_TRUE(display.PressReturnOn("Velotrix")) << "no message box";
+  const bool pressed = display.PressReturnOn("Velotrix");
   EXPECT_EQ(WaitExit(game), 255);
-  EXPECT_NE(ReadText("err.txt").find("its data is missing or damaged"), std::string::npos);
+  const std::string err = ReadText("err.txt");
+  EXPECT_NE(err.find("its data is missing or damaged"), std::string::npos) << err;
+  // SDL draws its box with the X server's core fonts; a server without them
+  // cannot, and the game then says so beside the words on standard error.
+  const size_t unshown = err.find("the message box could not be shown");
+  if (!pressed && unshown != std::string::npos) GTEST_SKIP() << err.substr(unshown);
+  EXPECT_TRUE(pressed) << "no message box; standard error:\n" << err;
 }
 
 // No display: SDL would fall back to a driver that shows nothing, and the game

@@ -237,7 +237,10 @@ void SdlWindow::MessageBox(const char* title, const char* text) {
   // A run on an invisible driver, asked for by name, has nobody to click OK.
   const char* chosen = std::getenv("SDL_VIDEODRIVER");
   if (chosen && (std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0)) return;
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, window_);
+  // The words above are already out; say why the box is missing (an X server
+  // without its core fonts cannot draw SDL's box).
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, window_) != 0)
+    std::fprintf(stderr, "%s: the message box could not be shown: %s\n", title, SDL_GetError());
 }
 
 // The picture is scaled to whatever size the window has, so the window keeps
