@@ -125,6 +125,17 @@ void NodeScreen::StartLevel(int n) {
   SwitchTo(g.screens.game, 0);
 }
 
+void NodeScreen::FocusCommand(int step) {
+  int at = -1;
+  for (int i = 0; i < kCommandButtons; ++i)
+    if (PointIn(buttons[i].Area(), gCursor.x, gCursor.y)) at = i;
+  if (at < 0) at = step > 0 ? kCommandButtons - 1 : 0;
+  const Rect r = buttons[(at + step + kCommandButtons) % kCommandButtons].Area();
+  SetFocus(r);
+  gCursor.x = (r.left + r.right) / 2;
+  gCursor.y = (r.top + r.bottom) / 2;
+}
+
 int NodeScreen::OnFrame() {
   for (Planet& p : planets) p.anim.Play("Rotation", 0);
 
@@ -145,6 +156,10 @@ int NodeScreen::OnFrame() {
   MouseEvent event = ReadPointer(&wheel, options);
   if (Controls::Pressed(ACTION_LEFT)) SelectNeighbour(-1);
   if (Controls::Pressed(ACTION_RIGHT)) SelectNeighbour(1);
+  // The shoulder buttons (Page Up and Down) walk the commands, so a controller
+  // reaches the shop and the save without steering the cursor there.
+  if (Controls::Pressed(ACTION_PAGE_NEXT)) FocusCommand(1);
+  if (Controls::Pressed(ACTION_PAGE_PREVIOUS)) FocusCommand(-1);
   scroll = std::min(scroll + wheel / 10, maxScroll);
   scroll = std::max(scroll, minScroll);
 

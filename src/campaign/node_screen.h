@@ -23,6 +23,9 @@ class NodeScreen : public Screen {
   // Saves the player's state, loads level n with a fresh item catalogue, plays
   // the next level tune and enters the game screen.
   void StartLevel(int n);
+  // Puts the focus and the cursor on the next (step 1) or previous (-1) of
+  // Play, Shop, Save and Back.
+  void FocusCommand(int step);
 
   static constexpr int32_t kMaxScroll = 1755;
   enum Command : uint32_t { kPlay = 1, kShop, kSave, kBack, kScrollUp, kScrollDown };

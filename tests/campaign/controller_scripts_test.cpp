@@ -60,6 +60,17 @@ TEST_F(ControllerScripts, TheControllerAloneGoesFromTheMenuToALaunchedBall) {
   EXPECT_NE(state.find(" quit "), std::string::npos);
 }
 
+TEST_F(ControllerScripts, OnTheMapTheShouldersWalkPlayShopSaveAndBack) {
+  // From no command RB starts at Play and LB at Back.
+  const std::string script =
+      "frames 5\npad a\nframes 60\nexpect screen NodeScreen\n"
+      "pad rightshoulder\nframes 2\npad rightshoulder\nframes 2\nshot shop-focused.png\n"
+      "pad a\nframes 60\nexpect screen ShopScreen\npad b\nframes 60\nexpect screen NodeScreen\n"
+      "moveto 320 250\nframes 2\npad leftshoulder\nframes 2\npad leftshoulder\nframes 2\n"
+      "pad a\nframes 60\nexpect screen SaveScreen\nquit\n";
+  ASSERT_EQ(Play(script), 0) << Err();
+}
+
 TEST_F(ControllerScripts, ControlsChangedOnTheirPageComeBackAfterARestart) {
   // The page from the options; Launch / fire (fifth row) takes F.
   const test::Point options = test::FrameCentre("menu.frm", "options_up", 316, 179);
