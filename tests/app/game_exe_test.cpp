@@ -60,8 +60,8 @@ pid_t Start(const std::string& dir, const std::string& exe, std::vector<std::str
   return rc == 0 ? pid : -1;
 }
 
-pid_t StartGame(const std::string& dir, const std::string& exe = kGame, std::vector<std::string> env = {},
-                const std::string& err = "/dev/null") {
+pid_t StartGame(const std::string& dir, const std::string& exe = kGame,
+                std::vector<std::string> env = {}, const std::string& err = "/dev/null") {
   env.insert(env.end(), kDummyDrivers.begin(), kDummyDrivers.end());
   return Start(dir, exe, env, err);
 }
@@ -101,7 +101,8 @@ TEST(GameExecutable, StartsRefusesASecondCopyAndSavesOnClose) {
   }
   ASSERT_TRUE(up) << ReadText("Log.txt");
   std::string log = ReadText("Log.txt");
-  EXPECT_TRUE(std::filesystem::exists("Velotrix.exe running.lock")) << "in the user's runtime folder";
+  EXPECT_TRUE(std::filesystem::exists("Velotrix.exe running.lock"))
+      << "in the user's runtime folder";
 
   pid_t second = StartGame(dir.path(), kGame, {}, "second.err");
   ASSERT_GT(second, 0);
@@ -193,15 +194,17 @@ TEST(GameExecutable, TheLockStaysOutOfAFolderOthersCanWrite) {
 // A virtual X display (Xvfb) for one test, on a display number nobody uses.
 class VirtualDisplay {
  public:
-  VirtualDisplay() {
+  explicit VirtualDisplay(std::string size = "800x600x24") {
     if (access(kXvfb, X_OK) != 0) return;
     for (int n = 90 + getpid() % 50; n < 200 && pid_ < 0; ++n) {
       const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-      if (access(socket.c_str(), F_OK) == 0 || access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0)
+      if (access(socket.c_str(), F_OK) == 0 ||
+          access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0)
         continue;
       name_ = ":" + std::to_string(n);
-      std::string exe = kXvfb, screen = "-screen", which = "0", size = "800x600x24", tcp = "-nolisten", proto = "tcp";
-      char* argv[] = {exe.data(), name_.data(), screen.data(), which.data(), size.data(), tcp.data(), proto.data(), nullptr};
+      std::string exe = kXvfb, screen = "-screen", which = "0", tcp = "-nolisten", proto = "tcp";
+      char* argv[] = {exe.data(),  name_.data(), screen.data(), which.data(),
+                      size.data(), tcp.data(),   proto.data(),  nullptr};
       posix_spawn_file_actions_t actions;
       posix_spawn_file_actions_init(&actions);
       posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
@@ -212,8 +215,10 @@ class VirtualDisplay {
       for (int i = 0; i < 250 && pid_ < 0; ++i) {
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) == pid) break;  // the number was taken after all
-        if (access(socket.c_str(), F_OK) == 0) pid_ = pid;
-        else std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (access(socket.c_str(), F_OK) == 0)
+          pid_ = pid;
+        else
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
       }
       if (pid_ < 0 && kill(pid, 0) == 0) {
         kill(pid, SIGTERM);
@@ -244,16 +249,33 @@ class VirtualDisplay {
   // does or once givenUp() says it never will.
   template <typename GivenUp>
   bool PressReturnOn(const std::string& title, GivenUp givenUp) const {
+    const std::string id = FindWindow(title, givenUp);
+    if (!id.empty()) Run("xdotool key --window " + id + " Return");
+    return !id.empty();
+  }
+  // The id of the window titled title once it shows (within about 20 seconds),
+  // else "".
+  template <typename GivenUp>
+  std::string FindWindow(const std::string& title, GivenUp givenUp) const {
     for (int i = 0; i < 200 && !givenUp(); ++i) {
       std::istringstream ids(Run("xdotool search --class ''"));
-      for (std::string id; ids >> id;) {
-        if (Run("xdotool getwindowname " + id) != title + "\n") continue;
-        Run("xdotool key --window " + id + " Return");
-        return true;
-      }
+      for (std::string id; ids >> id;)
+        if (Run("xdotool getwindowname " + id) == title + "\n") return id;
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    return false;
+    return "";
+  }
+  // Why this display cannot run the test, or "" when it can.
+  std::string Unusable() const {
+    if (!Up()) return "no Xvfb (scripts/install-deps installs it)";
+    if (Run("command -v xdotool").empty()) return "no xdotool (scripts/install-deps installs it)";
+    // The socket may stand before the server takes clients, and some sandboxes
+    // let it stand without ever serving one: that is no fault of the game.
+    for (int i = 0; i < 250; ++i) {
+      if (!Run("xdotool getdisplaygeometry").empty()) return "";
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return "the virtual display " + name_ + " takes no clients";
   }
 
  private:
@@ -285,29 +307,51 @@ TEST(GameExecutable, WithoutItsDataItSaysWhatIsMissingAndWhere) {
     EXPECT_EQ(WaitExit(game), 255) << c.what;
     std::printf("%s: exit after %lld ms\n", c.what,
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                           std::chrono::steady_clock::now() - start).count()));
+                                           std::chrono::steady_clock::now() - start)
+                                           .count()));
     const std::string err = ReadText("err.txt");
-    EXPECT_NE(err.find("Looked for Velotrix.dat in " + dir.path() + ": " + c.what + ".\n"), std::string::npos) << err;
-    EXPECT_NE(err.find("Looked for loose files in " + dir.path() + "/DATA"), std::string::npos) << err;
+    EXPECT_NE(err.find("Looked for Velotrix.dat in " + dir.path() + ": " + c.what + ".\n"),
+              std::string::npos)
+        << err;
+    EXPECT_NE(err.find("Looked for loose files in " + dir.path() + "/DATA"), std::string::npos)
+        << err;
     EXPECT_NE(ReadText("Log.txt").find("its data is missing or damaged"), std::string::npos);
   }
 }
 
+// Under the sanitizers: libdbus, which SDL opens on a real display, keeps a
+// buffer to the end; that is none of ours.
+std::string NoLeakCheck() {
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  return "ASAN_OPTIONS=" + std::string(asan ? asan : "") + ":detect_leaks=0";
+}
+
+TEST(GameExecutable, OnAFullHdDesktopTheWindowOpensCentredAtTwiceThePicture) {
+  VirtualDisplay display("1920x1080x24");
+  const std::string unusable = display.Unusable();
+  if (!unusable.empty()) GTEST_SKIP() << unusable;
+  test::TempDir dir;
+  if (!LinkData()) GTEST_SKIP() << "the data set is not built";
+  pid_t game =
+      Start(dir.path(), kGame,
+            {"DISPLAY=" + display.Name(), "SDL_AUDIODRIVER=dummy", NoLeakCheck()}, "err.txt");
+  ASSERT_GT(game, 0);
+  const std::string id = display.FindWindow("Velotrix", [] { return false; });
+  const std::string geometry =
+      id.empty() ? "" : display.Run("xdotool getwindowgeometry --shell " + id);
+  kill(game, SIGTERM);
+  EXPECT_EQ(WaitExit(game), 0) << ReadText("err.txt");
+  ASSERT_FALSE(id.empty()) << "no window; " << ReadText("err.txt");
+  // Centred in the desktop's 1920 x 1080, the bottom of the field on it.
+  EXPECT_NE(geometry.find("X=320\nY=60\nWIDTH=1280\nHEIGHT=960\n"), std::string::npos) << geometry;
+}
+
 TEST(GameExecutable, UnderXWithoutDataAMessageBoxSaysSo) {
   VirtualDisplay display;
-  if (!display.Up()) GTEST_SKIP() << "no Xvfb (scripts/install-deps installs it)";
-  if (display.Run("command -v xdotool").empty()) GTEST_SKIP() << "no xdotool (scripts/install-deps installs it)";
-  // The socket may stand before the server takes clients, and some sandboxes
-  // let it stand without ever serving one: that is no fault of the game.
-  bool serving = false;
-  for (int i = 0; i < 250 && !(serving = !display.Run("xdotool getdisplaygeometry").empty()); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  if (!serving) GTEST_SKIP() << "the virtual display " << display.Name() << " takes no clients";
+  const std::string unusable = display.Unusable();
+  if (!unusable.empty()) GTEST_SKIP() << unusable;
   test::TempDir dir;
-  // Under the sanitizers: libdbus, which SDL opens on a real display, keeps a
-  // buffer to the end; that is none of ours.
-  const char* asan = std::getenv("ASAN_OPTIONS");
-  const std::string noLeakCheck = "ASAN_OPTIONS=" + std::string(asan ? asan : "") + ":detect_leaks=0";
+  const std::string noLeakCheck = NoLeakCheck();
   // SDL draws its box with the X server's core fonts; a server without them,
   // or one that fails the game's client, cannot, and the game then says so
   // beside the words on standard error. Such a failure is given two more tries.
@@ -315,17 +359,20 @@ TEST(GameExecutable, UnderXWithoutDataAMessageBoxSaysSo) {
   bool pressed = false;
   std::string err;
   for (int attempt = 0; attempt < 3 && !pressed; ++attempt) {
-    pid_t game = Start(dir.path(), kGame, {"DISPLAY=" + display.Name(), "SDL_AUDIODRIVER=dummy", noLeakCheck},
-                       "err.txt");
+    pid_t game =
+        Start(dir.path(), kGame,
+              {"DISPLAY=" + display.Name(), "SDL_AUDIODRIVER=dummy", noLeakCheck}, "err.txt");
     ASSERT_GT(game, 0);
-    pressed = display.PressReturnOn("Velotrix", [&] { return ReadText("err.txt").find(unshown) != std::string::npos; });
+    pressed = display.PressReturnOn(
+        "Velotrix", [&] { return ReadText("err.txt").find(unshown) != std::string::npos; });
     EXPECT_EQ(WaitExit(game), 255);
     err = ReadText("err.txt");
     EXPECT_NE(err.find("its data is missing or damaged"), std::string::npos) << err;
     if (!pressed && err.find(unshown) == std::string::npos) break;
     if (!pressed) std::printf("try %d: %s", attempt + 1, err.substr(err.find(unshown)).c_str());
   }
-  if (!pressed && err.find(unshown) != std::string::npos) GTEST_SKIP() << err.substr(err.find(unshown));
+  if (!pressed && err.find(unshown) != std::string::npos)
+    GTEST_SKIP() << err.substr(err.find(unshown));
   EXPECT_TRUE(pressed) << "no message box; standard error:\n" << err;
 }
 
@@ -337,8 +384,10 @@ TEST(GameExecutable, WithoutADisplayItSaysSoAndExits) {
   pid_t game = Start(dir.path(), kGame, {"SDL_AUDIODRIVER=dummy"}, "err.txt");
   ASSERT_GT(game, 0);
   EXPECT_EQ(WaitExit(game), 255);
-  EXPECT_NE(ReadText("err.txt").find("no display was found"), std::string::npos) << ReadText("err.txt");
-  EXPECT_NE(ReadText("Log.txt").find("Error: no display"), std::string::npos) << ReadText("Log.txt");
+  EXPECT_NE(ReadText("err.txt").find("no display was found"), std::string::npos)
+      << ReadText("err.txt");
+  EXPECT_NE(ReadText("Log.txt").find("Error: no display"), std::string::npos)
+      << ReadText("Log.txt");
 }
 
 }  // namespace

@@ -74,8 +74,8 @@ class SdlWindow : public Window {
   bool PointerOnPicture(int32_t* x, int32_t* y);
 
  private:
-  // The largest whole multiple of the picture that fits the usable desktop.
-  void FitToDesktop(int width, int height);
+  // The largest whole multiple of width x height that fits the usable desktop.
+  static int ScaleForDesktop(int width, int height);
   // Maps one SDL event onto ours; false when it means nothing to the game.
   bool Translate(const SDL_Event& e, PlatformEvent& ev);
   void Queue(PlatformEvent::Type type, int32_t active = 0, uint32_t code = 0, uint32_t keyData = 0);

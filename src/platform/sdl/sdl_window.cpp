@@ -43,8 +43,8 @@ bool DriverChosen() {
   return chosen && *chosen;
 }
 
-// Room for the window's frame and title bar while the window manager has not
-// said how large they are.
+// Room for the window's frame and title bar, which the window manager tells
+// only once the window exists.
 constexpr int kFrameAllowanceW = 16, kFrameAllowanceH = 40;
 }  // namespace
 
@@ -74,13 +74,15 @@ bool SdlWindow::Create(const char* title, int width, int height, bool fullScreen
   // with whole multiples of the picture: sharp.
   uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN |
                    (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                             flags);
+  // Made at its final size: SDL centres the size a window is made with, and a
+  // window grown afterwards would reach off the bottom of the desktop.
+  const int k = ScaleForDesktop(width, height);
+  window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * k,
+                             height * k, flags);
   if (!window_) {
     Log("Error: SDL_CreateWindow failed: %s\n", SDL_GetError());
     return false;
   }
-  FitToDesktop(width, height);
   SDL_ShowWindow(window_);
   SDL_SetWindowMinimumSize(window_, width / 2, height / 2);
   fullScreen_ = fullScreen;
@@ -90,20 +92,14 @@ bool SdlWindow::Create(const char* title, int width, int height, bool fullScreen
   return true;
 }
 
-void SdlWindow::FitToDesktop(int width, int height) {
+int SdlWindow::ScaleForDesktop(int width, int height) {
   SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &usable) != 0) return;
-  int top = 0, left = 0, bottom = 0, right = 0;
-  int frameW = kFrameAllowanceW, frameH = kFrameAllowanceH;
-  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0 && top + bottom > 0) {
-    frameW = left + right;
-    frameH = top + bottom;
-  }
-  const int k = WindowScaleFor(usable.w, usable.h, frameW, frameH, width, height);
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  const int k =
+      WindowScaleFor(usable.w, usable.h, kFrameAllowanceW, kFrameAllowanceH, width, height);
   Log("Window: %d x %d, %d times the picture (desktop %d x %d usable)\n", width * k, height * k, k,
       usable.w, usable.h);
-  SDL_SetWindowSize(window_, width * k, height * k);
-  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  return k;
 }
 
 void SdlWindow::Destroy() {
