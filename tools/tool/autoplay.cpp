@@ -6,9 +6,7 @@
 // Each level is a fresh game (8 lives, 150 credits, empty inventory) in a
 // temporary folder; the archives and the packs of DIR/mods come from DIR
 // (default: beside the tool).
-#include <limits.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -124,31 +122,19 @@ int CmdAutoplay(int argc, char** argv) {
     }
   }
 
-  char cwd[PATH_MAX];
-  if (!getcwd(cwd, sizeof cwd)) return 2;
-  char folder[] = "/tmp/vx-autoplay-XXXXXX";
-  if (!mkdtemp(folder)) return 2;
-  int code = 0;
+  // Each level in a game folder of its own: nothing one leaves behind reaches the next.
   for (int level = first; level <= last; ++level) {
-    std::string run = std::string(folder) + "/" + std::to_string(level);
-    std::filesystem::create_directory(run);
-    for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
-      std::filesystem::create_symlink(data + "/" + archive, run + "/" + archive);
-    LinkPacks(data, run);
-    if (chdir(run.c_str()) != 0) {
-      code = 2;
-      break;
-    }
-    Outcome o = PlayLevel(level, static_cast<uint32_t>(seed), static_cast<uint32_t>(maxFrames),
-                          speed, trace);
-    std::printf("level %d: %s frames %u score %d credits %d lives %d\n", level, o.result,
-                o.frames, gGame.player.score, gGame.player.credits, gGame.player.lives);
-    std::fflush(stdout);
-    if (chdir(cwd) != 0) code = 2;
+    const int code = InScratchGameFolder("autoplay", data, [&] {
+      Outcome o = PlayLevel(level, static_cast<uint32_t>(seed), static_cast<uint32_t>(maxFrames),
+                            speed, trace);
+      std::printf("level %d: %s frames %u score %d credits %d lives %d\n", level, o.result,
+                  o.frames, gGame.player.score, gGame.player.credits, gGame.player.lives);
+      std::fflush(stdout);
+      return 0;
+    });
+    if (code != 0) return code;
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-  return code;
+  return 0;
 }
 
 }  // namespace

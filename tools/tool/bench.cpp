@@ -10,11 +10,9 @@
 // gives the processor time from AppMain to the end of the menu's first frame
 // and the peak resident memory of the run. With --shots, the last picture of
 // each scene is written there as NAME.png, to see what was measured.
-#include <limits.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <time.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -172,22 +170,10 @@ int CmdBench(int argc, char** argv) {
       return 2;
     }
   }
-  char cwd[PATH_MAX];
-  if (!getcwd(cwd, sizeof cwd)) return 2;
-  char folder[] = "/tmp/vx-bench-XXXXXX";
-  if (!mkdtemp(folder)) return 2;
-  std::error_code ec;
-  for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
-    std::filesystem::create_symlink(data + "/" + archive, std::string(folder) + "/" + archive, ec);
-  if (!ec) LinkPacks(data, folder);
-  int code = 2;
-  if (!ec && chdir(folder) == 0) {
+  return InScratchGameFolder("bench", data, [&] {
     BenchRun run(static_cast<int>(frames), scene, shots);
-    code = run.Run();
-    if (chdir(cwd) != 0) code = 2;
-  }
-  std::filesystem::remove_all(folder, ec);
-  return code;
+    return run.Run();
+  });
 }
 
 }  // namespace

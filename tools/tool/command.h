@@ -1,6 +1,7 @@
 // velotrix-tool's commands register themselves; each lives in its own file.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace vx::tool {
@@ -21,6 +22,10 @@ std::string ToolDirectory();
 // players' packs of data too (a link to its packs folder, when it has one), so
 // that the game registers them as it would in data.
 void LinkPacks(const std::string& data, const std::string& folder);
+// Runs body in a throwaway game folder (/tmp/vx-NAME-XXXXXX) that links the
+// archives of data that exist and its packs, then removes the folder: body's
+// result, or 2 when the folder could not be made, entered or left.
+int InScratchGameFolder(const char* name, const std::string& data, const std::function<int()>& body);
 
 // Defines a command: VX_TOOL_COMMAND(pack, "pack ARCHIVE DIR", CmdPack);
 #define VX_TOOL_COMMAND(id, usage, fn) static ::vx::tool::Command vx_tool_command_##id(#id, usage, fn)

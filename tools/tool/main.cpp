@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 #include "app/game_folders.h"
 #include "command.h"
@@ -32,6 +33,25 @@ void LinkPacks(const std::string& data, const std::string& folder) {
   std::error_code ec;
   if (std::filesystem::is_directory(packs, ec))
     std::filesystem::create_directory_symlink(packs, folder + "/" + kPacksFolder, ec);
+}
+
+int InScratchGameFolder(const char* name, const std::string& data, const std::function<int()>& body) {
+  char cwd[PATH_MAX];
+  if (!getcwd(cwd, sizeof cwd)) return 2;
+  std::string folder = std::string("/tmp/vx-") + name + "-XXXXXX";
+  if (!mkdtemp(folder.data())) return 2;
+  std::error_code ec;
+  for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
+    if (std::filesystem::exists(data + "/" + archive, ec))
+      std::filesystem::create_symlink(data + "/" + archive, folder + "/" + archive, ec);
+  LinkPacks(data, folder);
+  int code = 2;
+  if (chdir(folder.c_str()) == 0) {
+    code = body();
+    if (chdir(cwd) != 0) code = 2;
+  }
+  std::filesystem::remove_all(folder, ec);
+  return code;
 }
 
 }  // namespace vx::tool

@@ -4,9 +4,7 @@
 // prints one line
 //   hz H steps_per_s S presents_per_s P max_steps_per_present M
 // S should be the designed 76.9 steps per second whatever H is.
-#include <limits.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -110,21 +108,7 @@ int CmdPace(int argc, char** argv) {
   if (!std::filesystem::exists(data + "/Velotrix.dat") && !InstalledData().empty())
     data = InstalledData();
   data = std::filesystem::absolute(data).string();
-  char cwd[PATH_MAX];
-  if (!getcwd(cwd, sizeof cwd)) return 2;
-  char folder[] = "/tmp/vx-pace-XXXXXX";
-  if (!mkdtemp(folder)) return 2;
-  std::error_code ec;
-  for (const std::string archive : {"Velotrix.dat", "Velotrix.lng"})
-    if (std::filesystem::exists(data + "/" + archive))
-      std::filesystem::create_symlink(data + "/" + archive, folder + ("/" + archive), ec);
-  int code = 2;
-  if (chdir(folder) == 0) {
-    code = Pace(run);
-    if (chdir(cwd) != 0) code = 2;
-  }
-  std::filesystem::remove_all(folder, ec);
-  return code;
+  return InScratchGameFolder("pace", data, [&] { return Pace(run); });
 }
 
 }  // namespace

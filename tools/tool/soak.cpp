@@ -8,9 +8,7 @@
 //   soak: frames F music M levels L won W rss-first K kB rss-end K kB peak K kB
 // Meant for the sanitizer build; the memory must stay flat from the first
 // level on. Runs in a temporary folder; the archives come from DIR.
-#include <limits.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -125,30 +123,22 @@ int CmdSoak(int argc, char** argv) {
     return 2;
   }
   data = std::filesystem::absolute(data).string();
-  char cwd[PATH_MAX];
-  char folder[] = "/tmp/vx-soak-XXXXXX";
-  if (!getcwd(cwd, sizeof cwd) || !mkdtemp(folder)) return 2;
   for (const char* archive : {"Velotrix.dat", "Velotrix.lng"}) {
-    std::error_code ec;
-    std::filesystem::create_symlink(data + "/" + archive, std::string(folder) + "/" + archive, ec);
-    if (ec || !std::filesystem::exists(data + "/" + archive)) {
+    if (!std::filesystem::exists(data + "/" + archive)) {
       std::fprintf(stderr, "soak: no %s in %s\n", archive, data.c_str());
-      std::filesystem::remove_all(folder, ec);
       return 2;
     }
   }
-  LinkPacks(data, folder);
-  if (chdir(folder) != 0) return 2;
-  Soak soak;
-  Run(static_cast<uint64_t>(frames), static_cast<uint32_t>(seed), &soak);
-  std::printf("soak: frames %llu music %llu levels %d won %d rss-first %ld kB rss-end %ld kB peak %ld kB\n",
-              static_cast<unsigned long long>(soak.frames),
-              static_cast<unsigned long long>(soak.musicFrames), soak.levels, soak.won, soak.rssFirst,
-              StatusKb("VmRSS"), StatusKb("VmHWM"));
-  const int code = chdir(cwd) == 0 && soak.frames >= static_cast<uint64_t>(frames) ? 0 : 1;
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-  return code;
+  return InScratchGameFolder("soak", data, [&] {
+    Soak soak;
+    Run(static_cast<uint64_t>(frames), static_cast<uint32_t>(seed), &soak);
+    std::printf(
+        "soak: frames %llu music %llu levels %d won %d rss-first %ld kB rss-end %ld kB peak %ld kB\n",
+        static_cast<unsigned long long>(soak.frames),
+        static_cast<unsigned long long>(soak.musicFrames), soak.levels, soak.won, soak.rssFirst,
+        StatusKb("VmRSS"), StatusKb("VmHWM"));
+    return soak.frames >= static_cast<uint64_t>(frames) ? 0 : 1;
+  });
 }
 
 }  // namespace
