@@ -40,8 +40,9 @@ bool UseLanguage(const std::string& code, const std::string& folder = "");
 // The language in use ("en" until UseLanguage chose another).
 const std::string& CurrentLanguage();
 
-// The language to start in: the setting when it names an available language,
-// else the environment's, else English.
+// The language to start in: the setting when it is a well-formed code (kept
+// even when its archive is missing), else the environment's when available,
+// else English.
 std::string StartLanguage(const std::string& setting, const std::vector<std::string>& available,
                           GetEnvFn getEnv);
 

@@ -37,7 +37,6 @@ void Draw() {
   gArt.panel.RenderAnim(anim, cx, cy, 0);
   if (gPanelStep < 2) return;
   BeginText(FontB, kTextSize);
-  FontB.SetSize(kTextSize);
   const char16_t* text = ToWide(g.strings.QuitUnsaved, 866);
   FontB.DrawText(cx - FontB.MeasureText(text) / 2, cy + kTextSize / 2, 0xffffffu, text);
   EndText();

@@ -25,7 +25,6 @@ struct Settings {
 // Room for the label of every control (the controls table has fewer).
 constexpr int kActionTexts = 48;
 
-// Language texts, 64 bytes each (63 characters and a terminator).
 // The level editor's words in the string table, by index.
 enum EditorText {
   // What each key of the help lines does.
@@ -41,6 +40,7 @@ enum EditorText {
   EDITOR_TEXT_COUNT
 };
 
+// Language texts, 64 bytes each (63 characters and a terminator).
 struct StringTable {
   char PressKey[64], Loading[64], Donthave1[64], Donthave2[64], Descript[64],
       ActiveTime[64], SellPrice[64], BuyPrice[64], Exchange[64], Instant[64], EmptySlot[64],

@@ -116,8 +116,7 @@ void BossScreen::DefeatedFrame(bool* ended) {
 
   if (gPlay.bossWaiting) {
     // Only once the message can be read does an answer count.
-    const bool answered =
-        Input::AnyKeyPressed() != 0 || gGame.level.mouseEvent == MOUSE_LEFT_DOWN;
+    const bool answered = Controls::AnyPressed() != 0 || gGame.level.mouseEvent == MOUSE_LEFT_DOWN;
     if (MessageShown(MESSAGE_BOSS_BEATEN) && answered) gPlay.bossWaiting = 0;
     return;
   }

@@ -54,13 +54,13 @@ void EndLevel(bool won) {
   L.savedMusicVolume = GetMusicVolume();
   L.endAcknowledged = 0;
   L.levelEnded = 1;
-  // A test of the editor's level leaves the campaign as it was.
-  if (won && !L.editorTest) {
-    int index = gGame.player.currentLevel - 1;
-    if (index >= 0 && index < kLevelCount) gGame.campaign[index].completed = 1;
-  } else {
+  if (!won) {
     L.levelFailed = 1;
+    return;
   }
+  // A test of the editor's level leaves the campaign as it was.
+  const int index = gGame.player.currentLevel - 1;
+  if (!L.editorTest && index >= 0 && index < kLevelCount) gGame.campaign[index].completed = 1;
 }
 
 void UpdateLevelEnd() {

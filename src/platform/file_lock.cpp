@@ -3,8 +3,9 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "base/user_file.h"
 
 namespace vx {
 
@@ -18,13 +19,8 @@ FileInstanceLock::~FileInstanceLock() {
 bool FileInstanceLock::Acquire(const char* name) {
   if (fd_ >= 0) return true;
   path_ = pathForName_(name);
-  // Never through a link, never waiting on a FIFO.
-  int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-  struct stat st {};
-  if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-    close(fd);
-    fd = -1;
-  }
+  // Never through a link, never waiting on a FIFO: a regular file or nothing.
+  int fd = OpenForAppend(path_.c_str());
   // A lock file we cannot create cannot tell us about another copy either;
   // refusing to start would lock the user out for nothing.
   if (fd < 0) return true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/game_record.h"
+#include "base/user_file.h"
 #include "game/editor.h"
 #include "game/game_state.h"
 #include "game/items.h"
@@ -256,6 +257,7 @@ TEST_F(EditorUse, ATestPlaysFromTheBottomAndReturnsToTheEditing) {
   Wait(steps, 2);
   Check([&] {
     EXPECT_EQ(gGame.level.levelEnded, 1);
+    EXPECT_EQ(gGame.level.levelFailed, 0) << "won, so the panel says so";
     EXPECT_EQ(gGame.campaign[0].completed, 0u) << "... but the campaign does not change";
   });
   Press(KEY_SPACE);  // the end acknowledged: back to editing
@@ -288,7 +290,9 @@ TEST_F(EditorUse, ATestPlaysFromTheBottomAndReturnsToTheEditing) {
     EXPECT_EQ(CurrentName(), "GameScreen");
   });
   Run(steps);
-  EXPECT_FALSE(std::filesystem::exists(LevelPath(1) + ".new")) << "nothing written";
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::path(LevelPath(1)).parent_path()))
+    EXPECT_FALSE(IsTempFileName(entry.path().filename().c_str())) << "nothing written";
   EXPECT_EQ(ReadText(LevelPath(1) + ".map").substr(4 * 20, 20), std::string(20, '\1'));
   EXPECT_EQ(ReadText(LevelPath(1) + ".map").find('\1', 7 * 20), std::string::npos)
       << "the painted block was never written";
