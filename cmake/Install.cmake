@@ -27,7 +27,10 @@ set(VX_DESKTOP_OUT ${PROJECT_BINARY_DIR}/dist/${VX_APP_ID}.desktop)
 set(VX_METAINFO_OUT ${PROJECT_BINARY_DIR}/dist/${VX_APP_ID}.metainfo.xml)
 set(VX_DESKTOP_TEXTS)
 foreach(code IN LISTS VX_LANGUAGES)
-  list(APPEND VX_DESKTOP_TEXTS ${PROJECT_SOURCE_DIR}/data/texts/${code}/desktop.txt)
+  # A language may leave its desktop words out; the English ones stand then.
+  if(EXISTS ${PROJECT_SOURCE_DIR}/data/texts/${code}/desktop.txt)
+    list(APPEND VX_DESKTOP_TEXTS ${PROJECT_SOURCE_DIR}/data/texts/${code}/desktop.txt)
+  endif()
 endforeach()
 string(REPLACE ";" "," VX_LANGUAGE_LIST "${VX_LANGUAGES}")
 add_custom_command(

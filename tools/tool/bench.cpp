@@ -23,7 +23,6 @@
 #include <vector>
 
 #include "app/app_main.h"
-#include "app/game_folders.h"
 #include "app/screen.h"
 #include "base/game_record.h"
 #include "bench_scenes.h"
@@ -160,10 +159,7 @@ int CmdBench(int argc, char** argv) {
     }
     ++i;
   }
-  // An installed tool has the archives in the installed data folder instead.
-  if (!std::filesystem::exists(data + "/Velotrix.dat") && !InstalledData().empty())
-    data = InstalledData();
-  data = std::filesystem::absolute(data).string();
+  data = std::filesystem::absolute(DataSetFolder(data)).string();
   for (const char* archive : {"Velotrix.dat", "Velotrix.lng"}) {
     if (!std::filesystem::exists(data + "/" + archive)) {
       std::fprintf(stderr, "bench: no %s in %s\n", archive, data.c_str());

@@ -18,6 +18,9 @@ struct Command {
 
 // The folder velotrix-tool runs from: where the build leaves the archives.
 std::string ToolDirectory();
+// data when it holds the data set, else the installed data folder when the
+// tool is installed, else data.
+std::string DataSetFolder(const std::string& data);
 // Gives folder, a game folder of the tool's own over the data set in data, the
 // players' packs of data too (a link to its packs folder, when it has one), so
 // that the game registers them as it would in data.

@@ -28,6 +28,12 @@ std::string ToolDirectory() {
   return std::filesystem::path(path).parent_path().string();
 }
 
+std::string DataSetFolder(const std::string& data) {
+  std::error_code ec;
+  if (std::filesystem::exists(data + "/Velotrix.dat", ec) || InstalledData().empty()) return data;
+  return InstalledData();
+}
+
 void LinkPacks(const std::string& data, const std::string& folder) {
   const std::string packs = data + "/" + kPacksFolder;
   std::error_code ec;

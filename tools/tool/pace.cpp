@@ -14,7 +14,6 @@
 #include <string>
 
 #include "app/app_main.h"
-#include "app/game_folders.h"
 #include "base/game_record.h"
 #include "command.h"
 #include "headless_game.h"
@@ -47,7 +46,7 @@ void OnPresent(PaceRun& run, HeadlessPlatform& hp) {
     run.startSteps = run.lastSteps = g.frameCounter;
     return;
   }
-  if (run.steps) return;  // done; the close is on its way
+  if (run.endMs) return;  // done; the close is on its way
   ++run.presents;
   run.maxSteps = std::max(run.maxSteps, g.frameCounter - run.lastSteps);
   run.lastSteps = g.frameCounter;
@@ -68,7 +67,7 @@ int Pace(PaceRun& run) {
   InstallScreens();
   AppMain(nullptr, 1);
   ReleaseHeadlessGame();
-  if (!run.steps) {
+  if (!run.endMs) {
     std::fprintf(stderr, "pace: the game stopped before %d seconds had passed\n", run.seconds);
     return 1;
   }
@@ -104,10 +103,7 @@ int CmdPace(int argc, char** argv) {
   if (!haveHz) return Usage();
   // The game runs in a folder of its own; the data set, when there is one,
   // makes the main menu the real one.
-  std::string data = ToolDirectory();
-  if (!std::filesystem::exists(data + "/Velotrix.dat") && !InstalledData().empty())
-    data = InstalledData();
-  data = std::filesystem::absolute(data).string();
+  const std::string data = std::filesystem::absolute(DataSetFolder(ToolDirectory())).string();
   return InScratchGameFolder("pace", data, [&] { return Pace(run); });
 }
 

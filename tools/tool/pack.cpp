@@ -120,17 +120,6 @@ int CmdPack(int argc, char** argv) {
   return WritePack(argv[1], packed, "pack", false);
 }
 
-// The entry of folder spelt name in any case, or empty.
-std::string EntryIgnoringCase(const std::string& folder, const char* name) {
-  std::string found;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* e = readdir(dir))
-      if (strcasecmp(e->d_name, name) == 0 && (found.empty() || found > e->d_name)) found = e->d_name;
-    closedir(dir);
-  }
-  return found;
-}
-
 // "Level07" or "level07.map": what the editor writes.
 bool IsLevelFileName(const std::string& name) {
   if (name.size() < 6 || strncasecmp(name.c_str(), "level", 5) != 0) return false;
@@ -155,8 +144,9 @@ int CmdPackLevels(int argc, char** argv) {
   // Named as the data archive names its levels.
   std::vector<PackFile> files;
   for (const char* episode : {"Episode1", "Episode2"}) {
-    const std::string e = EntryIgnoringCase(root, episode);
-    const std::string levels = e.empty() ? "" : EntryIgnoringCase(root + "/" + e, "Levels");
+    // Spelt in any case, as the game reads them.
+    const std::string e = vx::MatchFolderEntry(root, episode);
+    const std::string levels = e.empty() ? "" : vx::MatchFolderEntry(root + "/" + e, "Levels");
     if (levels.empty()) continue;
     const std::string folder = root + "/" + e + "/" + levels;
     DIR* dir = opendir(folder.c_str());
@@ -164,7 +154,7 @@ int CmdPackLevels(int argc, char** argv) {
     while (dirent* entry = readdir(dir)) {
       const std::string name = entry->d_name;
       struct stat st {};
-      if (!IsLevelFileName(name) || vx::IsTempFileName(name.c_str()) ||
+      if (!IsLevelFileName(name) ||
           stat((folder + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         continue;
       files.push_back({std::string("DATA/") + episode + "/Levels/" + name, folder + "/" + name});

@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/game_folders.h"
 #include "command.h"
 #include "resources/pack_archive.h"
 
@@ -59,9 +58,7 @@ int CmdPackReplaces(int argc, char** argv) {
     std::fprintf(stderr, "usage: velotrix-tool pack-replaces PACK [--data DIR]\n");
     return 2;
   }
-  if (argc == 4) data = argv[3];
-  else if (!std::filesystem::exists(data + "/Velotrix.dat") && !InstalledData().empty())
-    data = InstalledData();
+  data = argc == 4 ? argv[3] : DataSetFolder(data);
   if (!std::filesystem::exists(data + "/Velotrix.dat")) {
     std::fprintf(stderr, "pack-replaces: no Velotrix.dat in %s\n", data.c_str());
     return 2;

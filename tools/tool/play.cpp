@@ -47,10 +47,12 @@ namespace {
 const int kScanEnter = 28;
 const int kScanBackspace = 14;
 
-// A key name, or a scan code given as a number ("57", "0x39").
+// A key name, or a scan code given as a number ("57", "0x39"); a chord is no
+// one key (a script holds LControl and presses the other).
 int KeyCode(const std::string& name) {
   int key = kNoKey;
-  if (!Controls::ParseKey(name, &key) || key == kNoKey || (key & kKeyAlt)) return -1;
+  if (!Controls::ParseKey(name, &key) || key == kNoKey || (key & (kKeyAlt | kKeyCtrl | kKeyShift)))
+    return -1;
   return key;
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/screen.h"
 #include "base/game_record.h"
+#include "base/user_file.h"
 #include "graphics/text_contrast.h"
 #include "graphics/text_font.h"
 #include "platform/headless/headless_platform.h"
@@ -65,14 +66,10 @@ bool CmdContrast(std::istream& args, PlayHost& host, std::vector<PlayStep>& out)
                      if (c.hidden || c.ratio >= least) continue;
                      if (++failed <= 12) failures += "\n  " + DescribeContrast(c);
                    }
-                   if (!report.empty()) {
-                     FILE* f = std::fopen(report.c_str(), "w");
-                     if (!f) {
-                       error = "can't write " + report;
-                       return false;
-                     }
-                     std::fputs(lines.c_str(), f);
-                     std::fclose(f);
+                   if (!report.empty() &&
+                       !WriteUserFile(report.c_str(), lines.data(), lines.size())) {
+                     error = "can't write " + report;
+                     return false;
                    }
                    if (failed == 0) return true;
                    const char* screen = g.currentScreen ? g.currentScreen->GetName() : "(none)";

@@ -55,7 +55,7 @@ const std::string& PictureWords::operator[](const std::string& key) const {
     gFitted = false;
     return kNone;
   }
-  if (language_ != "en")
+  if (language_ != "en" && noted_.insert(key).second)
     Report("note: data/" + TextFolder(language_) + "/art.txt has no " + key + "; drawn in English");
   return english->second;
 }

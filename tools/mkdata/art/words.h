@@ -8,6 +8,7 @@
 #include <cairo.h>
 
 #include <map>
+#include <set>
 #include <string>
 
 namespace vx::mkdata::art {
@@ -23,6 +24,7 @@ class PictureWords {
  private:
   std::string language_;
   std::map<std::string, std::string> own_, english_;
+  mutable std::set<std::string> noted_;  // keys already reported as drawn in English
 };
 
 // Whether TEXT, drawn in cr's current font, is at most WIDTH pixels wide; when
