@@ -40,7 +40,7 @@ void Button::HandleEvent(MouseEvent* event, int cursorX, int cursorY) {
   AddFocusTarget(Area());
   // Clicks go where the cursor is; a focus, while there is one, decides which
   // button is lit (a Confirm brings the cursor to it first).
-  const bool under = cursorX >= x && cursorX < x + width && cursorY >= y && cursorY < y + height;
+  const bool under = PointIn(Area(), cursorX, cursorY);
   hover = AnyFocus() ? HasFocus(Area()) : under;
   const uint32_t type = event ? event->type : MOUSE_NONE;
   if (type == MOUSE_LEFT_DOWN && under) {

@@ -44,6 +44,8 @@ void DrawCursor(int dx = -10, int dy = -5);
 void AddFocusTarget(const Rect& r);
 // Puts the focus on r without moving the cursor (a screen's first choice).
 void SetFocus(const Rect& r);
+// Sets the focus on r and brings the cursor to its centre.
+void FocusOn(const Rect& r);
 bool HasFocus(const Rect& r);
 bool AnyFocus();
 // The left button is down, or Confirm is held standing in for it.

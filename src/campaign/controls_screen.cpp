@@ -71,7 +71,10 @@ int PadPressed() {
   return -1;
 }
 
-bool AltHeld() { return Input::KeyHeld(KEY_LALT) || Input::KeyHeld(KEY_RALT); }
+bool IsModifier(int key) {
+  return key == KEY_LALT || key == KEY_RALT || key == KEY_LCONTROL || key == KEY_RCONTROL ||
+         key == KEY_LSHIFT || key == KEY_RSHIFT;
+}
 
 }  // namespace
 
@@ -107,6 +110,7 @@ void ControlsScreen::StartWaiting(int row, bool pad) {
   PlayClick();
   waitingRow = row;
   waitingPad = pad;
+  loneModifier = kNoKey;
   // The press that chose the cell is not the new binding.
   waitingSince = frames;
 }
@@ -140,9 +144,19 @@ bool ControlsScreen::TakeBinding() {
     if (button >= 0) Bind(waitingRow, true, button);
     return button >= 0;
   }
-  // Alt alone is the first half of a chord such as Alt+Enter.
-  if (key == 0 || key == KEY_LALT || key == KEY_RALT) return false;
-  Bind(waitingRow, false, key | (AltHeld() ? kKeyAlt : 0));
+  // A modifier pressed is the first half of a chord such as Alt+Enter or
+  // Ctrl+Z; Ctrl or Shift let go with no key beside it is a key of its own
+  // (the editor paints with them held).
+  if (IsModifier(key)) {
+    loneModifier = key == KEY_LALT || key == KEY_RALT ? kNoKey : key;
+    return false;
+  }
+  if (key == 0) {
+    if (loneModifier == kNoKey || Input::KeyHeld(loneModifier)) return false;
+    Bind(waitingRow, false, loneModifier);
+    return true;
+  }
+  Bind(waitingRow, false, key | Controls::HeldModifiers());
   return true;
 }
 

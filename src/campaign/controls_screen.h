@@ -32,6 +32,7 @@ class ControlsScreen : public Screen {
   int waitingRow = -1;
   bool waitingPad = false;
   uint32_t waitingSince = 0;
+  int loneModifier = 0;  // Ctrl or Shift pressed while waiting, let go to bind it alone
   // A row that took this one's old binding, lit for a moment.
   int swappedRow = -1;
   uint32_t swappedUntil = 0;

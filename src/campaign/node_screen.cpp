@@ -71,6 +71,11 @@ int NodeScreen::OnDisplay(Screen* previous, int argument) {
   maxScroll = kMaxScroll;
   LoadLevelTitles();
   describedLevel = -1;
+  // A long word gets smaller, down to 12 pixels, to fit the dark disc inside the ring.
+  BeginText(FontB, 18);
+  for (int i = 0; i < kCommandButtons; ++i)
+    labelSizes[i] = FitTextSize(FontB, g.strings.Node[i], 2 * kLabelHalfWidth, 18, 12);
+  EndText();
 
   SeedRandom(Milliseconds());
   for (Planet& p : planets) {
@@ -130,10 +135,7 @@ void NodeScreen::FocusCommand(int step) {
   for (int i = 0; i < kCommandButtons; ++i)
     if (PointIn(buttons[i].Area(), gCursor.x, gCursor.y)) at = i;
   if (at < 0) at = step > 0 ? kCommandButtons - 1 : 0;
-  const Rect r = buttons[(at + step + kCommandButtons) % kCommandButtons].Area();
-  SetFocus(r);
-  gCursor.x = (r.left + r.right) / 2;
-  gCursor.y = (r.top + r.bottom) / 2;
+  FocusOn(buttons[(at + step + kCommandButtons) % kCommandButtons].Area());
 }
 
 int NodeScreen::OnFrame() {
@@ -227,7 +229,8 @@ int NodeScreen::OnFrame() {
 }
 
 void NodeScreen::SelectNeighbour(int step) {
-  const int from = selected < 0 ? 0 : selected;
+  // With none chosen, Right starts at the first level and Left at the last.
+  const int from = selected < 0 ? (step > 0 ? -1 : 0) : selected;
   for (int k = 1; k <= kLevelCount; ++k) {
     const int i = ((from + step * k) % kLevelCount + kLevelCount) % kLevelCount;
     const MapNode& node = gGame.campaign[i];
@@ -324,10 +327,9 @@ void NodeScreen::DrawTexts() {
     const CommandButton& b = kCommandLayout[i];
     const char* label = g.strings.Node[i];
     const bool over = PointIn(buttons[i].Area(), gCursor.x, gCursor.y);
-    // The dark disc inside the ring holds the label; a long word gets smaller.
     const Rect disc{b.labelX - kLabelHalfWidth, b.labelY - kLabelHalfHeight,
                     b.labelX + kLabelHalfWidth, b.labelY + kLabelHalfHeight};
-    FitTextSize(FontB, label, 2 * kLabelHalfWidth, 18, 12);
+    FontB.SetSize(labelSizes[i]);
     DrawText8In(FontB, disc, kCentre, b.labelY + 4, over ? 0xffffff : grey, label);
   }
   EndText();
@@ -353,27 +355,27 @@ void NodeScreen::DrawLevelTitle(int level) {
 void NodeScreen::DrawDescription(int level) {
   if (level < 0) return;
   constexpr int kSize = 13, kStep = 15, kWidth = 560, kBottom = 356;
-  BeginText(FontB, kSize);
-  FontB.SetSize(kSize);
   if (level != describedLevel) {
     describedLevel = level;
+    BeginText(FontB, kSize);
+    FontB.SetSize(kSize);
     descriptionLineCount = WrapText8(FontB, LevelTitleOf(level).text, kWidth, descriptionLines,
                                      kDescriptionLines);
+    descriptionWidest = 0;
+    for (int i = 0; i < descriptionLineCount; ++i) {
+      descriptionWidths[i] = MeasureText8(FontB, descriptionLines[i]);
+      descriptionWidest = std::max(descriptionWidest, descriptionWidths[i]);
+    }
+    EndText();
   }
-  EndText();
   if (descriptionLineCount == 0) return;
   const int top = kBottom - 6 - kStep * descriptionLineCount;
-  int widest = 0;
-  BeginText(FontB, kSize);
-  for (int i = 0; i < descriptionLineCount; ++i)
-    widest = std::max(widest, MeasureText8(FontB, descriptionLines[i]));
-  EndText();
-  const int left = g.screenWidth / 2 - widest / 2;
-  DrawTextPlate(Rect{left - 10, top, left + widest + 10, kBottom});
+  const int left = g.screenWidth / 2 - descriptionWidest / 2;
+  DrawTextPlate(Rect{left - 10, top, left + descriptionWidest + 10, kBottom});
   BeginText(FontB, kSize);
   FontB.SetSize(kSize);
   for (int i = 0; i < descriptionLineCount; ++i)
-    DrawEdgedText8(FontB, g.screenWidth / 2 - MeasureText8(FontB, descriptionLines[i]) / 2,
+    DrawEdgedText8(FontB, g.screenWidth / 2 - descriptionWidths[i] / 2,
                    top + 2 + kSize + kStep * i, Graphics::MakePixelRGB(0xdcecff),
                    descriptionLines[i]);
   EndText();

@@ -83,6 +83,10 @@ class NodeScreen : public Screen {
   int describedLevel = -1;
   int descriptionLineCount = 0;
   char descriptionLines[kDescriptionLines][256] = {};
+  int descriptionWidths[kDescriptionLines] = {};
+  int descriptionWidest = 0;
+  // The buttons' label sizes in the language of this entry.
+  int labelSizes[kCommandButtons] = {};
 };
 
 // The map's hint and hover state; it outlives the screen's entries.

@@ -104,10 +104,7 @@ void MoveFocus(int arrow) {
     const int64_t score = along + 2 * static_cast<int64_t>(std::abs(aside));
     if (best < 0 || score < bestScore) best = i, bestScore = score;
   }
-  if (best < 0) return;
-  gFocus.focus = gFocus.targets[list][best];
-  gFocus.hasFocus = true;
-  MoveCursor(CentreX(gFocus.focus), CentreY(gFocus.focus));
+  if (best >= 0) FocusOn(gFocus.targets[list][best]);
 }
 
 // A controller button or key standing in for a mouse button: pressed, it
@@ -167,6 +164,11 @@ void AddFocusTarget(const Rect& r) {
 void SetFocus(const Rect& r) {
   gFocus.focus = r;
   gFocus.hasFocus = true;
+}
+
+void FocusOn(const Rect& r) {
+  SetFocus(r);
+  MoveCursor(CentreX(r), CentreY(r));
 }
 
 bool HasFocus(const Rect& r) { return gFocus.hasFocus && SameRect(gFocus.focus, r); }

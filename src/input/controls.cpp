@@ -167,6 +167,10 @@ int Controls::Pressed(int action, uint32_t mouseEvent) {
   return PadBit(gInput.padPressed, gBindings.pad[action]) ? 1 : 0;
 }
 
+int Controls::HeldModifiers() {
+  return (AltHeld() ? kKeyAlt : 0) | (CtrlHeld() ? kKeyCtrl : 0) | (ShiftHeld() ? kKeyShift : 0);
+}
+
 int Controls::AnyPressed() { return Input::AnyKeyPressed() != 0 || gInput.padPressed != 0; }
 
 int Controls::PressedOnPad(int action) {

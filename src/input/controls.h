@@ -117,6 +117,8 @@ class Controls {
   static int Pressed(int action, uint32_t mouseEvent = MOUSE_NONE);
   // Any key or controller button went down in this frame ("press any key").
   static int AnyPressed();
+  // kKeyAlt, kKeyCtrl and kKeyShift for the modifiers held now.
+  static int HeldModifiers();
   // Whether the action went down on the controller (not a key) in this frame.
   static int PressedOnPad(int action);
 

@@ -234,6 +234,22 @@ TEST_F(ControlsPage, PickPressSwapClearAndDefaults) {
   hp.input.SetKey(KEY_LALT, false);
   Frame();
   EXPECT_EQ(Controls::Key(ACTION_SCREENSHOT), kKeyS | kKeyAlt);
+  // Ctrl makes a chord too; Shift let go alone is a key of its own.
+  Click(RowOf(ACTION_PAUSE).key);
+  hp.input.SetKey(KEY_LCONTROL, true);
+  Frame();
+  Key(kKeyS);
+  hp.input.SetKey(KEY_LCONTROL, false);
+  Frame();
+  EXPECT_EQ(Controls::Key(ACTION_PAUSE), kKeyS | kKeyCtrl);
+  EXPECT_EQ(Controls::Key(ACTION_SCREENSHOT), kKeyS | kKeyAlt) << "no clash with the Alt chord";
+  Click(RowOf(ACTION_PAUSE).key);
+  hp.input.SetKey(KEY_LSHIFT, true);
+  Frame();
+  EXPECT_GE(Page().waitingRow, 0) << "Shift held still waits";
+  hp.input.SetKey(KEY_LSHIFT, false);
+  Frame();
+  EXPECT_EQ(Controls::Key(ACTION_PAUSE), KEY_LSHIFT);
 
   // A controller cell takes the next button, not the press that chose it.
   SetFocus(RowOf(ACTION_PAUSE).pad);
