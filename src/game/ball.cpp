@@ -339,8 +339,8 @@ void AddSpeed(float delta) {
   for (Ball& b : gGame.level.balls) {
     if (!b.active) continue;
     b.speed += delta;
-    if (b.speed >= 5) b.speed = 5.0f;
-    if (b.speed < 2) b.speed = 2.0f;
+    if (b.speed >= kMaxBallSpeed) b.speed = kMaxBallSpeed;
+    if (b.speed < kMinBallSpeed) b.speed = kMinBallSpeed;
   }
 }
 

@@ -28,7 +28,8 @@ int MoveBalls();
 void Bounce(Ball& ball, int mode, int chance);
 // Bounce off the occupied cell (c1, r1) entered in direction (dc, dr).
 void BounceOffBlock(Ball& ball, int c1, int r1, int dc, int dr);
-// Every ball faster or slower, kept within 2 .. 5.
+// Every ball faster or slower, kept within these.
+constexpr float kMinBallSpeed = 2.0f, kMaxBallSpeed = 5.0f;
 void AddSpeed(float delta);
 // With no ball in play and none waiting, a life is spent. Returns 1 when none
 // was left (the level is lost).

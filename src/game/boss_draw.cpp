@@ -38,15 +38,6 @@ void BossScreen::DrawSea() {
   }
 }
 
-void BossScreen::DrawPanelSurface() {
-  if (!panel) return;
-  Rect rect{0, 0, panel->width, panel->height};
-  int px = 0, py = g.screenHeight - kPanelHeight;
-  ClipToScreen(&px, &py, &rect);
-  if (rect.right > rect.left && rect.bottom > rect.top)
-    Graphics::Blit(nullptr, px, py, panel, rect, true);
-}
-
 void BossScreen::DrawHitPointBar() {
   const int width = HitPointBarWidth(hitPoints);
   SpriteFrame fill;

@@ -78,11 +78,10 @@ void BossScreen::StartFight() {
 
 int BossScreen::InitSurfaces() {
   ReleaseSurfaces();
-  if (!Graphics::LoadSurface("panel.tga", &panel, 0)) {
+  if (!LoadPlayPanel(&panel)) {
     Log("Can't load panel.tga\n");
     return 0;
   }
-  Graphics::SetColorKey(panel, Graphics::MakePixel(255, 0, 255));
   missileAnim.Load("ball.anm");
   missileAnim.Play("BallBoss", 1);
   // Without its picture the bar is drawn as plain rectangles.
@@ -125,7 +124,7 @@ int BossScreen::OnFrame() {
   }
 
   DrawSea();
-  DrawPanelSurface();
+  DrawPanelSurface(panel);
   DrawPaddle();
   DrawBalls();
   DrawShield();

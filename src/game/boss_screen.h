@@ -77,7 +77,6 @@ class BossScreen : public Screen {
   void FillSea();
   void DefeatedFrame(bool* ended);
   void DrawSea();
-  void DrawPanelSurface();
   void DrawHitPointBar();
   void DrawMissiles();
 };

@@ -232,7 +232,7 @@ void StartEditorTest() {
   L.enemySpawnInterval = 500;
   g.frameCounter = 0;
   for (BlockCell& cell : L.grid)
-    if (cell.type > 0 && cell.type <= 8) cell.hits = static_cast<uint16_t>(L.types[cell.type - 1].hitCounter);
+    if (cell.type > 0 && cell.type <= kMaxBlockTypes) cell.hits = static_cast<uint16_t>(L.types[cell.type - 1].hitCounter);
   for (Particle& p : L.particles) p = Particle();
   StartFromBottom();
   L.editorTest = 1;

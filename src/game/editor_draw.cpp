@@ -43,13 +43,34 @@ const char16_t* Fitted(const char* text, int width, bool tail, char16_t* out, si
   char16_t* shown = out + 3;
   if (FontB.MeasureText(u"%s", shown) <= width) return shown;
   const int dots = FontB.MeasureText(u"...");
+  // The width only grows with the characters kept: the cut is searched by
+  // halves, not a character at a time (a long description, every frame).
+  auto fits = [&](size_t from, size_t to) {
+    const char16_t kept = shown[to];
+    shown[to] = 0;
+    const bool ok = FontB.MeasureText(u"%s", shown + from) + dots <= width;
+    shown[to] = kept;
+    return ok;
+  };
   if (tail) {
-    while (*shown && FontB.MeasureText(u"%s", shown) + dots > width) ++shown;
+    size_t lo = 0, hi = n;  // the first character shown: hi fits (nothing is shown)
+    while (lo < hi) {
+      const size_t mid = (lo + hi) / 2;
+      if (fits(mid, n)) hi = mid;
+      else lo = mid + 1;
+    }
+    shown += lo;
     shown -= 3;
     shown[0] = shown[1] = shown[2] = u'.';
     return shown;
   }
-  while (n > 0 && FontB.MeasureText(u"%s", shown) + dots > width) shown[--n] = 0;
+  size_t lo = 0, hi = n;  // how many characters are kept: lo fits
+  while (lo < hi) {
+    const size_t mid = (lo + hi + 1) / 2;
+    if (fits(0, mid)) lo = mid;
+    else hi = mid - 1;
+  }
+  n = lo;
   shown[n] = shown[n + 1] = shown[n + 2] = u'.';
   shown[n + 3] = 0;
   return shown;

@@ -14,8 +14,6 @@ namespace vx {
 
 namespace {
 
-constexpr int kMaxTypes = 8;
-constexpr int kMaxHits = 65535;  // cells hold their hits in 16 bits
 constexpr size_t kMaxDigits = 7;
 
 int TypeOfField(int field) { return (field - FIELD_FIRST_TYPE) / 2 + 1; }
@@ -24,7 +22,7 @@ bool IsScoreField(int field) { return (field - FIELD_FIRST_TYPE) % 2 == 1; }
 int HighestTypeInGrid() {
   int highest = 0;
   for (const BlockCell& cell : gGame.level.grid)
-    if (cell.type <= kMaxTypes) highest = std::max<int>(highest, cell.type);
+    if (cell.type <= kMaxBlockTypes) highest = std::max<int>(highest, cell.type);
   return highest;
 }
 
@@ -59,7 +57,7 @@ void SetHitCounter(int type, int hits, EditHistory& history) {
 
 void UseBlockTypes(int count) {
   LevelHeader& H = gGame.level.header;
-  count = std::clamp(count, 0, kMaxTypes);
+  count = std::clamp(count, 0, kMaxBlockTypes);
   // A type comes into use as the loader gives a type without its own section.
   for (int t = H.maxBlockTypes + 1; t <= count; ++t) {
     BlockType& type = gGame.level.types[t - 1];
@@ -72,7 +70,7 @@ void UseBlockTypes(int count) {
 }
 
 int HeaderFieldCount() {
-  return FIELD_FIRST_TYPE + 2 * std::clamp(gGame.level.header.maxBlockTypes, 0, kMaxTypes);
+  return FIELD_FIRST_TYPE + 2 * std::clamp(gGame.level.header.maxBlockTypes, 0, kMaxBlockTypes);
 }
 
 bool IsNumberField(int field) { return field != FIELD_NAME && field != FIELD_TEXT; }
@@ -87,8 +85,8 @@ void HeaderFieldBounds(int field, int* lo, int* hi) {
     case FIELD_SCROLL_SPEED: *lo = kMinScrollSpeed, *hi = kMaxScrollSpeed; return;
     case FIELD_TILE_SET: *hi = kMaxTileSets - 1; return;
     // A type that cells use keeps its section.
-    case FIELD_BLOCK_TYPES: *lo = HighestTypeInGrid(), *hi = kMaxTypes; return;
-    default: *hi = IsScoreField(field) ? kMaxBlockScore : kMaxHits; return;
+    case FIELD_BLOCK_TYPES: *lo = HighestTypeInGrid(), *hi = kMaxBlockTypes; return;
+    default: *hi = IsScoreField(field) ? kMaxBlockScore : kMaxBlockHits; return;
   }
 }
 

@@ -22,7 +22,7 @@ bool SameHeader(const LevelHeader& a, const LevelHeader& b) {
 }
 
 bool SameTypes(const BlockType* a, const BlockType* b) {
-  for (int t = 0; t < 8; ++t) {
+  for (int t = 0; t < kMaxBlockTypes; ++t) {
     if (a[t].hitCounter != b[t].hitCounter || a[t].score != b[t].score) return false;
     for (int i = 0; i < 5; ++i)
       if (a[t].image[i] != b[t].image[i]) return false;

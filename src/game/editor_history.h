@@ -15,7 +15,7 @@ namespace vx {
 // background and the part of the field in view.
 struct LevelDesign {
   LevelHeader header;
-  BlockType types[8];
+  BlockType types[kMaxBlockTypes];
   std::vector<BlockCell> grid;
   std::vector<uint8_t> backTiles;
   int32_t backRows = 0;
@@ -60,7 +60,7 @@ class EditHistory {
   };
   struct HeaderImage {
     LevelHeader header;
-    BlockType types[8];
+    BlockType types[kMaxBlockTypes];
   };
   struct Step {
     std::vector<CellChange> cells;

@@ -110,7 +110,6 @@ int LoadPlayPanel(Surface** panel) {
   return 1;
 }
 
-namespace {
 void DrawPanelSurface(Surface* panel) {
   if (!panel) return;
   Rect rect{0, 0, panel->width, panel->height};
@@ -118,7 +117,6 @@ void DrawPanelSurface(Surface* panel) {
   ClipToScreen(&x, &y, &rect);
   if (rect.right > rect.left && rect.bottom > rect.top) Graphics::Blit(nullptr, x, y, panel, rect, true);
 }
-}  // namespace
 
 void DrawPlayLayers(Surface* panel) {
   const bool moving = !GameStandsStill();

@@ -13,6 +13,8 @@ void StepPlayAnimations();
 // Loads "panel.tga", the picture under the status panel, keyed on magenta;
 // 0 when it cannot be loaded.
 int LoadPlayPanel(Surface** panel);
+// Draws that picture at the bottom of the screen (nothing for nullptr).
+void DrawPanelSurface(Surface* panel);
 // Draws a frame of play, background first and message panel last, over the
 // panel picture (nullptr: none). Background objects and particles move as they
 // are drawn, unless the game stands still. The game screen, its tests and its

@@ -157,11 +157,12 @@ constexpr int kMaxBullets = 40;
 constexpr int kMaxParticles = 250;
 constexpr int kMaxBackObjects = 8;
 constexpr int kGridColumns = 20;
+constexpr int kMaxBlockTypes = 8;
 
 // Everything that lives for one level (and the effects that run across levels).
 struct LevelState {
   LevelHeader header;
-  BlockType types[8];
+  BlockType types[kMaxBlockTypes];
   std::vector<BlockCell> grid;        // header.height rows x 20 columns
   std::vector<uint8_t> backTiles;     // backRows x 10
   int32_t backRows = 0;

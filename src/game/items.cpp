@@ -40,8 +40,8 @@ bool CanTakeEffect(int id) {
   bool faster = false, slower = false, freeSlot = false;
   for (const Ball& b : gGame.level.balls) {
     freeSlot = freeSlot || !b.active;
-    faster = faster || (b.active && b.speed < 5);
-    slower = slower || (b.active && b.speed > 2);
+    faster = faster || (b.active && b.speed < kMaxBallSpeed);
+    slower = slower || (b.active && b.speed > kMinBallSpeed);
   }
   switch (id) {
     case ITEM_ADD_BALL:

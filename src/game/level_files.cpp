@@ -166,14 +166,13 @@ int LoadLevel(int level) {
   uint16_t images[5] = {};
   DrawImageNumbers(images);
 
-  H.maxBlockTypes = ReadBounded(tf, kLevelSection, "Max blocks types", 1, 0, 8, name);
+  H.maxBlockTypes = ReadBounded(tf, kLevelSection, "Max blocks types", 1, 0, kMaxBlockTypes, name);
   for (int t = 1; t <= H.maxBlockTypes; ++t) {
     char section[32];
     std::snprintf(section, sizeof section, "%s %d", "Block type", t);
     BlockType& type = L.types[t - 1];
-    // Cells hold their hits in 16 bits.
     type.hitCounter =
-        static_cast<uint32_t>(ReadBounded(tf, section, "Hit counter", 1, 0, 65535, name));
+        static_cast<uint32_t>(ReadBounded(tf, section, "Hit counter", 1, 0, kMaxBlockHits, name));
     type.score = static_cast<uint32_t>(ReadBounded(tf, section, "Score", 0, 0, kMaxBlockScore, name));
     std::memcpy(type.image, images, sizeof images);
   }

@@ -12,6 +12,7 @@ constexpr int kMaxLevelHeight = 10000;
 constexpr int kMinScrollSpeed = 1;
 constexpr int kMaxScrollSpeed = 1000;
 constexpr int kMaxBlockScore = 1000000;
+constexpr int kMaxBlockHits = 65535;  // cells hold their hits in 16 bits
 
 // Header name of a level: levels up to 50 in episode 1 by their number, the
 // later ones in episode 2 counted from 51 ("Episode2\Levels\Level01" is level

@@ -15,8 +15,6 @@ int PanelTop() { return g.screenHeight - kPanelHeight; }
 int SlotX(int slot) { return 197 + 42 * slot; }
 constexpr int kChosenSlotColor = 0;  // white
 
-bool ValidItem(int id) { return id > 0 && id < kItemCount; }
-
 // Each count on a small dark badge in its socket's lower left corner, over
 // the icon: the icon's colours would swallow the bare figure.
 void DrawItemCounts(int t) {
@@ -27,7 +25,7 @@ void DrawItemCounts(int t) {
   FontB.SetSize(kItemCountSize);
   for (int i = 0; i < kInventorySlots; ++i) {
     const ItemSlot& s = gGame.player.inventory[i];
-    if (ValidItem(s.id)) widths[i] = FontB.MeasureText(u"%d", static_cast<int>(s.count));
+    if (IsItem(s.id)) widths[i] = FontB.MeasureText(u"%d", static_cast<int>(s.count));
   }
   EndText();
   for (int i = 0; i < kInventorySlots; ++i) {
@@ -51,7 +49,7 @@ void DrawItemCounts(int t) {
 
 void StepInventoryIcons() {
   for (const ItemSlot& s : gGame.player.inventory)
-    if (ValidItem(s.id)) gArt.itemAnims[s.id].Play(s.active ? "Rotation" : "Stop", 0);
+    if (IsItem(s.id)) gArt.itemAnims[s.id].Play(s.active ? "Rotation" : "Stop", 0);
 }
 
 void DrawStatusPanel() {
@@ -59,7 +57,7 @@ void DrawStatusPanel() {
   // Sprites first: the text bracket keeps the back buffer locked.
   for (int i = 0; i < kInventorySlots; ++i) {
     const ItemSlot& s = gGame.player.inventory[i];
-    if (ValidItem(s.id)) gArt.items[s.id].RenderAnim(gArt.itemAnims[s.id], SlotX(i), t + 47, ALIGN_DEFAULT);
+    if (IsItem(s.id)) gArt.items[s.id].RenderAnim(gArt.itemAnims[s.id], SlotX(i), t + 47, ALIGN_DEFAULT);
   }
   BeginText(FontB, kPanelNumberSize);
   FontB.SetSize(kPanelNumberSize);

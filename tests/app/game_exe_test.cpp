@@ -344,6 +344,8 @@ TEST(GameExecutable, OnAFullHdDesktopTheWindowOpensCentredAtTwiceThePicture) {
   if (ended && WIFEXITED(status) && WEXITSTATUS(status) == 255)
     GTEST_SKIP() << "this X server gave the game no window: " << ReadText("err.txt");
   ASSERT_FALSE(ended) << "the game ended early: " << ReadText("err.txt");
+  // Up and answering before it is asked to close, as a player would find it.
+  EXPECT_TRUE(WaitForMenu("Log.txt")) << ReadText("Log.txt");
   const std::string geometry =
       id.empty() ? "" : display.Run("xdotool getwindowgeometry --shell " + id);
   kill(game, SIGTERM);
