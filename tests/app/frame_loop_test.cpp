@@ -84,7 +84,8 @@ TEST_F(FrameLoop, TimeInTheBackgroundIsNotCaughtUp) {
 }
 
 TEST_F(FrameLoop, ClosingWithUnsavedProgressAsksAndTerminationDoesNot) {
-  static bool unsaved = true;
+  static bool unsaved;
+  unsaved = true;
   SetUnsavedProgressCheck([] { return unsaved; });
   auto send = [&](PlatformEvent::Type type) {
     PlatformEvent ev;

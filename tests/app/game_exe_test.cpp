@@ -1,6 +1,7 @@
 // The velotrix executable itself, on SDL's dummy video and audio drivers, on
 // a virtual X display, and with no display at all.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -17,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/game_folder.h"
 #include "support/temp_dir.h"
 
 extern char** environ;
@@ -69,12 +71,8 @@ pid_t StartGame(const std::string& dir, const std::string& exe = kGame,
 // Links the built archives into the working directory; false when the data
 // set is not built.
 bool LinkData() {
-  namespace fs = std::filesystem;
-  for (const char* archive : {"Velotrix.dat", "Velotrix.lng"}) {
-    const fs::path built = fs::path(VX_BINARY_DIR) / archive;
-    if (!fs::exists(built)) return false;
-    fs::create_symlink(built, archive);
-  }
+  if (!std::filesystem::exists(VX_BINARY_DIR "/Velotrix.dat")) return false;
+  test::MakeGameFolder(".");
   return true;
 }
 
@@ -194,36 +192,37 @@ TEST(GameExecutable, TheLockStaysOutOfAFolderOthersCanWrite) {
 // A virtual X display (Xvfb) for one test, on a display number nobody uses.
 class VirtualDisplay {
  public:
+  // Xvfb picks a free display number itself and writes it once it takes
+  // clients: tests that run at once never share or race for a number.
   explicit VirtualDisplay(std::string size = "800x600x24") {
     if (access(kXvfb, X_OK) != 0) return;
-    for (int n = 90 + getpid() % 50; n < 200 && pid_ < 0; ++n) {
-      const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-      if (access(socket.c_str(), F_OK) == 0 ||
-          access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0)
-        continue;
-      name_ = ":" + std::to_string(n);
-      std::string exe = kXvfb, screen = "-screen", which = "0", tcp = "-nolisten", proto = "tcp";
-      char* argv[] = {exe.data(),  name_.data(), screen.data(), which.data(),
-                      size.data(), tcp.data(),   proto.data(),  nullptr};
-      posix_spawn_file_actions_t actions;
-      posix_spawn_file_actions_init(&actions);
-      posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-      pid_t pid = -1;
-      const bool started = posix_spawn(&pid, kXvfb, &actions, nullptr, argv, environ) == 0;
-      posix_spawn_file_actions_destroy(&actions);
-      if (!started) return;
-      for (int i = 0; i < 250 && pid_ < 0; ++i) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) break;  // the number was taken after all
-        if (access(socket.c_str(), F_OK) == 0)
-          pid_ = pid;
-        else
-          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
-      if (pid_ < 0 && kill(pid, 0) == 0) {
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-      }
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return;
+    std::string exe = kXvfb, displayfd = "-displayfd", fd = "3", screen = "-screen", which = "0",
+                tcp = "-nolisten", proto = "tcp";
+    char* argv[] = {exe.data(),  displayfd.data(), fd.data(),    screen.data(), which.data(),
+                    size.data(), tcp.data(),       proto.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
+    pid_t pid = -1;
+    const bool started = posix_spawn(&pid, kXvfb, &actions, nullptr, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    // A server that dies closes the pipe; one that hangs is given 20 seconds.
+    pollfd ready{fds[0], POLLIN, 0};
+    while (started && poll(&ready, 1, 20000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
+      number += c;
+    close(fds[0]);
+    if (started && c == '\n' && !number.empty()) {
+      name_ = ":" + number;
+      pid_ = pid;
+    } else if (started) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
     }
   }
   ~VirtualDisplay() {
@@ -301,14 +300,9 @@ TEST(GameExecutable, WithoutItsDataItSaysWhatIsMissingAndWhere) {
   for (const auto& c : cases) {
     std::filesystem::remove("Velotrix.dat");
     c.make();
-    const auto start = std::chrono::steady_clock::now();
     pid_t game = StartGame(dir.path(), kGame, {}, "err.txt");
     ASSERT_GT(game, 0);
     EXPECT_EQ(WaitExit(game), 255) << c.what;
-    std::printf("%s: exit after %lld ms\n", c.what,
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                           std::chrono::steady_clock::now() - start)
-                                           .count()));
     const std::string err = ReadText("err.txt");
     EXPECT_NE(err.find("Looked for Velotrix.dat in " + dir.path() + ": " + c.what + ".\n"),
               std::string::npos)

@@ -102,7 +102,8 @@ TEST_F(HiscoreTableTest, HostileFilesGiveTheDefaultsOrSafeNames) {
 
 // Only what the table can use is read from a file, however large.
 TEST_F(HiscoreTableTest, AHugeFileIsNotReadWhole) {
-  WriteText("Velotrix.hsc", std::string(50 << 20, '\x41'));
+  WriteText("Velotrix.hsc", "");
+  std::filesystem::resize_file("Velotrix.hsc", 50 << 20);  // sparse: nothing written
   const uint64_t before = LooseBytesRead();
   LoadHiscores();
   EXPECT_LE(LooseBytesRead() - before, 240u);

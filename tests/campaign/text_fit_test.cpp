@@ -109,12 +109,6 @@ class TextFitTest : public ScreenTest, public ::testing::WithParamInterface<std:
     EXPECT_GT(measured, 0) << "no text was drawn";
     lines_.clear();
   }
-  // Lines drawn so far whose text contains a word of the language in use.
-  bool Drew(const std::string& utf8) const {
-    return std::any_of(lines_.begin(), lines_.end(),
-                       [&](const Line& l) { return l.text.find(utf8) != std::string::npos; });
-  }
-
   std::vector<Line> lines_;
 };
 

@@ -10,6 +10,7 @@
 #include <regex>
 #include <string>
 
+#include "support/game_folder.h"
 #include "support/temp_dir.h"
 
 namespace vx {
@@ -42,9 +43,8 @@ void WriteShortLevel(const std::string& folder, const std::string& name) {
 
 // data/: links to the built archives, as an installed game's folder holds them.
 void MakeDataFolder() {
+  test::MakeGameFolder("data");
   fs::create_directories("data/mods");
-  for (const char* archive : {"Velotrix.dat", "Velotrix.lng"})
-    fs::create_symlink(std::string(VX_BINARY_DIR) + "/" + archive, std::string("data/") + archive);
 }
 
 std::string FramesOf(const std::string& line) {

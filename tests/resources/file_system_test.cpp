@@ -196,10 +196,9 @@ TEST_F(FileSystemTest, AFolderIsListedOnceUntilItChanges) {
   }
   EXPECT_EQ(FolderListings(), before + 1);
 
-  // Written by the game: found at once, though the folder's time says nothing.
+  // Written by the game: found at once.
   const std::string bytes = "shot";
   ASSERT_EQ(WriteUserFile("Shot.PCX", bytes.data(), bytes.size()), 1);
-  settle();
   EXPECT_EQ(Read("shot.pcx"), "shot");
   // Added by someone else: the folder's time shows it.
   WriteHostFile("Extra.TXT", "extra");

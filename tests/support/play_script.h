@@ -14,6 +14,7 @@
 
 #include "resources/file_system.h"
 #include "resources/text_file.h"
+#include "support/game_folder.h"
 #include "support/temp_dir.h"
 
 namespace vx::test {
@@ -21,18 +22,6 @@ namespace vx::test {
 struct Point {
   int x = -1, y = -1;
 };
-
-// Makes dir and links the built archives into it, every language's too.
-inline void MakeGameFolder(const std::string& dir = "run") {
-  std::filesystem::create_directory(dir);
-  for (const auto& entry : std::filesystem::directory_iterator(VX_BINARY_DIR)) {
-    const std::string name = entry.path().filename().string();
-    const bool archive = name == "Velotrix.dat" ||
-                         (name.rfind("Velotrix.", 0) == 0 && name.size() > 4 &&
-                          name.compare(name.size() - 4, 4, ".lng") == 0);
-    if (archive) std::filesystem::create_symlink(entry.path(), dir + "/" + name);
-  }
-}
 
 // Runs the script in run/ (output in out.txt and err.txt); returns the tool's
 // exit code, or -1 when it did not exit. The locale is C, so that a game folder
